@@ -1,0 +1,49 @@
+// The backend under the portable layer: where a window's framebuffer is shown,
+// where input comes from, and which clock the timers run on. Exactly one backend
+// (sdl, headless or web) is linked into a program; each implements every
+// function below.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "surface.h"
+#include "win32_portable.h"
+
+namespace vqp {
+
+// Opens the native window for hwnd with the given client size and title.
+// On failure returns false and says why in `reason` (one line, no trailing
+// newline), for example "no display; set DISPLAY or run under xvfb-run".
+bool BackendOpenWindow(HWND hwnd, int clientWidth, int clientHeight,
+                       const char *title, std::string &reason);
+void BackendCloseWindow(HWND hwnd);
+void BackendShowWindow(HWND hwnd, bool visible);
+// The program asked for a new client size (SetWindowPos).
+void BackendResizeWindow(HWND hwnd, int clientWidth, int clientHeight);
+void BackendSetTitle(HWND hwnd, const char *title);
+
+// Shows the part `surface.dirty` of the framebuffer; the caller clears dirty.
+void BackendPresent(HWND hwnd, const Surface &surface);
+
+// Milliseconds on the backend's clock (virtual in the headless backend).
+uint64_t BackendNowMs();
+
+// Waits until native input arrives or the clock reaches `deadlineMs`
+// (UINT64_MAX: no deadline), and hands any input to the layer with the
+// functions below. Returns without waiting when input is already pending.
+void BackendWaitForInput(uint64_t deadlineMs);
+
+// ---- what the backend calls in the layer ----------------------------------
+// A left press at client coordinates (x, y).
+void LayerMouseDown(HWND hwnd, int x, int y);
+void LayerMouseUp(HWND hwnd, int x, int y);
+// The user resized the window to this client size.
+void LayerClientResized(HWND hwnd, int clientWidth, int clientHeight);
+// The close button: WM_CLOSE is sent to the window.
+void LayerCloseRequested(HWND hwnd);
+// The native window was uncovered and needs the given area repainted (the
+// backend may also just re-present its own copy instead).
+void LayerExposed(HWND hwnd);
+
+} // namespace vqp

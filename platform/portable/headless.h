@@ -1,0 +1,38 @@
+// Controls of the headless backend, for tests and the recorder: a virtual clock
+// that only moves when told to, and input delivered by calls instead of a
+// window system. Nothing here is needed, or available, on Windows.
+#pragma once
+
+#include <cstdint>
+
+#include "win32_portable.h"
+
+namespace vqp {
+
+// Moves the virtual clock forward by `ms` milliseconds; every timer that falls
+// due gets (at most) one pending WM_TIMER, as on Windows. Nothing is dispatched.
+void HeadlessAdvanceClock(uint64_t ms);
+uint64_t HeadlessNow();
+
+// Queues a left press and release at client coordinates (x, y), as a user's click.
+void HeadlessClick(HWND hwnd, int x, int y);
+// As if the user dragged the window's frame to this client size.
+void HeadlessResizeClient(HWND hwnd, int clientWidth, int clientHeight);
+// As if the user pressed the close button.
+void HeadlessClose(HWND hwnd);
+
+// Dispatches every message that is ready now, without advancing the clock.
+// Returns the number dispatched; stops early (returning what it dispatched)
+// when WM_QUIT is retrieved, and then *quit is set when quit is not nullptr.
+int HeadlessPumpMessages(bool *quit = nullptr);
+
+// The framebuffer (COLORREF pixels, top row first, `width` per row), or
+// nullptr for a bad handle. For comparing whole pictures quickly.
+const uint32_t *HeadlessPixels(HWND hwnd, int *width, int *height);
+
+// Number of presents performed so far and the area of the last one, so tests
+// can check that only changed parts are shown.
+uint64_t HeadlessPresentCount();
+long long HeadlessLastPresentArea();
+
+} // namespace vqp

@@ -1,0 +1,22 @@
+// What the two halves of the portable layer offer each other: the window and
+// message half (window.cpp, messages.cpp) and the drawing half (gdi/*.cpp).
+#pragma once
+
+#include "surface.h"
+#include "win32_portable.h"
+
+namespace vqp {
+
+// The framebuffer of a live window, or nullptr for a bad or destroyed handle.
+// The pointer stays valid until the window is resized or destroyed, so the
+// drawing half looks it up again for every call.
+Surface *WindowSurface(HWND hwnd);
+
+// Number of live GDI objects (pens, brushes, device contexts) of the process.
+DWORD GdiObjectCount();
+
+// Called by the window half when a window is destroyed, so device contexts
+// obtained for it with GetDC become invalid.
+void ForgetWindowDCs(HWND hwnd);
+
+} // namespace vqp

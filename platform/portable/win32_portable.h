@@ -1,0 +1,385 @@
+// The subset of user32, gdi32, comctl32 and kernel32 that VELQOR uses, with the
+// Win32 types, constants and signatures, implemented by the portable layer.
+//
+// The functions live in namespace vqw (so their link symbols never clash with a
+// system library) and are brought into the global namespace by using-declarations,
+// so that calling code reads exactly as it does against <windows.h>.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// ---- basic types ----------------------------------------------------------
+typedef int BOOL;
+typedef unsigned char BYTE;
+typedef uint16_t WORD;
+typedef uint32_t DWORD;
+typedef int32_t LONG;
+typedef unsigned int UINT;
+typedef uintptr_t UINT_PTR;
+typedef intptr_t LONG_PTR;
+typedef uintptr_t WPARAM;
+typedef intptr_t LPARAM;
+typedef intptr_t LRESULT;
+typedef WORD ATOM;
+typedef DWORD COLORREF;
+typedef char CHAR;
+typedef const char *LPCSTR;
+typedef char *LPSTR;
+typedef void *LPVOID;
+typedef void *HANDLE;
+typedef void *HGDIOBJ;
+
+#define DECLARE_VQ_HANDLE(name)                                                \
+  struct name##__ {                                                            \
+    int unused;                                                                \
+  };                                                                           \
+  typedef struct name##__ *name
+
+DECLARE_VQ_HANDLE(HWND);
+DECLARE_VQ_HANDLE(HDC);
+DECLARE_VQ_HANDLE(HPEN);
+DECLARE_VQ_HANDLE(HBRUSH);
+DECLARE_VQ_HANDLE(HINSTANCE);
+DECLARE_VQ_HANDLE(HICON);
+DECLARE_VQ_HANDLE(HMENU);
+typedef HINSTANCE HMODULE;
+typedef HICON HCURSOR;
+#undef DECLARE_VQ_HANDLE
+
+#define WINAPI
+#define CALLBACK
+#define APIENTRY
+
+#ifndef TRUE
+#define TRUE 1
+#endif
+#ifndef FALSE
+#define FALSE 0
+#endif
+
+typedef LRESULT(CALLBACK *WNDPROC)(HWND, UINT, WPARAM, LPARAM);
+typedef void(CALLBACK *TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
+
+struct POINT {
+  LONG x;
+  LONG y;
+};
+typedef POINT *LPPOINT;
+
+struct SIZE {
+  LONG cx;
+  LONG cy;
+};
+typedef SIZE *LPSIZE;
+
+struct RECT {
+  LONG left;
+  LONG top;
+  LONG right;
+  LONG bottom;
+};
+typedef RECT *LPRECT;
+
+struct MSG {
+  HWND hwnd;
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+  DWORD time;
+  POINT pt;
+};
+typedef MSG *LPMSG;
+
+struct WNDCLASSA {
+  UINT style;
+  WNDPROC lpfnWndProc;
+  int cbClsExtra;
+  int cbWndExtra;
+  HINSTANCE hInstance;
+  HICON hIcon;
+  HCURSOR hCursor;
+  HBRUSH hbrBackground;
+  LPCSTR lpszMenuName;
+  LPCSTR lpszClassName;
+};
+
+struct PAINTSTRUCT {
+  HDC hdc;
+  BOOL fErase;
+  RECT rcPaint;
+  BOOL fRestore;
+  BOOL fIncUpdate;
+  BYTE rgbReserved[32];
+};
+
+struct LOGPEN {
+  UINT lopnStyle;
+  POINT lopnWidth;
+  COLORREF lopnColor;
+};
+
+struct LOGBRUSH {
+  UINT lbStyle;
+  COLORREF lbColor;
+  uintptr_t lbHatch;
+};
+
+// ---- macros ---------------------------------------------------------------
+#define MAKEINTRESOURCEA(i) ((LPSTR)((uintptr_t)((WORD)(i))))
+#define IDI_APPLICATION MAKEINTRESOURCEA(32512)
+#define IDC_ARROW MAKEINTRESOURCEA(32512)
+#define RGB(r, g, b)                                                           \
+  ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) |                          \
+              (((DWORD)(BYTE)(b)) << 16)))
+#define GetRValue(rgb) ((BYTE)(rgb))
+#define GetGValue(rgb) ((BYTE)(((WORD)(rgb)) >> 8))
+#define GetBValue(rgb) ((BYTE)((rgb) >> 16))
+#define LOWORD(l) ((WORD)(((uintptr_t)(l)) & 0xffff))
+#define HIWORD(l) ((WORD)((((uintptr_t)(l)) >> 16) & 0xffff))
+#define MAKELPARAM(l, h) ((LPARAM)(DWORD)((WORD)(l) | ((DWORD)((WORD)(h))) << 16))
+#define GET_X_LPARAM(lp) ((int)(short)LOWORD(lp))
+#define GET_Y_LPARAM(lp) ((int)(short)HIWORD(lp))
+
+// ---- messages -------------------------------------------------------------
+#define WM_NULL 0x0000
+#define WM_CREATE 0x0001
+#define WM_DESTROY 0x0002
+#define WM_MOVE 0x0003
+#define WM_SIZE 0x0005
+#define WM_PAINT 0x000F
+#define WM_CLOSE 0x0010
+#define WM_QUIT 0x0012
+#define WM_ERASEBKGND 0x0014
+#define WM_SHOWWINDOW 0x0018
+#define WM_KEYDOWN 0x0100
+#define WM_KEYUP 0x0101
+#define WM_CHAR 0x0102
+#define WM_TIMER 0x0113
+#define WM_MOUSEMOVE 0x0200
+#define WM_LBUTTONDOWN 0x0201
+#define WM_LBUTTONUP 0x0202
+#define WM_RBUTTONDOWN 0x0204
+#define WM_RBUTTONUP 0x0205
+#define WM_USER 0x0400
+
+#define MK_LBUTTON 0x0001
+#define PM_NOREMOVE 0x0000
+#define PM_REMOVE 0x0001
+
+// ---- windows --------------------------------------------------------------
+#define CS_VREDRAW 0x0001
+#define CS_HREDRAW 0x0002
+#define WS_OVERLAPPED 0x00000000L
+#define WS_CAPTION 0x00C00000L
+#define WS_SYSMENU 0x00080000L
+#define WS_THICKFRAME 0x00040000L
+#define WS_MINIMIZEBOX 0x00020000L
+#define WS_MAXIMIZEBOX 0x00010000L
+#define WS_VISIBLE 0x10000000L
+#define WS_OVERLAPPEDWINDOW                                                    \
+  (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |  \
+   WS_MAXIMIZEBOX)
+#define CW_USEDEFAULT ((int)0x80000000)
+#define SW_HIDE 0
+#define SW_SHOWNORMAL 1
+#define SW_SHOWMINIMIZED 2
+#define SW_SHOWMAXIMIZED 3
+#define SW_SHOW 5
+#define SW_MINIMIZE 6
+#define SW_RESTORE 9
+#define SWP_NOSIZE 0x0001
+#define SWP_NOMOVE 0x0002
+#define SWP_NOZORDER 0x0004
+#define SWP_NOACTIVATE 0x0010
+#define HWND_TOP ((HWND)0)
+#define COLOR_BACKGROUND 1
+
+// ---- gdi ------------------------------------------------------------------
+#define PS_SOLID 0
+#define PS_NULL 5
+#define BS_SOLID 0
+#define OBJ_PEN 1
+#define OBJ_BRUSH 2
+#define OBJ_DC 3
+#define R2_BLACK 1
+#define R2_NOTMERGEPEN 2
+#define R2_MASKNOTPEN 3
+#define R2_NOTCOPYPEN 4
+#define R2_MASKPENNOT 5
+#define R2_NOT 6
+#define R2_XORPEN 7
+#define R2_NOTMASKPEN 8
+#define R2_MASKPEN 9
+#define R2_NOTXORPEN 10
+#define R2_NOP 11
+#define R2_MERGENOTPEN 12
+#define R2_COPYPEN 13
+#define R2_MERGEPENNOT 14
+#define R2_MERGEPEN 15
+#define R2_WHITE 16
+#define TA_NOUPDATECP 0
+#define TA_UPDATECP 1
+#define TA_LEFT 0
+#define TA_RIGHT 2
+#define TA_CENTER 6
+#define TA_TOP 0
+#define TA_BOTTOM 8
+#define TA_BASELINE 24
+#define TRANSPARENT 1
+#define OPAQUE 2
+#define CLR_INVALID 0xFFFFFFFF
+#define GDI_ERROR 0xFFFFFFFFL
+#define HGDI_ERROR ((HANDLE)(intptr_t)-1)
+#define GR_GDIOBJECTS 0
+#define GR_USEROBJECTS 1
+
+// ---- errors ---------------------------------------------------------------
+#define ERROR_SUCCESS 0L
+#define ERROR_INVALID_HANDLE 6L
+#define ERROR_NOT_ENOUGH_MEMORY 8L
+#define ERROR_INVALID_PARAMETER 87L
+#define ERROR_INVALID_WINDOW_HANDLE 1400L
+#define ERROR_CLASS_ALREADY_EXISTS 1410L
+#define ERROR_CANNOT_FIND_WND_CLASS 1407L
+
+namespace vqw {
+
+// user32: classes, windows and messages
+ATOM RegisterClassA(const WNDCLASSA *wc);
+HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName,
+                     DWORD style, int x, int y, int width, int height,
+                     HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
+BOOL DestroyWindow(HWND hwnd);
+BOOL IsWindow(HWND hwnd);
+BOOL ShowWindow(HWND hwnd, int cmdShow);
+BOOL UpdateWindow(HWND hwnd);
+HICON LoadIconA(HINSTANCE instance, LPCSTR name);
+HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
+BOOL GetMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax);
+BOOL PeekMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax,
+                  UINT removeMsg);
+BOOL TranslateMessage(const MSG *msg);
+LRESULT DispatchMessageA(const MSG *msg);
+LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+void PostQuitMessage(int exitCode);
+BOOL PostMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+BOOL InvalidateRect(HWND hwnd, const RECT *rect, BOOL erase);
+BOOL ValidateRect(HWND hwnd, const RECT *rect);
+HDC BeginPaint(HWND hwnd, PAINTSTRUCT *ps);
+BOOL EndPaint(HWND hwnd, const PAINTSTRUCT *ps);
+UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc);
+BOOL KillTimer(HWND hwnd, UINT_PTR id);
+BOOL GetClientRect(HWND hwnd, LPRECT rect);
+BOOL GetWindowRect(HWND hwnd, LPRECT rect);
+int GetWindowTextA(HWND hwnd, LPSTR text, int maxCount);
+int GetClassNameA(HWND hwnd, LPSTR name, int maxCount);
+BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy,
+                  UINT flags);
+HDC GetDC(HWND hwnd);
+int ReleaseDC(HWND hwnd, HDC hdc);
+int FillRect(HDC hdc, const RECT *rect, HBRUSH brush);
+DWORD GetGuiResources(HANDLE process, DWORD flags);
+
+// comctl32
+void InitCommonControls(void);
+
+// kernel32
+HMODULE GetModuleHandleA(LPCSTR moduleName);
+[[noreturn]] void ExitProcess(UINT exitCode);
+DWORD GetLastError(void);
+void SetLastError(DWORD error);
+HANDLE GetCurrentProcess(void);
+
+// gdi32
+HPEN CreatePen(int style, int width, COLORREF color);
+HBRUSH CreateSolidBrush(COLORREF color);
+HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object);
+BOOL DeleteObject(HGDIOBJ object);
+HGDIOBJ GetCurrentObject(HDC hdc, UINT type);
+int GetObjectA(HANDLE object, int size, LPVOID out);
+int SetROP2(HDC hdc, int rop2);
+int GetROP2(HDC hdc);
+BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom);
+BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom);
+BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT previous);
+BOOL LineTo(HDC hdc, int x, int y);
+BOOL GetCurrentPositionEx(HDC hdc, LPPOINT position);
+BOOL TextOutA(HDC hdc, int x, int y, LPCSTR text, int length);
+BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR text, int length, LPSIZE size);
+UINT SetTextAlign(HDC hdc, UINT align);
+UINT GetTextAlign(HDC hdc);
+COLORREF SetTextColor(HDC hdc, COLORREF color);
+COLORREF GetTextColor(HDC hdc);
+COLORREF SetBkColor(HDC hdc, COLORREF color);
+COLORREF GetBkColor(HDC hdc);
+int SetBkMode(HDC hdc, int mode);
+int GetBkMode(HDC hdc);
+COLORREF GetPixel(HDC hdc, int x, int y);
+COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);
+
+} // namespace vqw
+
+using vqw::BeginPaint;
+using vqw::CreatePen;
+using vqw::CreateSolidBrush;
+using vqw::CreateWindowExA;
+using vqw::DefWindowProcA;
+using vqw::DeleteObject;
+using vqw::DestroyWindow;
+using vqw::DispatchMessageA;
+using vqw::Ellipse;
+using vqw::EndPaint;
+using vqw::ExitProcess;
+using vqw::FillRect;
+using vqw::GetBkColor;
+using vqw::GetBkMode;
+using vqw::GetClassNameA;
+using vqw::GetClientRect;
+using vqw::GetCurrentObject;
+using vqw::GetCurrentPositionEx;
+using vqw::GetCurrentProcess;
+using vqw::GetDC;
+using vqw::GetGuiResources;
+using vqw::GetLastError;
+using vqw::GetMessageA;
+using vqw::GetModuleHandleA;
+using vqw::GetObjectA;
+using vqw::GetPixel;
+using vqw::GetROP2;
+using vqw::GetTextAlign;
+using vqw::GetTextColor;
+using vqw::GetTextExtentPoint32A;
+using vqw::GetWindowRect;
+using vqw::GetWindowTextA;
+using vqw::InitCommonControls;
+using vqw::InvalidateRect;
+using vqw::IsWindow;
+using vqw::KillTimer;
+using vqw::LineTo;
+using vqw::LoadCursorA;
+using vqw::LoadIconA;
+using vqw::MoveToEx;
+using vqw::PeekMessageA;
+using vqw::PostMessageA;
+using vqw::PostQuitMessage;
+using vqw::Rectangle;
+using vqw::RegisterClassA;
+using vqw::ReleaseDC;
+using vqw::SelectObject;
+using vqw::SendMessageA;
+using vqw::SetBkColor;
+using vqw::SetBkMode;
+using vqw::SetLastError;
+using vqw::SetPixel;
+using vqw::SetROP2;
+using vqw::SetTextAlign;
+using vqw::SetTextColor;
+using vqw::SetTimer;
+using vqw::SetWindowPos;
+using vqw::ShowWindow;
+using vqw::TextOutA;
+using vqw::TranslateMessage;
+using vqw::UpdateWindow;
+using vqw::ValidateRect;
