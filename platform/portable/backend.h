@@ -15,8 +15,8 @@ namespace vqp {
 // Opens the native window for hwnd with the given client size and title.
 // On failure returns false and says why in `reason` (one line, no trailing
 // newline), for example "no display; set DISPLAY or run under xvfb-run".
-bool BackendOpenWindow(HWND hwnd, int clientWidth, int clientHeight,
-                       const char *title, std::string &reason);
+bool BackendOpenWindow(HWND hwnd, int clientWidth, int clientHeight, const char *title,
+                       std::string &reason);
 void BackendCloseWindow(HWND hwnd);
 void BackendShowWindow(HWND hwnd, bool visible);
 // The program asked for a new client size (SetWindowPos).
@@ -40,10 +40,10 @@ void LayerMouseDown(HWND hwnd, int x, int y);
 void LayerMouseUp(HWND hwnd, int x, int y);
 // The user resized the window to this client size.
 void LayerClientResized(HWND hwnd, int clientWidth, int clientHeight);
-// The close button: WM_CLOSE is sent to the window.
+// The close button: WM_CLOSE is queued for the window with the user's input.
 void LayerCloseRequested(HWND hwnd);
-// The native window was uncovered and needs the given area repainted (the
-// backend may also just re-present its own copy instead).
+// The native window was uncovered: the next present sends the whole
+// framebuffer (a backend that keeps its own copy may re-show that instead).
 void LayerExposed(HWND hwnd);
 
 } // namespace vqp

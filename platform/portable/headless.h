@@ -1,6 +1,10 @@
 // Controls of the headless backend, for tests and the recorder: a virtual clock
 // that only moves when told to, and input delivered by calls instead of a
 // window system. Nothing here is needed, or available, on Windows.
+//
+// A message loop that waits (GetMessageA) moves the clock to the next timer's
+// due time. One that would wait with no timer left ends: WM_QUIT (exit code 0)
+// is posted, with a note on stderr, since nothing could ever arrive.
 #pragma once
 
 #include <cstdint>
@@ -14,16 +18,22 @@ namespace vqp {
 void HeadlessAdvanceClock(uint64_t ms);
 uint64_t HeadlessNow();
 
+// Makes every following CreateWindowExA fail with this reason, as when no
+// display can be opened; nullptr makes windows open again.
+void HeadlessFailWindowOpens(const char *reason);
+
 // Queues a left press and release at client coordinates (x, y), as a user's click.
 void HeadlessClick(HWND hwnd, int x, int y);
 // As if the user dragged the window's frame to this client size.
 void HeadlessResizeClient(HWND hwnd, int clientWidth, int clientHeight);
-// As if the user pressed the close button.
+// As if the user pressed the close button: queues WM_CLOSE for the window.
 void HeadlessClose(HWND hwnd);
 
-// Dispatches every message that is ready now, without advancing the clock.
-// Returns the number dispatched; stops early (returning what it dispatched)
-// when WM_QUIT is retrieved, and then *quit is set when quit is not nullptr.
+// Dispatches every message that is ready now, without advancing the clock,
+// then presents what they drew. Returns the number dispatched; stops early
+// (returning what it dispatched) when WM_QUIT is retrieved, and then *quit is
+// set when quit is not nullptr. Gives up after 100000 messages, so that a
+// window that is never validated cannot hang a test.
 int HeadlessPumpMessages(bool *quit = nullptr);
 
 // The framebuffer (COLORREF pixels, top row first, `width` per row), or

@@ -1,0 +1,121 @@
+// The headless backend: no window system, a virtual clock that only moves when
+// told to (or when the program would otherwise wait), and input delivered by
+// calls. Everything is deterministic: nothing here looks at the wall clock.
+//
+// Waiting: a message loop that waits for a timer moves the virtual clock
+// straight to the timer's due time. A loop that waits with no timer and no
+// input would wait for ever, since nothing can arrive from outside; the
+// backend then ends it by posting WM_QUIT (exit code 0) and says so on stderr.
+#include <cstdio>
+#include <string>
+
+#include "../backend.h"
+#include "../headless.h"
+#include "../layer.h"
+
+namespace vqp {
+namespace {
+
+uint64_t now = 0;
+uint64_t presentCount = 0;
+long long lastPresentArea = 0;
+bool failOpens = false;
+std::string failReason;
+
+// A window procedure that never validates its window gets WM_PAINT for ever;
+// pumping stops after this many messages so that a test cannot hang.
+constexpr int kMaxPumped = 100000;
+
+} // namespace
+
+bool BackendOpenWindow(HWND, int, int, const char *, std::string &reason) {
+  if (failOpens) {
+    reason = failReason;
+    return false;
+  }
+  return true;
+}
+
+void BackendCloseWindow(HWND) {}
+void BackendShowWindow(HWND, bool) {}
+void BackendResizeWindow(HWND, int, int) {}
+void BackendSetTitle(HWND, const char *) {}
+
+void BackendPresent(HWND, const Surface &surface) {
+  ++presentCount;
+  const PixelRect &d = surface.dirty;
+  lastPresentArea = static_cast<long long>(d.right - d.left) * (d.bottom - d.top);
+}
+
+uint64_t BackendNowMs() { return now; }
+
+void BackendWaitForInput(uint64_t deadlineMs) {
+  if (deadlineMs == UINT64_MAX) {
+    std::fprintf(stderr, "velqor (headless): the message loop waits with no timer and no "
+                         "input left; ending it with WM_QUIT\n");
+    vqw::PostQuitMessage(0);
+    return;
+  }
+  if (deadlineMs > now)
+    now = deadlineMs;
+}
+
+void HeadlessAdvanceClock(uint64_t ms) { now += ms; }
+uint64_t HeadlessNow() { return now; }
+
+void HeadlessClick(HWND hwnd, int x, int y) {
+  LayerMouseDown(hwnd, x, y);
+  LayerMouseUp(hwnd, x, y);
+}
+
+void HeadlessResizeClient(HWND hwnd, int clientWidth, int clientHeight) {
+  LayerClientResized(hwnd, clientWidth, clientHeight);
+}
+
+void HeadlessClose(HWND hwnd) { LayerCloseRequested(hwnd); }
+
+int HeadlessPumpMessages(bool *quit) {
+  if (quit)
+    *quit = false;
+  MSG msg;
+  int count = 0;
+  while (count < kMaxPumped && vqw::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      if (quit)
+        *quit = true;
+      break;
+    }
+    vqw::TranslateMessage(&msg);
+    vqw::DispatchMessageA(&msg);
+    ++count;
+  }
+  if (count == kMaxPumped)
+    std::fprintf(stderr,
+                 "velqor (headless): stopped pumping after %d messages; is a window "
+                 "never validated?\n",
+                 kMaxPumped);
+  // Show what the last message drew, as the next look into the queue would.
+  vqw::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+  return count;
+}
+
+const uint32_t *HeadlessPixels(HWND hwnd, int *width, int *height) {
+  Surface *s = WindowSurface(hwnd);
+  if (s == nullptr)
+    return nullptr;
+  if (width)
+    *width = s->width;
+  if (height)
+    *height = s->height;
+  return s->pixels.data();
+}
+
+uint64_t HeadlessPresentCount() { return presentCount; }
+long long HeadlessLastPresentArea() { return lastPresentArea; }
+
+void HeadlessFailWindowOpens(const char *reason) {
+  failOpens = reason != nullptr;
+  failReason = reason ? reason : "";
+}
+
+} // namespace vqp

@@ -1,0 +1,291 @@
+// user32 messages and timers: the thread's queue and the order in which
+// messages come out of it, as on Windows:
+//   posted messages, then input, then WM_QUIT, then WM_PAINT for a window with
+//   a non-empty update region, then WM_TIMER, only when nothing else waits.
+// WM_PAINT and WM_TIMER are never stored: they are made when looked for, so a
+// window has at most one paint and a timer at most one tick pending (late ticks
+// merge; none are made up). Before each look, changed framebuffers are shown.
+#include <algorithm>
+#include <cstdint>
+#include <deque>
+#include <vector>
+
+#include "backend.h"
+#include "user_internal.h"
+
+namespace vqp {
+namespace {
+
+struct Timer {
+  HWND hwnd = nullptr; // nullptr: a thread timer
+  UINT_PTR id = 0;
+  UINT period = 0;
+  uint64_t due = 0; // fires once the backend clock reaches this
+  TIMERPROC proc = nullptr;
+};
+
+std::deque<MSG> posted;
+std::deque<MSG> input;
+bool quitPending = false;
+int quitCode = 0;
+std::vector<Timer> timers;
+UINT_PTR nextThreadTimerId = 1;
+
+const HWND kThreadOnly = reinterpret_cast<HWND>(static_cast<intptr_t>(-1));
+
+bool Matches(HWND msgHwnd, UINT message, HWND filter, UINT first, UINT last) {
+  if (filter == kThreadOnly) {
+    if (msgHwnd != nullptr)
+      return false;
+  } else if (filter != nullptr && msgHwnd != filter) {
+    return false;
+  }
+  return (first == 0 && last == 0) || (message >= first && message <= last);
+}
+
+MSG MakeMsg(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  MSG m{};
+  m.hwnd = hwnd;
+  m.message = message;
+  m.wParam = wParam;
+  m.lParam = lParam;
+  m.time = static_cast<DWORD>(BackendNowMs());
+  return m;
+}
+
+bool TakeFrom(std::deque<MSG> &queue, MSG *out, HWND filter, UINT first, UINT last, bool remove) {
+  for (auto it = queue.begin(); it != queue.end(); ++it) {
+    if (Matches(it->hwnd, it->message, filter, first, last)) {
+      *out = *it;
+      if (remove)
+        queue.erase(it);
+      return true;
+    }
+  }
+  return false;
+}
+
+// Finds the next message in Windows' order; see the top of this file.
+bool Retrieve(MSG *out, HWND filter, UINT first, UINT last, bool remove) {
+  if (TakeFrom(posted, out, filter, first, last, remove) ||
+      TakeFrom(input, out, filter, first, last, remove))
+    return true;
+  if (quitPending) {
+    // WM_QUIT ignores the filters.
+    *out = MakeMsg(nullptr, WM_QUIT, static_cast<WPARAM>(quitCode), 0);
+    if (remove)
+      quitPending = false;
+    return true;
+  }
+  for (HWND h : LiveWindows()) {
+    Window *w = LookupWindow(h);
+    if (w->visible && !w->update.Empty() && Matches(h, WM_PAINT, filter, first, last)) {
+      *out = MakeMsg(h, WM_PAINT, 0, 0);
+      return true;
+    }
+  }
+  uint64_t now = BackendNowMs();
+  Timer *ready = nullptr;
+  for (Timer &t : timers)
+    if (t.due <= now && Matches(t.hwnd, WM_TIMER, filter, first, last) &&
+        (ready == nullptr || t.due < ready->due))
+      ready = &t;
+  if (ready == nullptr)
+    return false;
+  *out = MakeMsg(ready->hwnd, WM_TIMER, ready->id, reinterpret_cast<LPARAM>(ready->proc));
+  if (remove)
+    ready->due = now + ready->period; // no catch-up: the next tick is a full period away
+  return true;
+}
+
+// When the next timer the caller would accept falls due; UINT64_MAX if none.
+uint64_t NextDeadline(HWND filter, UINT first, UINT last) {
+  uint64_t deadline = UINT64_MAX;
+  for (const Timer &t : timers)
+    if (Matches(t.hwnd, WM_TIMER, filter, first, last))
+      deadline = std::min(deadline, t.due);
+  return deadline;
+}
+
+// Shows what changed in each visible window since the last present.
+void PresentChanges() {
+  for (HWND h : LiveWindows()) {
+    Window *w = LookupWindow(h);
+    if (w->visible && !w->surface.dirty.Empty()) {
+      BackendPresent(h, w->surface);
+      w->surface.dirty = {};
+    }
+  }
+}
+
+bool BadFilter(HWND filter) {
+  if (filter == nullptr || filter == kThreadOnly || LookupWindow(filter))
+    return false;
+  vqw::SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+  return true;
+}
+
+Timer *FindTimer(HWND hwnd, UINT_PTR id) {
+  for (Timer &t : timers)
+    if (t.hwnd == hwnd && t.id == id)
+      return &t;
+  return nullptr;
+}
+
+} // namespace
+
+void QueueInput(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  input.push_back(MakeMsg(hwnd, message, wParam, lParam));
+}
+
+void ForgetWindowMessages(HWND hwnd) {
+  auto ofWindow = [hwnd](const MSG &m) { return m.hwnd == hwnd; };
+  posted.erase(std::remove_if(posted.begin(), posted.end(), ofWindow), posted.end());
+  input.erase(std::remove_if(input.begin(), input.end(), ofWindow), input.end());
+  timers.erase(std::remove_if(timers.begin(), timers.end(),
+                              [hwnd](const Timer &t) { return t.hwnd == hwnd; }),
+               timers.end());
+}
+
+} // namespace vqp
+
+namespace vqw {
+
+BOOL GetMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax) {
+  if (msg == nullptr) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return -1;
+  }
+  if (vqp::BadFilter(hwnd))
+    return -1;
+  vqp::PresentChanges();
+  // Input is read even while other messages wait, so that a busy stream of
+  // ticks cannot starve clicks.
+  vqp::BackendWaitForInput(0);
+  while (!vqp::Retrieve(msg, hwnd, filterMin, filterMax, true)) {
+    if (vqp::BadFilter(hwnd))
+      return -1; // the window we wait for is gone
+    vqp::BackendWaitForInput(vqp::NextDeadline(hwnd, filterMin, filterMax));
+  }
+  return msg->message == WM_QUIT ? 0 : 1;
+}
+
+BOOL PeekMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeMsg) {
+  if (msg == nullptr) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  if (vqp::BadFilter(hwnd))
+    return FALSE;
+  vqp::PresentChanges();
+  vqp::BackendWaitForInput(0);
+  return vqp::Retrieve(msg, hwnd, filterMin, filterMax, (removeMsg & PM_REMOVE) != 0) ? TRUE
+                                                                                      : FALSE;
+}
+
+BOOL TranslateMessage(const MSG *) {
+  // No keyboard input reaches the program, so there is never a character to make.
+  return FALSE;
+}
+
+LRESULT DispatchMessageA(const MSG *msg) {
+  if (msg == nullptr)
+    return 0;
+  if (msg->message == WM_TIMER && msg->lParam != 0) {
+    // A timer with a callback: Windows calls it instead of the window procedure.
+    auto proc = reinterpret_cast<TIMERPROC>(msg->lParam);
+    proc(msg->hwnd, WM_TIMER, msg->wParam, static_cast<DWORD>(vqp::BackendNowMs()));
+    return 0;
+  }
+  if (msg->hwnd == nullptr)
+    return 0; // a thread message has no window procedure
+  vqp::Window *w = vqp::LookupWindow(msg->hwnd);
+  if (w == nullptr) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return 0;
+  }
+  return w->proc(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+}
+
+LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM, LPARAM) {
+  if (vqp::LookupWindow(hwnd) == nullptr) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return 0;
+  }
+  switch (msg) {
+  case WM_PAINT:
+    ValidateRect(hwnd, nullptr);
+    return 0;
+  case WM_CLOSE:
+    DestroyWindow(hwnd);
+    return 0;
+  default:
+    return 0;
+  }
+}
+
+void PostQuitMessage(int exitCode) {
+  vqp::quitPending = true;
+  vqp::quitCode = exitCode;
+}
+
+BOOL PostMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (hwnd != nullptr && vqp::LookupWindow(hwnd) == nullptr) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+  }
+  vqp::posted.push_back(vqp::MakeMsg(hwnd, msg, wParam, lParam));
+  return TRUE;
+}
+
+LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  vqp::Window *w = vqp::LookupWindow(hwnd);
+  if (w == nullptr) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return 0;
+  }
+  return w->proc(hwnd, msg, wParam, lParam);
+}
+
+UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc) {
+  if (hwnd != nullptr && vqp::LookupWindow(hwnd) == nullptr) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return 0;
+  }
+  // Windows' limits: shorter periods are raised to 10 ms, longer ones cut.
+  UINT period = std::clamp<UINT>(elapseMs, USER_TIMER_MINIMUM, USER_TIMER_MAXIMUM);
+  vqp::Timer *t = nullptr;
+  if (hwnd != nullptr || id != 0)
+    t = vqp::FindTimer(hwnd, id);
+  if (t == nullptr) {
+    if (hwnd == nullptr) {
+      // A thread timer gets an identifier of its own.
+      while (vqp::FindTimer(nullptr, vqp::nextThreadTimerId) || vqp::nextThreadTimerId == 0)
+        ++vqp::nextThreadTimerId;
+      id = vqp::nextThreadTimerId++;
+    }
+    vqp::timers.push_back(vqp::Timer{hwnd, id, 0, 0, nullptr});
+    t = &vqp::timers.back();
+  }
+  t->period = period;
+  t->proc = proc;
+  t->due = vqp::BackendNowMs() + period;
+  return id != 0 ? id : 1;
+}
+
+BOOL KillTimer(HWND hwnd, UINT_PTR id) {
+  if (hwnd != nullptr && vqp::LookupWindow(hwnd) == nullptr) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+  }
+  auto it = std::find_if(vqp::timers.begin(), vqp::timers.end(),
+                         [&](const vqp::Timer &t) { return t.hwnd == hwnd && t.id == id; });
+  if (it == vqp::timers.end()) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  vqp::timers.erase(it);
+  return TRUE;
+}
+
+} // namespace vqw

@@ -1,0 +1,528 @@
+// user32 windows: classes, creation and destruction, geometry, the update
+// region and painting, and what the backend reports about its native windows.
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <new>
+#include <string>
+
+#include "backend.h"
+#include "diagnostics.h"
+#include "layer.h"
+#include "user_internal.h"
+
+namespace vqp {
+namespace {
+
+struct WindowClass {
+  std::string name;
+  ATOM atom = 0;
+  UINT style = 0;
+  WNDPROC proc = nullptr;
+};
+
+std::vector<WindowClass> classes;
+ATOM nextAtom = 0xC000; // where Windows starts the atoms of registered class names
+std::map<uintptr_t, std::unique_ptr<Window>> windows; // by handle value: oldest first
+uintptr_t nextHandle = 0x00010010;
+std::string lastWindowFailure;
+
+// Class names compare without regard to case, as on Windows.
+bool SameName(const std::string &a, const char *b) {
+  size_t n = std::strlen(b);
+  if (a.size() != n)
+    return false;
+  for (size_t i = 0; i < n; ++i)
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  return true;
+}
+
+// A class name may also be an atom: MAKEINTATOM puts it in the pointer's low word.
+bool IsAtom(LPCSTR name) { return reinterpret_cast<uintptr_t>(name) < 0x10000; }
+
+WindowClass *FindClass(LPCSTR name) {
+  for (WindowClass &c : classes) {
+    if (IsAtom(name) ? c.atom == static_cast<ATOM>(reinterpret_cast<uintptr_t>(name))
+                     : SameName(c.name, name))
+      return &c;
+  }
+  return nullptr;
+}
+
+int ClampSide(long long v, int frame) {
+  v -= frame;
+  if (v < 0)
+    return 0;
+  return v > kMaxClientSide ? kMaxClientSide : static_cast<int>(v);
+}
+
+LONG Saturate(long long v) {
+  if (v > INT32_MAX)
+    return INT32_MAX;
+  if (v < INT32_MIN)
+    return INT32_MIN;
+  return static_cast<LONG>(v);
+}
+
+PixelRect WholeClient(const Window &w) { return {0, 0, w.surface.width, w.surface.height}; }
+
+PixelRect Intersect(const PixelRect &a, const PixelRect &b) {
+  PixelRect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+              std::min(a.bottom, b.bottom)};
+  return r.Empty() ? PixelRect{} : r;
+}
+
+void Unite(PixelRect &into, const PixelRect &r) {
+  if (r.Empty())
+    return;
+  if (into.Empty()) {
+    into = r;
+    return;
+  }
+  into = {std::min(into.left, r.left), std::min(into.top, r.top), std::max(into.right, r.right),
+          std::max(into.bottom, r.bottom)};
+}
+
+// The client rectangle a RECT names, clipped to the client area (RECT may hold
+// any 32-bit values; the result always lies inside the surface).
+PixelRect ClientPart(const Window &w, const RECT *rect) {
+  if (rect == nullptr)
+    return WholeClient(w);
+  PixelRect r{static_cast<int>(std::clamp<LONG>(rect->left, 0, w.surface.width)),
+              static_cast<int>(std::clamp<LONG>(rect->top, 0, w.surface.height)),
+              static_cast<int>(std::clamp<LONG>(rect->right, 0, w.surface.width)),
+              static_cast<int>(std::clamp<LONG>(rect->bottom, 0, w.surface.height))};
+  return r.Empty() ? PixelRect{} : r;
+}
+
+void Invalidate(Window &w, const PixelRect &r, bool erase) {
+  PixelRect part = Intersect(r, WholeClient(w));
+  if (part.Empty())
+    return;
+  Unite(w.update, part);
+  if (erase)
+    w.eraseRequested = true;
+}
+
+// Removes `r` from the update rectangle. The update region is kept as one
+// bounding rectangle, so only a cut that takes a whole side band (or all of it)
+// shrinks it; otherwise it stays as it was, which at worst repaints a little more.
+void Validate(Window &w, const PixelRect &r) {
+  PixelRect &u = w.update;
+  if (u.Empty() || r.Empty())
+    return;
+  bool coversX = r.left <= u.left && r.right >= u.right;
+  bool coversY = r.top <= u.top && r.bottom >= u.bottom;
+  if (coversX && coversY) {
+    u = {};
+    w.eraseRequested = false;
+  } else if (coversX && r.top <= u.top && r.bottom > u.top) {
+    u.top = r.bottom;
+  } else if (coversX && r.bottom >= u.bottom && r.top < u.bottom) {
+    u.bottom = r.top;
+  } else if (coversY && r.left <= u.left && r.right > u.left) {
+    u.left = r.right;
+  } else if (coversY && r.right >= u.right && r.left < u.right) {
+    u.right = r.left;
+  }
+}
+
+// Gives the window a new client size: the old picture stays at the top left,
+// new area is black, and the update region grows as Windows grows it (all of
+// the window with CS_HREDRAW/CS_VREDRAW, otherwise only the uncovered strips).
+// The caller sends WM_SIZE afterwards. Returns false when out of memory.
+bool ResizeSurface(Window &w, int cw, int ch) {
+  Surface &s = w.surface;
+  if (s.width == cw && s.height == ch)
+    return true;
+  std::vector<uint32_t> pixels;
+  try {
+    pixels.assign(static_cast<size_t>(cw) * static_cast<size_t>(ch), 0);
+  } catch (const std::bad_alloc &) {
+    return false;
+  }
+  int keepW = std::min(cw, s.width), keepH = std::min(ch, s.height);
+  for (int y = 0; y < keepH; ++y)
+    std::copy_n(s.pixels.data() + static_cast<size_t>(y) * s.width, keepW,
+                pixels.data() + static_cast<size_t>(y) * cw);
+  int oldW = s.width, oldH = s.height;
+  s.pixels.swap(pixels);
+  s.width = cw;
+  s.height = ch;
+  // The native window must receive the whole new picture.
+  s.dirty = {};
+  MarkDirty(s, WholeClient(w));
+
+  w.update = Intersect(w.update, WholeClient(w));
+  bool redrawAll =
+      ((w.classStyle & CS_HREDRAW) && cw != oldW) || ((w.classStyle & CS_VREDRAW) && ch != oldH);
+  if (redrawAll) {
+    Invalidate(w, WholeClient(w), true);
+  } else {
+    if (cw > oldW)
+      Invalidate(w, {oldW, 0, cw, ch}, true);
+    if (ch > oldH)
+      Invalidate(w, {0, oldH, cw, ch}, true);
+  }
+  return true;
+}
+
+bool Fail(DWORD error) {
+  vqw::SetLastError(error);
+  return false;
+}
+
+Window *Require(HWND hwnd) {
+  Window *w = LookupWindow(hwnd);
+  if (w == nullptr)
+    vqw::SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+  return w;
+}
+
+HWND FailCreate(DWORD error, std::string reason) {
+  lastWindowFailure = std::move(reason);
+  vqw::SetLastError(error);
+  return nullptr;
+}
+
+// The client size changed (program or user): resize the framebuffer and tell
+// the window. `tellBackend` is false when the native window already has the size.
+void ChangeClientSize(HWND hwnd, int cw, int ch, bool tellBackend) {
+  Window *w = LookupWindow(hwnd);
+  if (w == nullptr || (w->surface.width == cw && w->surface.height == ch))
+    return;
+  if (!ResizeSurface(*w, cw, ch))
+    return; // out of memory: keep the old framebuffer, the window stays as it was
+  if (tellBackend)
+    BackendResizeWindow(hwnd, cw, ch);
+  vqw::SendMessageA(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(cw, ch));
+}
+
+} // namespace
+
+Window *LookupWindow(HWND hwnd) {
+  auto it = windows.find(reinterpret_cast<uintptr_t>(hwnd));
+  return it == windows.end() ? nullptr : it->second.get();
+}
+
+std::vector<HWND> LiveWindows() {
+  std::vector<HWND> all;
+  all.reserve(windows.size());
+  for (auto &entry : windows)
+    all.push_back(entry.second->handle);
+  return all;
+}
+
+Surface *WindowSurface(HWND hwnd) {
+  Window *w = LookupWindow(hwnd);
+  return w ? &w->surface : nullptr;
+}
+
+const char *LastWindowFailure() { return lastWindowFailure.c_str(); }
+
+// ---- what the backend reports ----------------------------------------------
+
+void LayerMouseDown(HWND hwnd, int x, int y) {
+  if (LookupWindow(hwnd))
+    QueueInput(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+}
+
+void LayerMouseUp(HWND hwnd, int x, int y) {
+  if (LookupWindow(hwnd))
+    QueueInput(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+void LayerClientResized(HWND hwnd, int clientWidth, int clientHeight) {
+  Window *w = LookupWindow(hwnd);
+  if (w == nullptr)
+    return;
+  int cw = ClampSide(clientWidth, 0), ch = ClampSide(clientHeight, 0);
+  w->outerW = cw + kFrameWidth;
+  w->outerH = ch + kFrameHeight;
+  ChangeClientSize(hwnd, cw, ch, false);
+}
+
+void LayerCloseRequested(HWND hwnd) {
+  if (LookupWindow(hwnd))
+    QueueInput(hwnd, WM_CLOSE, 0, 0);
+}
+
+void LayerExposed(HWND hwnd) {
+  if (Window *w = LookupWindow(hwnd))
+    MarkDirty(w->surface, WholeClient(*w));
+}
+
+} // namespace vqp
+
+using vqp::Window;
+
+namespace vqw {
+
+ATOM RegisterClassA(const WNDCLASSA *wc) {
+  if (wc == nullptr || wc->lpszClassName == nullptr || wc->lpfnWndProc == nullptr) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  if (vqp::IsAtom(wc->lpszClassName)) {
+    // Registering under a bare atom is not something the program does.
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  if (vqp::FindClass(wc->lpszClassName)) {
+    SetLastError(ERROR_CLASS_ALREADY_EXISTS);
+    return 0;
+  }
+  vqp::WindowClass c;
+  c.name = wc->lpszClassName;
+  c.atom = vqp::nextAtom++;
+  c.style = wc->style;
+  c.proc = wc->lpfnWndProc;
+  vqp::classes.push_back(c);
+  return c.atom;
+}
+
+HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
+                     int width, int height, HWND /*parent*/, HMENU menu, HINSTANCE instance,
+                     LPVOID param) {
+  if (className == nullptr)
+    return vqp::FailCreate(ERROR_INVALID_PARAMETER, "no window class given");
+  vqp::WindowClass *cls = vqp::FindClass(className);
+  if (cls == nullptr)
+    return vqp::FailCreate(ERROR_CANNOT_FIND_WND_CLASS,
+                           vqp::IsAtom(className)
+                               ? std::string("no such window class")
+                               : "no window class named \"" + std::string(className) + "\"");
+  auto w = std::make_unique<Window>();
+  w->handle = reinterpret_cast<HWND>(vqp::nextHandle);
+  w->title = windowName ? windowName : "";
+  w->className = cls->name;
+  w->classStyle = cls->style;
+  w->proc = cls->proc;
+  w->style = style;
+  w->exStyle = exStyle;
+  if (x == CW_USEDEFAULT)
+    x = y = 0;
+  if (width == CW_USEDEFAULT) {
+    width = 640;
+    height = 480;
+  }
+  int cw = vqp::ClampSide(width, vqp::kFrameWidth), ch = vqp::ClampSide(height, vqp::kFrameHeight);
+  w->x = x;
+  w->y = y;
+  w->outerW = std::clamp(width, 0, cw + vqp::kFrameWidth);
+  w->outerH = std::clamp(height, 0, ch + vqp::kFrameHeight);
+  try {
+    w->surface.pixels.assign(static_cast<size_t>(cw) * static_cast<size_t>(ch), 0);
+  } catch (const std::bad_alloc &) {
+    return vqp::FailCreate(ERROR_NOT_ENOUGH_MEMORY, "out of memory for a " + std::to_string(cw) +
+                                                        " x " + std::to_string(ch) +
+                                                        " framebuffer");
+  }
+  w->surface.width = cw;
+  w->surface.height = ch;
+
+  HWND hwnd = w->handle;
+  std::string reason;
+  if (!vqp::BackendOpenWindow(hwnd, cw, ch, w->title.c_str(), reason))
+    return vqp::FailCreate(ERROR_NOT_SUPPORTED,
+                           reason.empty() ? "the backend has no window" : reason);
+  vqp::nextHandle += 0x10;
+  vqp::windows.emplace(reinterpret_cast<uintptr_t>(hwnd), std::move(w));
+
+  CREATESTRUCTA cs{param, instance, menu,        nullptr,    height,    width,
+                   y,     x,        LONG(style), windowName, className, exStyle};
+  if (SendMessageA(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
+    DestroyWindow(hwnd);
+    return vqp::FailCreate(ERROR_INVALID_PARAMETER, "the window refused its creation (WM_CREATE)");
+  }
+  if (!IsWindow(hwnd))
+    return vqp::FailCreate(ERROR_INVALID_WINDOW_HANDLE, "the window was destroyed while created");
+  if (style & WS_VISIBLE)
+    ShowWindow(hwnd, SW_SHOW);
+  return hwnd;
+}
+
+BOOL DestroyWindow(HWND hwnd) {
+  Window *w = vqp::Require(hwnd);
+  if (w == nullptr)
+    return FALSE;
+  if (w->destroying)
+    return TRUE; // called again while WM_DESTROY is being handled
+  w->destroying = true;
+  if (w->visible) {
+    w->visible = false;
+    vqp::BackendShowWindow(hwnd, false);
+  }
+  SendMessageA(hwnd, WM_DESTROY, 0, 0);
+  vqp::ForgetWindowMessages(hwnd);
+  vqp::ForgetWindowDCs(hwnd);
+  vqp::BackendCloseWindow(hwnd);
+  vqp::windows.erase(reinterpret_cast<uintptr_t>(hwnd));
+  return TRUE;
+}
+
+BOOL IsWindow(HWND hwnd) { return vqp::LookupWindow(hwnd) != nullptr; }
+
+BOOL ShowWindow(HWND hwnd, int cmdShow) {
+  Window *w = vqp::Require(hwnd);
+  if (w == nullptr)
+    return FALSE;
+  BOOL wasVisible = w->visible;
+  bool show = cmdShow != SW_HIDE;
+  if (show == w->visible)
+    return wasVisible;
+  w->visible = show;
+  if (show) {
+    // A window that appears has to be painted, and the screen has to receive
+    // all of its framebuffer once.
+    vqp::Invalidate(*w, vqp::WholeClient(*w), true);
+    vqp::MarkDirty(w->surface, vqp::WholeClient(*w));
+  }
+  vqp::BackendShowWindow(hwnd, show);
+  return wasVisible;
+}
+
+BOOL UpdateWindow(HWND hwnd) {
+  Window *w = vqp::Require(hwnd);
+  if (w == nullptr)
+    return FALSE;
+  if (w->visible && !w->update.Empty())
+    SendMessageA(hwnd, WM_PAINT, 0, 0);
+  return TRUE;
+}
+
+HICON LoadIconA(HINSTANCE, LPCSTR) {
+  // Nobody shows the icon; any non-null handle will do.
+  return reinterpret_cast<HICON>(static_cast<uintptr_t>(0x00010003));
+}
+
+HCURSOR LoadCursorA(HINSTANCE, LPCSTR) {
+  return reinterpret_cast<HCURSOR>(static_cast<uintptr_t>(0x00010005));
+}
+
+BOOL InvalidateRect(HWND hwnd, const RECT *rect, BOOL erase) {
+  if (hwnd == nullptr) {
+    // Windows repaints every window then; ours are all there is.
+    for (HWND h : vqp::LiveWindows())
+      if (Window *w = vqp::LookupWindow(h))
+        vqp::Invalidate(*w, vqp::WholeClient(*w), erase != FALSE);
+    return TRUE;
+  }
+  Window *w = vqp::Require(hwnd);
+  if (w == nullptr)
+    return FALSE;
+  vqp::Invalidate(*w, vqp::ClientPart(*w, rect), erase != FALSE);
+  return TRUE;
+}
+
+BOOL ValidateRect(HWND hwnd, const RECT *rect) {
+  Window *w = vqp::Require(hwnd);
+  if (w == nullptr)
+    return FALSE;
+  if (rect == nullptr) {
+    w->update = {};
+    w->eraseRequested = false;
+  } else {
+    vqp::Validate(*w, vqp::ClientPart(*w, rect));
+  }
+  return TRUE;
+}
+
+HDC BeginPaint(HWND hwnd, PAINTSTRUCT *ps) {
+  Window *w = vqp::Require(hwnd);
+  if (w == nullptr || ps == nullptr)
+    return nullptr;
+  *ps = PAINTSTRUCT{};
+  ps->rcPaint = {w->update.left, w->update.top, w->update.right, w->update.bottom};
+  // No background is erased here: fErase tells the caller that it has to.
+  ps->fErase = w->eraseRequested ? TRUE : FALSE;
+  w->update = {};
+  w->eraseRequested = false;
+  ps->hdc = GetDC(hwnd);
+  return ps->hdc;
+}
+
+BOOL EndPaint(HWND hwnd, const PAINTSTRUCT *ps) {
+  if (vqp::Require(hwnd) == nullptr || ps == nullptr)
+    return FALSE;
+  if (ps->hdc)
+    ReleaseDC(hwnd, ps->hdc);
+  return TRUE;
+}
+
+BOOL GetClientRect(HWND hwnd, LPRECT rect) {
+  Window *w = vqp::Require(hwnd);
+  if (w == nullptr)
+    return FALSE;
+  if (rect == nullptr)
+    return vqp::Fail(ERROR_INVALID_PARAMETER);
+  *rect = {0, 0, w->surface.width, w->surface.height};
+  return TRUE;
+}
+
+BOOL GetWindowRect(HWND hwnd, LPRECT rect) {
+  Window *w = vqp::Require(hwnd);
+  if (w == nullptr)
+    return FALSE;
+  if (rect == nullptr)
+    return vqp::Fail(ERROR_INVALID_PARAMETER);
+  *rect = {w->x, w->y, vqp::Saturate(static_cast<long long>(w->x) + w->outerW),
+           vqp::Saturate(static_cast<long long>(w->y) + w->outerH)};
+  return TRUE;
+}
+
+namespace {
+// Copies as much of `text` as fits with its terminating NUL; returns the
+// number of characters copied.
+int CopyText(const std::string &text, LPSTR out, int maxCount) {
+  if (out == nullptr || maxCount <= 0) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  size_t n = std::min(text.size(), static_cast<size_t>(maxCount) - 1);
+  std::memcpy(out, text.data(), n);
+  out[n] = '\0';
+  return static_cast<int>(n);
+}
+} // namespace
+
+int GetWindowTextA(HWND hwnd, LPSTR text, int maxCount) {
+  Window *w = vqp::Require(hwnd);
+  if (w == nullptr) {
+    if (text && maxCount > 0)
+      text[0] = '\0';
+    return 0;
+  }
+  return CopyText(w->title, text, maxCount);
+}
+
+int GetClassNameA(HWND hwnd, LPSTR name, int maxCount) {
+  Window *w = vqp::Require(hwnd);
+  if (w == nullptr)
+    return 0;
+  return CopyText(w->className, name, maxCount);
+}
+
+BOOL SetWindowPos(HWND hwnd, HWND /*insertAfter*/, int x, int y, int cx, int cy, UINT flags) {
+  Window *w = vqp::Require(hwnd);
+  if (w == nullptr)
+    return FALSE;
+  if (!(flags & SWP_NOMOVE)) {
+    w->x = x;
+    w->y = y;
+  }
+  if (flags & SWP_NOSIZE)
+    return TRUE;
+  int cw = vqp::ClampSide(cx, vqp::kFrameWidth), ch = vqp::ClampSide(cy, vqp::kFrameHeight);
+  w->outerW = std::clamp(cx, 0, cw + vqp::kFrameWidth);
+  w->outerH = std::clamp(cy, 0, ch + vqp::kFrameHeight);
+  vqp::ChangeClientSize(hwnd, cw, ch, true);
+  return TRUE;
+}
+
+} // namespace vqw

@@ -1,0 +1,325 @@
+// The message queue on the headless backend: Windows' order (posted, input,
+// paint, timer), merged timer ticks, the blocking loop on the virtual clock,
+// quitting and closing, and what reaches the screen.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/portable/headless.h"
+#include "platform/portable/layer.h"
+#include "platform/win32.h"
+
+namespace {
+
+struct Seen {
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+};
+std::vector<Seen> seen;
+bool validatePaint = true;
+int quitOnTick = 0; // post WM_QUIT with this tick count, 0: never
+int ticks = 0;
+
+LRESULT CALLBACK RecordingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg != WM_CREATE && msg != WM_SIZE)
+    seen.push_back({msg, wParam, lParam});
+  if (msg == WM_TIMER && ++ticks == quitOnTick)
+    PostQuitMessage(7);
+  if (msg == WM_DESTROY)
+    PostQuitMessage(0);
+  if (msg == WM_PAINT && !validatePaint)
+    return 0;
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+std::vector<UINT> Messages() {
+  std::vector<UINT> out;
+  for (const Seen &s : seen)
+    out.push_back(s.message);
+  return out;
+}
+
+class MessagesTest : public ::testing::Test {
+protected:
+  HWND hwnd = nullptr;
+
+  void SetUp() override {
+    static bool registered = false;
+    if (!registered) {
+      WNDCLASSA wc{};
+      wc.style = CS_HREDRAW | CS_VREDRAW;
+      wc.lpfnWndProc = RecordingProc;
+      wc.lpszClassName = "messages test";
+      ASSERT_NE(RegisterClassA(&wc), 0);
+      registered = true;
+    }
+    hwnd = CreateWindowExA(0, "messages test", "t", WS_OVERLAPPEDWINDOW, 0, 0, 208, 127, nullptr,
+                           nullptr, nullptr, nullptr);
+    ASSERT_NE(hwnd, nullptr);
+    seen.clear();
+    validatePaint = true;
+    quitOnTick = 0;
+    ticks = 0;
+  }
+
+  void TearDown() override {
+    if (IsWindow(hwnd))
+      DestroyWindow(hwnd);
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  }
+};
+
+TEST_F(MessagesTest, PostedThenInputThenPaintThenTimer) {
+  ShowWindow(hwnd, SW_SHOW);
+  ASSERT_NE(SetTimer(hwnd, 65535, 20, nullptr), 0u);
+  vqp::HeadlessAdvanceClock(20);
+  vqp::HeadlessClick(hwnd, 30, 40);
+  PostMessageA(hwnd, WM_USER, 1, 0);
+  PostMessageA(hwnd, WM_USER, 2, 0);
+
+  EXPECT_EQ(vqp::HeadlessPumpMessages(), 6);
+  EXPECT_EQ(Messages(), (std::vector<UINT>{WM_USER, WM_USER, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_PAINT,
+                                           WM_TIMER}));
+  EXPECT_EQ(seen[0].wParam, 1u);
+  EXPECT_EQ(seen[1].wParam, 2u);
+  EXPECT_EQ(GET_X_LPARAM(seen[2].lParam), 30);
+  EXPECT_EQ(GET_Y_LPARAM(seen[2].lParam), 40);
+  EXPECT_EQ(seen[2].wParam, static_cast<WPARAM>(MK_LBUTTON));
+  EXPECT_EQ(seen[5].wParam, 65535u);
+}
+
+TEST_F(MessagesTest, TimerWaitsWhilePaintIsPending) {
+  ShowWindow(hwnd, SW_SHOW);
+  SetTimer(hwnd, 1, 20, nullptr);
+  vqp::HeadlessAdvanceClock(100);
+  validatePaint = false; // the paint stays pending, so the tick never comes
+  MSG m;
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(m.message, static_cast<UINT>(WM_PAINT));
+    DispatchMessageA(&m);
+  }
+  validatePaint = true;
+  ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+  DispatchMessageA(&m); // this paint validates
+  ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(m.message, static_cast<UINT>(WM_TIMER));
+}
+
+TEST_F(MessagesTest, LateTicksMergeAndAreNotMadeUp) {
+  SetTimer(hwnd, 9, 20, nullptr);
+  vqp::HeadlessAdvanceClock(19);
+  EXPECT_EQ(vqp::HeadlessPumpMessages(), 0);
+
+  vqp::HeadlessAdvanceClock(10 * 20); // ten periods late: still one tick
+  EXPECT_EQ(vqp::HeadlessPumpMessages(), 1);
+  EXPECT_EQ(vqp::HeadlessPumpMessages(), 0);
+
+  // The next tick is one full period after the delivery, not a burst.
+  vqp::HeadlessAdvanceClock(19);
+  EXPECT_EQ(vqp::HeadlessPumpMessages(), 0);
+  vqp::HeadlessAdvanceClock(1);
+  EXPECT_EQ(vqp::HeadlessPumpMessages(), 1);
+  EXPECT_EQ(Messages(), (std::vector<UINT>{WM_TIMER, WM_TIMER}));
+
+  // Two timers that are both late give one tick each.
+  SetTimer(hwnd, 10, 30, nullptr);
+  vqp::HeadlessAdvanceClock(1000);
+  seen.clear();
+  EXPECT_EQ(vqp::HeadlessPumpMessages(), 2);
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_NE(seen[0].wParam, seen[1].wParam);
+
+  EXPECT_TRUE(KillTimer(hwnd, 9));
+  EXPECT_FALSE(KillTimer(hwnd, 9));
+  vqp::HeadlessAdvanceClock(1000);
+  seen.clear();
+  EXPECT_EQ(vqp::HeadlessPumpMessages(), 1);
+  EXPECT_EQ(seen[0].wParam, 10u);
+}
+
+TEST_F(MessagesTest, GetMessageRunsOnTheVirtualClockUntilQuit) {
+  ShowWindow(hwnd, SW_SHOW);
+  SetTimer(hwnd, 65535, 20, nullptr);
+  quitOnTick = 5;
+  uint64_t start = vqp::HeadlessNow();
+  MSG m;
+  int loops = 0;
+  BOOL r;
+  while ((r = GetMessageA(&m, nullptr, 0, 0)) > 0 && loops < 100) {
+    TranslateMessage(&m);
+    DispatchMessageA(&m);
+    ++loops;
+  }
+  EXPECT_EQ(r, 0);
+  EXPECT_EQ(m.message, static_cast<UINT>(WM_QUIT));
+  EXPECT_EQ(m.wParam, 7u);
+  EXPECT_EQ(loops, 6); // one paint, five ticks
+  EXPECT_EQ(vqp::HeadlessNow() - start, 100u);
+  EXPECT_EQ(Messages().front(), static_cast<UINT>(WM_PAINT));
+}
+
+TEST_F(MessagesTest, GetMessageWithNothingLeftToWaitForEndsTheLoop) {
+  MSG m;
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(GetMessageA(&m, nullptr, 0, 0), 0);
+  std::string note = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(m.message, static_cast<UINT>(WM_QUIT));
+  EXPECT_NE(note.find("WM_QUIT"), std::string::npos);
+}
+
+TEST_F(MessagesTest, CloseDestroysAndEndsTheLoop) {
+  ShowWindow(hwnd, SW_SHOW);
+  SetTimer(hwnd, 65535, 20, nullptr);
+  vqp::HeadlessPumpMessages();
+  PostMessageA(hwnd, WM_USER, 0, 0);
+  vqp::HeadlessClose(hwnd);
+  seen.clear();
+
+  MSG m;
+  int loops = 0;
+  while (GetMessageA(&m, nullptr, 0, 0) > 0 && loops < 100) {
+    DispatchMessageA(&m);
+    ++loops;
+  }
+  EXPECT_EQ(Messages(), (std::vector<UINT>{WM_USER, WM_CLOSE, WM_DESTROY}));
+  EXPECT_FALSE(IsWindow(hwnd));
+  EXPECT_EQ(m.wParam, 0u);
+
+  // Its timer and queued messages went with it.
+  vqp::HeadlessAdvanceClock(1000);
+  EXPECT_FALSE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+}
+
+TEST_F(MessagesTest, DestroyDropsPostedMessagesAndTimers) {
+  SetTimer(hwnd, 3, 20, nullptr);
+  PostMessageA(hwnd, WM_USER, 0, 0);
+  EXPECT_TRUE(DestroyWindow(hwnd));
+  EXPECT_EQ(Messages(), (std::vector<UINT>{WM_DESTROY}));
+  vqp::HeadlessAdvanceClock(100);
+  MSG m;
+  ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(m.message, static_cast<UINT>(WM_QUIT)); // posted by WM_DESTROY
+  EXPECT_FALSE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_FALSE(DestroyWindow(hwnd));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+}
+
+TEST_F(MessagesTest, FiltersAndNoRemove) {
+  HWND other =
+      CreateWindowExA(0, "messages test", "o", 0, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(other, nullptr);
+  PostMessageA(other, WM_USER + 1, 0, 0);
+  PostMessageA(hwnd, WM_USER + 2, 0, 0);
+  PostMessageA(nullptr, WM_USER + 3, 0, 0); // thread message
+
+  MSG m;
+  ASSERT_TRUE(PeekMessageA(&m, hwnd, 0, 0, PM_NOREMOVE));
+  EXPECT_EQ(m.message, static_cast<UINT>(WM_USER + 2));
+  ASSERT_TRUE(PeekMessageA(&m, hwnd, 0, 0, PM_REMOVE));
+  EXPECT_EQ(m.message, static_cast<UINT>(WM_USER + 2));
+  EXPECT_FALSE(PeekMessageA(&m, hwnd, 0, 0, PM_REMOVE));
+
+  ASSERT_TRUE(PeekMessageA(&m, nullptr, WM_USER + 3, WM_USER + 3, PM_REMOVE));
+  EXPECT_EQ(m.hwnd, nullptr);
+  ASSERT_EQ(GetMessageA(&m, nullptr, 0, 0), 1);
+  EXPECT_EQ(m.hwnd, other);
+  EXPECT_EQ(DispatchMessageA(&m), 0);
+  DestroyWindow(other);
+}
+
+TEST_F(MessagesTest, BadArgumentsFailTheWin32Way) {
+  MSG m;
+  HWND bogus = reinterpret_cast<HWND>(static_cast<uintptr_t>(0x1234));
+  EXPECT_EQ(GetMessageA(nullptr, nullptr, 0, 0), -1);
+  EXPECT_EQ(GetMessageA(&m, bogus, 0, 0), -1);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+  EXPECT_FALSE(PeekMessageA(nullptr, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_FALSE(PeekMessageA(&m, bogus, 0, 0, PM_REMOVE));
+  EXPECT_FALSE(PostMessageA(bogus, WM_USER, 0, 0));
+  EXPECT_EQ(SendMessageA(bogus, WM_USER, 0, 0), 0);
+  EXPECT_EQ(SendMessageA(nullptr, WM_USER, 0, 0), 0);
+  EXPECT_EQ(SetTimer(bogus, 1, 20, nullptr), 0u);
+  EXPECT_FALSE(KillTimer(bogus, 1));
+  EXPECT_EQ(DispatchMessageA(nullptr), 0);
+  MSG stale{bogus, WM_USER, 0, 0, 0, {0, 0}};
+  EXPECT_EQ(DispatchMessageA(&stale), 0);
+  EXPECT_EQ(DefWindowProcA(bogus, WM_CLOSE, 0, 0), 0);
+  EXPECT_TRUE(seen.empty());
+}
+
+int callbackTicks = 0;
+void CALLBACK CountTick(HWND, UINT msg, UINT_PTR, DWORD) {
+  if (msg == WM_TIMER)
+    ++callbackTicks;
+}
+
+TEST_F(MessagesTest, ThreadTimersAndCallbacks) {
+  UINT_PTR a = SetTimer(nullptr, 0, 20, CountTick);
+  UINT_PTR b = SetTimer(nullptr, 0, 20, CountTick);
+  ASSERT_NE(a, 0u);
+  EXPECT_NE(a, b);
+  callbackTicks = 0;
+  vqp::HeadlessAdvanceClock(20);
+  EXPECT_EQ(vqp::HeadlessPumpMessages(), 2);
+  EXPECT_EQ(callbackTicks, 2);
+  EXPECT_TRUE(seen.empty()); // the window procedure saw none of them
+  EXPECT_TRUE(KillTimer(nullptr, a));
+  EXPECT_TRUE(KillTimer(nullptr, b));
+
+  // A window timer with a callback goes to the callback, not the procedure.
+  SetTimer(hwnd, 4, 5, CountTick); // raised to Windows' 10 ms minimum
+  callbackTicks = 0;
+  vqp::HeadlessAdvanceClock(9);
+  EXPECT_EQ(vqp::HeadlessPumpMessages(), 0);
+  vqp::HeadlessAdvanceClock(1);
+  EXPECT_EQ(vqp::HeadlessPumpMessages(), 1);
+  EXPECT_EQ(callbackTicks, 1);
+  EXPECT_TRUE(seen.empty());
+}
+
+TEST_F(MessagesTest, OnlyTheChangedPartIsPresentedOncePerMessage) {
+  ShowWindow(hwnd, SW_SHOW);
+  uint64_t before = vqp::HeadlessPresentCount();
+  vqp::HeadlessPumpMessages();
+  // Showing sends the whole client area once: 200 x 100.
+  EXPECT_EQ(vqp::HeadlessPresentCount(), before + 1);
+  EXPECT_EQ(vqp::HeadlessLastPresentArea(), 200 * 100);
+
+  vqp::Surface *s = vqp::WindowSurface(hwnd);
+  ASSERT_NE(s, nullptr);
+  s->pixels[5 * s->width + 7] = 0xFFFFFF;
+  vqp::MarkDirty(*s, {7, 5, 8, 6});
+  vqp::MarkDirty(*s, {10, 10, 14, 12});
+  vqp::HeadlessPumpMessages();
+  EXPECT_EQ(vqp::HeadlessPresentCount(), before + 2);
+  EXPECT_EQ(vqp::HeadlessLastPresentArea(), 7 * 7);
+  EXPECT_TRUE(s->dirty.Empty());
+
+  vqp::HeadlessPumpMessages(); // nothing changed: nothing shown
+  EXPECT_EQ(vqp::HeadlessPresentCount(), before + 2);
+
+  // A hidden window is not shown; its changes wait until it is.
+  ShowWindow(hwnd, SW_HIDE);
+  vqp::MarkDirty(*s, {0, 0, 2, 2});
+  vqp::HeadlessPumpMessages();
+  EXPECT_EQ(vqp::HeadlessPresentCount(), before + 2);
+}
+
+TEST_F(MessagesTest, UpdateWindowPaintsNowOnlyWhenInvalid) {
+  ShowWindow(hwnd, SW_SHOW);
+  EXPECT_TRUE(UpdateWindow(hwnd));
+  EXPECT_EQ(Messages(), (std::vector<UINT>{WM_PAINT}));
+  EXPECT_TRUE(UpdateWindow(hwnd)); // now valid: no paint
+  EXPECT_EQ(seen.size(), 1u);
+  RECT r{1, 1, 5, 5};
+  InvalidateRect(hwnd, &r, FALSE);
+  UpdateWindow(hwnd);
+  EXPECT_EQ(seen.size(), 2u);
+  EXPECT_FALSE(UpdateWindow(nullptr));
+}
+
+} // namespace
