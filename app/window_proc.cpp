@@ -1,0 +1,66 @@
+#include "app/window_proc.h"
+
+#include "app/animation_state.h"
+#include "scenes/scene_frame.h"
+#include "scenes/stages.h"
+
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+  case WM_PAINT:
+    PaintScene();
+    break;
+  case WM_TIMER:
+    TickStage();
+    break;
+  case WM_DESTROY:
+    PostQuitMessage(0);
+    break;
+  case WM_LBUTTONDOWN:
+    EnterNextStage();
+    break;
+  default:
+    break;
+  }
+  // Every message then gets the default handling; for WM_PAINT that
+  // validates the window after PaintScene has drawn it.
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+void TickStage() {
+  switch (AnimationState.Stage) {
+  case RotateStage:
+    TickRotate();
+    break;
+  case TiltStage:
+    TickTilt();
+    break;
+  case SlideStage:
+    TickSlide();
+    break;
+  case PullStage:
+    TickPull();
+    break;
+  case ResetStage:
+    ResetCycle();
+    break;
+  default:
+    break;
+  }
+}
+
+void EnterNextStage() {
+  AnimationStateRecord &s = AnimationState;
+  if (s.Stage < ResetStage)
+    s.Stage = s.Stage + 1;
+  s.StageEntered = true;
+}
+
+void ResetCycle() {
+  AnimationStateRecord &s = AnimationState;
+  s.ApparentWidth = 1.0;
+  s.PlaneX = 0.0;
+  s.TraceLastX = NoTracePoint;
+  s.AngleStep = -s.AngleStep;
+  PaintScene();
+  s.Stage = RotateStage;
+}

@@ -1,0 +1,75 @@
+// The drawing layer's state: the window's kept device context, the 16-colour
+// palette with a pen and a brush per colour, the client size, the viewport and
+// the world window. One program-wide record, all zero until InitGraphics.
+#pragma once
+
+#include <cstdint>
+
+#include "graphics/real48.h"
+#include "platform/win32.h"
+
+// Colour numbers: indexes into Palette, Pens and Brushes.
+enum ColorNumber : int32_t {
+  Black = 0,
+  Blue = 1,
+  Green = 2,
+  Cyan = 3,
+  Red = 4,
+  Magenta = 5,
+  Brown = 6,
+  LightGray = 7,
+  DarkGray = 8,
+  LightBlue = 9,
+  LightGreen = 10,
+  LightCyan = 11,
+  LightRed = 12,
+  LightMagenta = 13,
+  Yellow = 14,
+  White = 15,
+};
+
+constexpr int32_t ColorCount = 16;
+constexpr int32_t LabelBufferSize = 256; // 255 characters and the terminator
+
+// The colour values (0x00BBGGRR) of the colour numbers 0 to 15.
+extern const COLORREF PaletteValues[ColorCount];
+
+struct GraphicsStateRecord {
+  int32_t MaxX;
+  int32_t MaxY;
+  int32_t ViewX1;
+  int32_t ViewY1;
+  int32_t ViewX2;
+  int32_t ViewY2;
+  int32_t ViewWidth;
+  int32_t ViewHeight;
+  Real48 WorldXMin;
+  Real48 WorldXMax;
+  Real48 WorldYMin;
+  Real48 WorldYMax;
+  Real48 ScaleX;
+  Real48 ScaleY;
+  Real48 WorldWidth;
+  Real48 WorldHeight;
+  int32_t CurrentColor;
+  HWND MainWindow;
+  HPEN Pens[ColorCount];
+  HBRUSH Brushes[ColorCount];
+  COLORREF Palette[ColorCount];
+  char LabelBuffer[LabelBufferSize];
+  HDC WindowDC;
+};
+
+extern GraphicsStateRecord GraphicsState;
+
+// A colour number outside 0 to 15 is taken modulo 16 (its low four bits), as a
+// 16-colour display adapter would, so it always names one of the 16 colours.
+inline int32_t ColorIndex(int32_t color) { return color & (ColorCount - 1); }
+
+// Takes the main window's device context, makes the pens and brushes, blackens
+// the client area and sets the defaults. Once, after MainWindow exists.
+void InitGraphics();
+// Selects the colour's pen and text colour; later labels, lines and bars use it.
+void SetColor(int32_t color);
+// Paints the client area black and takes its size into MaxX and MaxY.
+void ClearScreen();

@@ -1,0 +1,24 @@
+// The frame shared by all pictures: world x from -2.1 to 2.1 and y from -1.25
+// to 1.25 over the whole client area, the full repaint of the stage-0 picture,
+// and the point, the edge-on plane and the caption band that every stage draws.
+#pragma once
+
+#include "graphics/real48.h"
+
+constexpr const char *PositiveCaption = "POSITIVE FREQUENCY - counter-clockwise rotation";
+constexpr const char *NegativeCaption = "NEGATIVE FREQUENCY - clockwise rotation";
+constexpr const char *TiltCaption = "rotate plane of rotation until seen from the side";
+constexpr const char *SlideCaption = "move the plane of rotation over";
+constexpr const char *PullCaption =
+    "pull the rotating point at a constant rate - note the sine formed";
+constexpr const char *ContinuePrompt = "Left click to continue ";
+
+// Clears the window and draws the circle, the caption for the direction of
+// AngleStep, the prompt and the point at AngleDeg. Looks at no Stage.
+void PaintScene();
+// The white point at world (x, y), in the current mix mode.
+void DrawPoint(Real48 x, Real48 y);
+// The red vertical plane line at world x, from y -1 to 1, in the current mix mode.
+void DrawPlaneEdge(Real48 x);
+// The black band over the top 40 rows with `text` and the prompt; clears StageEntered.
+void DrawCaptionBand(const char *text);

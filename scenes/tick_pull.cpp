@@ -1,0 +1,57 @@
+#include <cstdlib>
+
+#include "app/animation_state.h"
+#include "graphics/graphics_state.h"
+#include "graphics/shapes.h"
+#include "scenes/scene_frame.h"
+#include "scenes/stages.h"
+
+namespace {
+
+// The pull ends once the plane has reached x = 2, just inside the right edge.
+constexpr double PullEnd = 2.0;
+// A TraceLastX at or left of this marks a stage that has not started yet.
+constexpr double PullNotStarted = -2.0;
+
+// The first tick wipes the earlier stages away and sets up the plane, the
+// point at angle 0 and the caption band.
+void StartPull() {
+  AnimationStateRecord &s = AnimationState;
+  ClearScreen();
+  s.AngleDeg = 0;
+  SetROP2(GraphicsState.WindowDC, R2_XORPEN);
+  DrawPoint(s.PlaneX, 0.0);
+  DrawPlaneEdge(s.PlaneX);
+  DrawCaptionBand(PullCaption);
+}
+
+} // namespace
+
+void TickPull() {
+  AnimationStateRecord &s = AnimationState;
+  const HDC dc = GraphicsState.WindowDC;
+  if (s.PlaneX >= PullEnd)
+    return;
+  if (s.TraceLastX <= PullNotStarted)
+    StartPull();
+  SetROP2(dc, R2_XORPEN);
+  Real48 a = AngleInRadians();
+  DrawPoint(s.PlaneX, SafeSin(a));
+  // Always forward, so both directions trace the same rising sine.
+  AdvanceAngle(std::abs(s.AngleStep));
+  DrawPlaneEdge(s.PlaneX);
+  s.PlaneX = s.PlaneX + s.PlaneStep;
+  DrawPlaneEdge(s.PlaneX);
+  if (s.PlaneX >= PullEnd)
+    DrawPlaneEdge(s.PlaneX); // the plane leaves the picture
+  a = AngleInRadians();
+  const Real48 y = SafeSin(a);
+  DrawPoint(s.PlaneX, y);
+  if (s.TraceLastX > NoTracePoint) {
+    SetColor(LightGray);
+    DrawLine(s.TraceLastX, s.TraceLastY, s.PlaneX, y);
+  }
+  s.TraceLastX = s.PlaneX;
+  s.TraceLastY = y;
+  SetROP2(dc, R2_COPYPEN);
+}
