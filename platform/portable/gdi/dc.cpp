@@ -1,0 +1,553 @@
+// GDI objects and device contexts: the handle table, the state a device context
+// keeps, and the gdi32 (and GDI-like user32) entry points that work on them.
+//
+// Handles are checked on every call: a handle carries its slot, its kind and
+// the slot's generation, so a deleted, released or made-up handle is refused
+// with the Win32 failure value instead of touching anything.
+//
+// Counting: GdiObjectCount() (and GetGuiResources(GR_GDIOBJECTS)) counts the
+// live pens and brushes the program created. Device contexts are not counted:
+// a common DC from GetDC is borrowed from the system on Windows and does not
+// show up in that figure in any dependable way, and the default pen and brush
+// of a new context are stock objects, not counted either.
+//
+// Single-threaded, like the message loop that calls it.
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "../layer.h"
+#include "gdi.h"
+
+namespace vqp {
+namespace {
+
+enum Kind : uint32_t { kNone = 0, kPen = 1, kBrush = 2, kDc = 3 };
+
+// Windows refuses new GDI objects beyond a per-process quota (10,000 by
+// default); a leaking program fails the same way here.
+constexpr size_t kMaxObjects = 10000;
+constexpr uint32_t kIndexBits = 20, kGenBits = 10;
+
+struct PenData {
+  int style = PS_SOLID;
+  int width = 1;
+  COLORREF color = 0;
+};
+
+struct DcData {
+  HWND hwnd = nullptr;         // window of a GetDC context
+  Surface *surface = nullptr;  // surface of a CreateSurfaceDC context
+  uint32_t pen = 0, brush = 0; // selected objects (slot indices)
+  int rop2 = R2_COPYPEN;
+  COLORREF textColor = RGB(0, 0, 0);
+  COLORREF bkColor = RGB(255, 255, 255);
+  int bkMode = OPAQUE;
+  UINT textAlign = TA_TOP | TA_LEFT;
+  POINT position{0, 0};
+};
+
+struct Slot {
+  Kind kind = kNone;
+  uint32_t generation = 0;
+  bool stock = false;
+  int selections = 0; // device contexts that have this object selected
+  PenData pen;
+  COLORREF brushColor = 0;
+  DcData dc;
+};
+
+struct Table {
+  std::vector<Slot> slots;
+  std::vector<uint32_t> freeSlots;
+  size_t live = 0;         // all objects in the table but the stock ones
+  DWORD penAndBrushes = 0; // what GdiObjectCount reports
+  uint32_t stockPen = 0, stockBrush = 0;
+
+  Table() {
+    stockPen = NewSlot(kPen);
+    slots[stockPen].stock = true;
+    stockBrush = NewSlot(kBrush);
+    slots[stockBrush].stock = true;
+    slots[stockBrush].brushColor = RGB(255, 255, 255);
+    live = 0;
+    penAndBrushes = 0;
+  }
+
+  uint32_t NewSlot(Kind kind) {
+    uint32_t index;
+    if (!freeSlots.empty()) {
+      index = freeSlots.back();
+      freeSlots.pop_back();
+    } else {
+      index = uint32_t(slots.size());
+      slots.emplace_back();
+    }
+    Slot &s = slots[index];
+    const uint32_t generation = s.generation;
+    s = Slot{};
+    s.kind = kind;
+    s.generation = generation;
+    ++live;
+    if (kind == kPen || kind == kBrush)
+      ++penAndBrushes;
+    return index;
+  }
+
+  void Free(uint32_t index) {
+    Slot &s = slots[index];
+    if (s.kind == kPen || s.kind == kBrush)
+      --penAndBrushes;
+    s.kind = kNone;
+    s.generation = (s.generation + 1) & ((1u << kGenBits) - 1);
+    --live;
+    freeSlots.push_back(index);
+  }
+
+  void *HandleOf(uint32_t index) const {
+    const uintptr_t v = (uintptr_t(slots[index].generation) << (kIndexBits + 2)) |
+                        (uintptr_t(index) << 2) | uintptr_t(slots[index].kind);
+    return reinterpret_cast<void *>(v);
+  }
+
+  // The slot of a live object of this handle, or nullptr.
+  Slot *Lookup(const void *handle, uint32_t *indexOut = nullptr) {
+    const uintptr_t v = reinterpret_cast<uintptr_t>(handle);
+    if (v == 0 || (uint64_t(v) >> 32) != 0)
+      return nullptr;
+    const uint32_t index = uint32_t(v >> 2) & ((1u << kIndexBits) - 1);
+    if (index >= slots.size())
+      return nullptr;
+    Slot &s = slots[index];
+    if (s.kind == kNone || HandleOf(index) != handle)
+      return nullptr;
+    if (indexOut)
+      *indexOut = index;
+    return &s;
+  }
+};
+
+Table &Objects() {
+  static Table table;
+  return table;
+}
+
+template <typename T> T Fail(DWORD error, T value) {
+  vqw::SetLastError(error);
+  return value;
+}
+
+// A usable device context and the surface it draws on, or nullptr (with
+// ERROR_INVALID_HANDLE) when the handle is bad or its window is gone.
+DcData *Dc(HDC hdc, Surface **surface = nullptr) {
+  Slot *s = Objects().Lookup(hdc);
+  if (s == nullptr || s->kind != kDc)
+    return Fail<DcData *>(ERROR_INVALID_HANDLE, nullptr);
+  Surface *target = s->dc.hwnd ? WindowSurface(s->dc.hwnd) : s->dc.surface;
+  if (target == nullptr)
+    return Fail<DcData *>(ERROR_INVALID_HANDLE, nullptr);
+  if (surface)
+    *surface = target;
+  return &s->dc;
+}
+
+HDC NewDc(HWND hwnd, Surface *surface) {
+  Table &t = Objects();
+  if (t.live >= kMaxObjects)
+    return Fail<HDC>(ERROR_NOT_ENOUGH_MEMORY, nullptr);
+  const uint32_t index = t.NewSlot(kDc);
+  Slot &s = t.slots[index];
+  s.dc.hwnd = hwnd;
+  s.dc.surface = surface;
+  s.dc.pen = t.stockPen;
+  s.dc.brush = t.stockBrush;
+  t.slots[t.stockPen].selections++;
+  t.slots[t.stockBrush].selections++;
+  return static_cast<HDC>(t.HandleOf(index));
+}
+
+void FreeDc(uint32_t index) {
+  Table &t = Objects();
+  DcData &dc = t.slots[index].dc;
+  t.slots[dc.pen].selections--;
+  t.slots[dc.brush].selections--;
+  t.Free(index);
+}
+
+const PenData &SelectedPen(const DcData &dc) { return Objects().slots[dc.pen].pen; }
+COLORREF SelectedBrushColor(const DcData &dc) { return Objects().slots[dc.brush].brushColor; }
+
+gdi::Paint PaintOf(const DcData &dc) {
+  const PenData &pen = SelectedPen(dc);
+  gdi::Paint p;
+  p.penWidth = pen.width;
+  p.penOn = pen.style != PS_NULL;
+  p.pen = gdi::MixFor(dc.rop2, pen.color);
+  p.brushOn = true;
+  p.brush = gdi::MixFor(dc.rop2, SelectedBrushColor(dc));
+  return p;
+}
+
+} // namespace
+
+HDC CreateSurfaceDC(Surface *surface) {
+  if (surface == nullptr)
+    return Fail<HDC>(ERROR_INVALID_PARAMETER, nullptr);
+  return NewDc(nullptr, surface);
+}
+
+DWORD GdiObjectCount() { return Objects().penAndBrushes; }
+
+void ForgetWindowDCs(HWND hwnd) {
+  if (hwnd == nullptr)
+    return;
+  Table &t = Objects();
+  for (uint32_t i = 0; i < t.slots.size(); ++i)
+    if (t.slots[i].kind == kDc && t.slots[i].dc.hwnd == hwnd)
+      FreeDc(i);
+}
+
+} // namespace vqp
+
+namespace vqw {
+
+using vqp::DcData;
+using vqp::Fail;
+using vqp::Objects;
+
+// ---- user32 and kernel32 ---------------------------------------------------
+
+HDC GetDC(HWND hwnd) {
+  // There is no screen DC (GetDC(NULL) on Windows): only windows have pixels.
+  if (hwnd == nullptr || vqp::WindowSurface(hwnd) == nullptr)
+    return Fail<HDC>(ERROR_INVALID_WINDOW_HANDLE, nullptr);
+  return vqp::NewDc(hwnd, nullptr);
+}
+
+int ReleaseDC(HWND hwnd, HDC hdc) {
+  uint32_t index;
+  vqp::Slot *s = Objects().Lookup(hdc, &index);
+  if (s == nullptr || s->kind != vqp::kDc || s->dc.hwnd != hwnd)
+    return 0;
+  vqp::FreeDc(index);
+  return 1;
+}
+
+int FillRect(HDC hdc, const RECT *rect, HBRUSH brush) {
+  vqp::Surface *surface;
+  if (vqp::Dc(hdc, &surface) == nullptr)
+    return 0;
+  vqp::Slot *b = Objects().Lookup(brush);
+  if (rect == nullptr || b == nullptr || b->kind != vqp::kBrush)
+    return Fail(ERROR_INVALID_PARAMETER, 0);
+  // Not subject to the mix mode; right and bottom edges excluded.
+  vqp::gdi::FillBox(*surface, rect->left, rect->top, rect->right, rect->bottom, b->brushColor);
+  return 1;
+}
+
+HANDLE GetCurrentProcess(void) { return reinterpret_cast<HANDLE>(intptr_t(-1)); }
+
+DWORD GetGuiResources(HANDLE process, DWORD flags) {
+  if (process != GetCurrentProcess())
+    return Fail<DWORD>(ERROR_INVALID_HANDLE, 0);
+  if (flags == GR_GDIOBJECTS)
+    return vqp::GdiObjectCount();
+  if (flags == GR_USEROBJECTS)
+    return 0; // not tracked by this layer
+  return Fail<DWORD>(ERROR_INVALID_PARAMETER, 0);
+}
+
+// ---- objects -----------------------------------------------------------------
+
+HPEN CreatePen(int style, int width, COLORREF color) {
+  // Only the styles the layer draws; others would silently draw wrong.
+  if (style != PS_SOLID && style != PS_NULL)
+    return Fail<HPEN>(ERROR_INVALID_PARAMETER, nullptr);
+  vqp::Table &t = Objects();
+  if (t.live >= vqp::kMaxObjects)
+    return Fail<HPEN>(ERROR_NOT_ENOUGH_MEMORY, nullptr);
+  const uint32_t index = t.NewSlot(vqp::kPen);
+  // As in GDI, a negative width counts as its magnitude (0 and 1 both give one
+  // pixel); INT_MIN has none and becomes one pixel.
+  t.slots[index].pen = {style, width == INT32_MIN ? 1 : (width < 0 ? -width : width), color};
+  return static_cast<HPEN>(t.HandleOf(index));
+}
+
+HBRUSH CreateSolidBrush(COLORREF color) {
+  vqp::Table &t = Objects();
+  if (t.live >= vqp::kMaxObjects)
+    return Fail<HBRUSH>(ERROR_NOT_ENOUGH_MEMORY, nullptr);
+  const uint32_t index = t.NewSlot(vqp::kBrush);
+  t.slots[index].brushColor = color;
+  return static_cast<HBRUSH>(t.HandleOf(index));
+}
+
+HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) {
+  DcData *dc = vqp::Dc(hdc);
+  if (dc == nullptr)
+    return nullptr;
+  vqp::Table &t = Objects();
+  uint32_t index;
+  vqp::Slot *s = t.Lookup(object, &index);
+  if (s == nullptr || (s->kind != vqp::kPen && s->kind != vqp::kBrush))
+    return Fail<HGDIOBJ>(ERROR_INVALID_HANDLE, nullptr);
+  uint32_t &slot = s->kind == vqp::kPen ? dc->pen : dc->brush;
+  const uint32_t previous = slot;
+  t.slots[previous].selections--;
+  s->selections++;
+  slot = index;
+  return t.HandleOf(previous);
+}
+
+BOOL DeleteObject(HGDIOBJ object) {
+  vqp::Table &t = Objects();
+  uint32_t index;
+  vqp::Slot *s = t.Lookup(object, &index);
+  if (s == nullptr || (s->kind != vqp::kPen && s->kind != vqp::kBrush))
+    return Fail(ERROR_INVALID_HANDLE, FALSE);
+  if (s->stock)
+    return TRUE; // deleting a stock object is allowed and does nothing
+  // Documented Win32 behaviour: an object selected into a DC is not deleted.
+  if (s->selections > 0)
+    return Fail(ERROR_INVALID_PARAMETER, FALSE);
+  t.Free(index);
+  return TRUE;
+}
+
+HGDIOBJ GetCurrentObject(HDC hdc, UINT type) {
+  DcData *dc = vqp::Dc(hdc);
+  if (dc == nullptr)
+    return nullptr;
+  if (type == OBJ_PEN)
+    return Objects().HandleOf(dc->pen);
+  if (type == OBJ_BRUSH)
+    return Objects().HandleOf(dc->brush);
+  return Fail<HGDIOBJ>(ERROR_INVALID_PARAMETER, nullptr);
+}
+
+int GetObjectA(HANDLE object, int size, LPVOID out) {
+  vqp::Slot *s = Objects().Lookup(object);
+  if (s == nullptr || (s->kind != vqp::kPen && s->kind != vqp::kBrush))
+    return Fail(ERROR_INVALID_HANDLE, 0);
+  if (s->kind == vqp::kPen) {
+    LOGPEN lp{UINT(s->pen.style), POINT{s->pen.width, 0}, s->pen.color};
+    if (out == nullptr)
+      return int(sizeof lp);
+    if (size < int(sizeof lp))
+      return Fail(ERROR_INVALID_PARAMETER, 0);
+    std::memcpy(out, &lp, sizeof lp);
+    return int(sizeof lp);
+  }
+  LOGBRUSH lb{BS_SOLID, s->brushColor, 0};
+  if (out == nullptr)
+    return int(sizeof lb);
+  if (size < int(sizeof lb))
+    return Fail(ERROR_INVALID_PARAMETER, 0);
+  std::memcpy(out, &lb, sizeof lb);
+  return int(sizeof lb);
+}
+
+// ---- device-context state ---------------------------------------------------
+
+int SetROP2(HDC hdc, int rop2) {
+  DcData *dc = vqp::Dc(hdc);
+  if (dc == nullptr)
+    return 0;
+  if (rop2 < R2_BLACK || rop2 > R2_WHITE)
+    return Fail(ERROR_INVALID_PARAMETER, 0);
+  const int previous = dc->rop2;
+  dc->rop2 = rop2;
+  return previous;
+}
+
+int GetROP2(HDC hdc) {
+  DcData *dc = vqp::Dc(hdc);
+  return dc ? dc->rop2 : 0;
+}
+
+UINT SetTextAlign(HDC hdc, UINT align) {
+  DcData *dc = vqp::Dc(hdc);
+  if (dc == nullptr)
+    return UINT(GDI_ERROR);
+  const UINT previous = dc->textAlign;
+  dc->textAlign = align;
+  return previous;
+}
+
+UINT GetTextAlign(HDC hdc) {
+  DcData *dc = vqp::Dc(hdc);
+  return dc ? dc->textAlign : UINT(GDI_ERROR);
+}
+
+COLORREF SetTextColor(HDC hdc, COLORREF color) {
+  DcData *dc = vqp::Dc(hdc);
+  if (dc == nullptr)
+    return CLR_INVALID;
+  const COLORREF previous = dc->textColor;
+  dc->textColor = color;
+  return previous;
+}
+
+COLORREF GetTextColor(HDC hdc) {
+  DcData *dc = vqp::Dc(hdc);
+  return dc ? dc->textColor : CLR_INVALID;
+}
+
+COLORREF SetBkColor(HDC hdc, COLORREF color) {
+  DcData *dc = vqp::Dc(hdc);
+  if (dc == nullptr)
+    return CLR_INVALID;
+  const COLORREF previous = dc->bkColor;
+  dc->bkColor = color;
+  return previous;
+}
+
+COLORREF GetBkColor(HDC hdc) {
+  DcData *dc = vqp::Dc(hdc);
+  return dc ? dc->bkColor : CLR_INVALID;
+}
+
+int SetBkMode(HDC hdc, int mode) {
+  DcData *dc = vqp::Dc(hdc);
+  if (dc == nullptr)
+    return 0;
+  if (mode != TRANSPARENT && mode != OPAQUE)
+    return Fail(ERROR_INVALID_PARAMETER, 0);
+  const int previous = dc->bkMode;
+  dc->bkMode = mode;
+  return previous;
+}
+
+int GetBkMode(HDC hdc) {
+  DcData *dc = vqp::Dc(hdc);
+  return dc ? dc->bkMode : 0;
+}
+
+BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT previous) {
+  DcData *dc = vqp::Dc(hdc);
+  if (dc == nullptr)
+    return FALSE;
+  if (previous)
+    *previous = dc->position;
+  dc->position = {x, y};
+  return TRUE;
+}
+
+BOOL GetCurrentPositionEx(HDC hdc, LPPOINT position) {
+  DcData *dc = vqp::Dc(hdc);
+  if (dc == nullptr || position == nullptr)
+    return FALSE;
+  *position = dc->position;
+  return TRUE;
+}
+
+// ---- drawing -------------------------------------------------------------------
+
+BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
+  vqp::Surface *surface;
+  DcData *dc = vqp::Dc(hdc, &surface);
+  if (dc == nullptr)
+    return FALSE;
+  vqp::gdi::RasterEllipse(*surface, left, top, right, bottom, vqp::PaintOf(*dc));
+  return TRUE;
+}
+
+BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
+  vqp::Surface *surface;
+  DcData *dc = vqp::Dc(hdc, &surface);
+  if (dc == nullptr)
+    return FALSE;
+  vqp::gdi::RasterRectangle(*surface, left, top, right, bottom, vqp::PaintOf(*dc));
+  return TRUE;
+}
+
+BOOL LineTo(HDC hdc, int x, int y) {
+  vqp::Surface *surface;
+  DcData *dc = vqp::Dc(hdc, &surface);
+  if (dc == nullptr)
+    return FALSE;
+  const vqp::PenData &pen = vqp::SelectedPen(*dc);
+  if (pen.style != PS_NULL)
+    vqp::gdi::RasterLine(*surface, dc->position.x, dc->position.y, x, y, pen.width,
+                         vqp::gdi::MixFor(dc->rop2, pen.color));
+  dc->position = {x, y};
+  return TRUE;
+}
+
+COLORREF GetPixel(HDC hdc, int x, int y) {
+  vqp::Surface *surface;
+  if (vqp::Dc(hdc, &surface) == nullptr)
+    return CLR_INVALID;
+  if (x < 0 || y < 0 || x >= surface->width || y >= surface->height)
+    return CLR_INVALID;
+  return surface->pixels[size_t(y) * size_t(surface->width) + size_t(x)];
+}
+
+COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
+  vqp::Surface *surface;
+  if (vqp::Dc(hdc, &surface) == nullptr)
+    return CLR_INVALID;
+  if (x < 0 || y < 0 || x >= surface->width || y >= surface->height)
+    return CLR_INVALID;
+  // Like GDI, SetPixel sets the colour as given, whatever the mix mode.
+  vqp::gdi::FillBox(*surface, x, y, int64_t(x) + 1, int64_t(y) + 1, color);
+  return color & 0x00FFFFFFu;
+}
+
+// ---- text ------------------------------------------------------------------------
+
+BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR text, int length, LPSIZE size) {
+  if (vqp::Dc(hdc) == nullptr)
+    return FALSE;
+  if (size == nullptr || length < 0 || length > vqp::gdi::kMaxTextLength ||
+      (text == nullptr && length > 0))
+    return Fail(ERROR_INVALID_PARAMETER, FALSE);
+  size->cx = LONG(vqp::gdi::TextWidth(text, length));
+  size->cy = vqp::gdi::TextHeight();
+  return TRUE;
+}
+
+BOOL TextOutA(HDC hdc, int x, int y, LPCSTR text, int length) {
+  vqp::Surface *surface;
+  DcData *dc = vqp::Dc(hdc, &surface);
+  if (dc == nullptr)
+    return FALSE;
+  if (length < 0 || length > vqp::gdi::kMaxTextLength || (text == nullptr && length > 0))
+    return Fail(ERROR_INVALID_PARAMETER, FALSE);
+  const int64_t width = vqp::gdi::TextWidth(text, length);
+  const UINT align = dc->textAlign;
+  int64_t left = (align & TA_UPDATECP) ? dc->position.x : x;
+  int64_t top = (align & TA_UPDATECP) ? dc->position.y : y;
+  switch (align & TA_CENTER) {
+  case TA_CENTER:
+    left -= width / 2;
+    break;
+  case TA_RIGHT:
+    left -= width;
+    break;
+  default:
+    break;
+  }
+  switch (align & TA_BASELINE) {
+  case TA_BASELINE:
+    top -= vqp::gdi::TextAscent();
+    break;
+  case TA_BOTTOM:
+    top -= vqp::gdi::TextHeight();
+    break;
+  default:
+    break;
+  }
+  vqp::gdi::DrawText(*surface, left, top, text, length, dc->textColor, dc->bkColor,
+                     dc->bkMode == OPAQUE);
+  if (align & TA_UPDATECP) {
+    // The current position moves past the text in the direction of writing.
+    const int64_t next = (align & TA_CENTER) == TA_RIGHT    ? int64_t(dc->position.x) - width
+                         : (align & TA_CENTER) == TA_CENTER ? int64_t(dc->position.x)
+                                                            : int64_t(dc->position.x) + width;
+    dc->position.x = LONG(std::clamp<int64_t>(next, INT32_MIN, INT32_MAX));
+  }
+  return TRUE;
+}
+
+} // namespace vqw

@@ -1,0 +1,73 @@
+// The drawing half of the portable layer, as seen by the rest of the layer, its
+// tests and its benchmarks: device contexts over a framebuffer, the raster
+// primitives behind the gdi32 calls, and the built-in font.
+#pragma once
+
+#include <cstdint>
+
+#include "../surface.h"
+#include "../win32_portable.h"
+
+namespace vqp {
+
+// A device context that draws onto `surface`, which the caller owns and keeps
+// alive until it releases the context with ReleaseDC(nullptr, hdc). Used where
+// no window is wanted (tests, benchmarks, off-screen pictures); it behaves like
+// a context from GetDC in every other respect.
+HDC CreateSurfaceDC(Surface *surface);
+
+namespace gdi {
+
+// A ROP2 mode applied to one colour: new = (old & andMask) ^ xorMask.
+struct Mix {
+  uint32_t andMask = 0;
+  uint32_t xorMask = 0;
+  // R2_NOP, or a mode that leaves every pixel as it was.
+  bool Nop() const { return (andMask & 0x00FFFFFFu) == 0x00FFFFFFu && xorMask == 0; }
+};
+
+// The (and, xor) pair of a ROP2 mode (R2_BLACK .. R2_WHITE) for a colour.
+// Results stay within 0x00FFFFFF. An unknown mode gives R2_NOP.
+Mix MixFor(int rop2, COLORREF color);
+
+// What a primitive draws with: the pen's width (0 is taken as 1) and whether
+// pen and brush paint at all (a PS_NULL pen does not).
+struct Paint {
+  int penWidth = 1;
+  bool penOn = true;
+  Mix pen;
+  bool brushOn = true;
+  Mix brush;
+};
+
+// The raster primitives. Each clips to the surface before it loops, touches
+// every pixel at most once, and grows surface.dirty by what it touched.
+// Boxes are half-open [left, right) x [top, bottom), corners in either order.
+void RasterEllipse(Surface &s, int left, int top, int right, int bottom, const Paint &paint);
+void RasterRectangle(Surface &s, int left, int top, int right, int bottom, const Paint &paint);
+// From (x0, y0) to (x1, y1), the last point excluded; see raster.cpp for the
+// shape of wide lines.
+void RasterLine(Surface &s, int x0, int y0, int x1, int y1, int penWidth, const Mix &mix);
+// Paints [left, right) x [top, bottom) in one colour (no mix); nothing when
+// the box is empty or inverted.
+void FillBox(Surface &s, int64_t left, int64_t top, int64_t right, int64_t bottom, uint32_t color);
+
+// ---- text (text.cpp) ------------------------------------------------------
+// Height of a line of text in pixels, and its ascent (top of the box to the
+// baseline).
+int TextHeight();
+int TextAscent();
+// Width in pixels of `length` bytes of text.
+int64_t TextWidth(const char *text, int length);
+// Draws `length` bytes with the top-left corner of their box at (x, y), glyph
+// coverage blended from `background` (opaque) or from the pixels beneath
+// (transparent) towards `color`. Paints the box first when opaque. Clipped to
+// the box and the surface.
+void DrawText(Surface &s, int64_t x, int64_t y, const char *text, int length, COLORREF color,
+              COLORREF background, bool opaque);
+
+// Longest text accepted by TextOutA and GetTextExtentPoint32A.
+constexpr int kMaxTextLength = 8192;
+
+} // namespace gdi
+} // namespace vqp

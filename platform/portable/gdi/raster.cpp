@@ -1,0 +1,331 @@
+// The software raster behind Ellipse, Rectangle, LineTo and FillRect.
+//
+// Every primitive works out its coverage row by row as spans of pixels, each
+// span tagged with the colour source (pen or brush) that paints it. Outline and
+// interior are disjoint by construction, so every pixel is changed at most once
+// per primitive and drawing a primitive twice in R2_XORPEN restores the picture.
+// Only rows and columns inside the surface are visited; geometry is worked out
+// in 64-bit integers, so any 32-bit coordinates and pen widths are safe.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "gdi.h"
+
+namespace vqp::gdi {
+
+namespace {
+
+using i64 = int64_t;
+using u64 = uint64_t;
+
+constexpr uint32_t kRgb = 0x00FFFFFFu;
+
+// Applies spans to the surface and remembers the area touched.
+class SpanWriter {
+public:
+  explicit SpanWriter(Surface &s) : s_(s) {}
+  ~SpanWriter() {
+    if (left_ <= right_)
+      MarkDirty(s_, PixelRect{int(left_), int(top_), int(right_) + 1, int(bottom_) + 1});
+  }
+  SpanWriter(const SpanWriter &) = delete;
+  SpanWriter &operator=(const SpanWriter &) = delete;
+
+  // Pixels x0..x1 (inclusive) of row y; y must be inside the surface.
+  void Span(i64 y, i64 x0, i64 x1, const Mix &m) {
+    if (x0 < 0)
+      x0 = 0;
+    if (x1 > s_.width - 1)
+      x1 = s_.width - 1;
+    if (x0 > x1 || m.Nop())
+      return;
+    uint32_t *p = s_.pixels.data() + size_t(y) * size_t(s_.width) + size_t(x0);
+    uint32_t *end = p + (x1 - x0 + 1);
+    const uint32_t a = m.andMask, x = m.xorMask;
+    if (a == 0) {
+      std::fill(p, end, x);
+    } else if ((a & kRgb) == kRgb) {
+      for (; p != end; ++p)
+        *p ^= x;
+    } else {
+      for (; p != end; ++p)
+        *p = (*p & a) ^ x;
+    }
+    left_ = std::min(left_, x0);
+    right_ = std::max(right_, x1);
+    top_ = std::min(top_, y);
+    bottom_ = std::max(bottom_, y);
+  }
+
+private:
+  Surface &s_;
+  i64 left_ = INT64_MAX, top_ = INT64_MAX, right_ = -1, bottom_ = -1;
+};
+
+// Rows of the surface that [top, bottom] (inclusive) reaches.
+bool VisibleRows(const Surface &s, i64 top, i64 bottom, i64 &y0, i64 &y1) {
+  y0 = std::max<i64>(top, 0);
+  y1 = std::min<i64>(bottom, i64(s.height) - 1);
+  return y0 <= y1 && s.width > 0;
+}
+
+// A filled ellipse on the pixel grid, given by the pixels it spans: exactly
+// columns L..R and rows T..B (inclusive). It is built from one quarter with
+// whole-pixel half-axes a and b; when a side has an even number of pixels the
+// quarters stand one pixel apart (xl/xr, yt/yb) and the middle row or column is
+// straight. So the shape is symmetric and reaches its box on all four sides.
+class DigitalEllipse {
+public:
+  DigitalEllipse(i64 L, i64 R, i64 T, i64 B) : T_(T), B_(B) {
+    empty_ = R < L || B < T;
+    if (empty_)
+      return;
+    a_ = (R - L) / 2;
+    b_ = (B - T) / 2;
+    xl_ = L + a_;
+    xr_ = R - a_;
+    yt_ = T + b_;
+    yb_ = B - b_;
+  }
+  bool Empty() const { return empty_; }
+  i64 Top() const { return T_; }
+  i64 Bottom() const { return B_; }
+
+  // The span of row y, or false when the row is outside the ellipse.
+  bool Row(i64 y, i64 &x0, i64 &x1) const {
+    if (empty_ || y < T_ || y > B_)
+      return false;
+    const i64 j = y < yt_ ? yt_ - y : (y > yb_ ? y - yb_ : 0);
+    const i64 h = HalfWidth(j);
+    x0 = xl_ - h;
+    x1 = xr_ + h;
+    return true;
+  }
+
+private:
+  // The largest x with (x / (a + 1/2))^2 + (j / (b + 1/2))^2 <= 1, for 0 <= j <= b:
+  // the pixel centres inside an ellipse half a pixel larger than the half-axes,
+  // which keeps both the widest row (x = a) and the top row (j = b) present.
+  i64 HalfWidth(i64 j) const {
+    if (j == 0)
+      return a_;
+    const double s = 2.0 * double(b_) + 1.0;
+    const double d = (s - 2.0 * double(j)) * (s + 2.0 * double(j));
+    i64 x = i64(std::floor((2.0 * double(a_) + 1.0) * std::sqrt(d) / (2.0 * s)));
+    x = std::clamp<i64>(x, 0, a_);
+    if (a_ < (1 << 14) && b_ < (1 << 14)) {
+      // Small enough for exact integers: settle the last unit that the
+      // floating-point estimate may have got wrong.
+      const u64 sb = u64(2 * b_ + 1), sa = u64(2 * a_ + 1);
+      const u64 rhs = sa * sa * (sb * sb - 4 * u64(j) * u64(j));
+      auto fits = [&](i64 v) { return 4 * u64(v) * u64(v) * sb * sb <= rhs; };
+      while (x < a_ && fits(x + 1))
+        ++x;
+      while (x > 0 && !fits(x))
+        --x;
+    }
+    return x;
+  }
+
+  bool empty_ = true;
+  i64 T_ = 0, B_ = -1;
+  i64 a_ = 0, b_ = 0, xl_ = 0, xr_ = 0, yt_ = 0, yb_ = 0;
+};
+
+void Normalize(int &left, int &top, int &right, int &bottom) {
+  if (right < left)
+    std::swap(left, right);
+  if (bottom < top)
+    std::swap(top, bottom);
+}
+
+// Paints row y: the pen on [o0, o1] except the interior [i0, i1] (if any),
+// which takes the brush.
+void OutlineRow(SpanWriter &out, i64 y, i64 o0, i64 o1, bool inside, i64 i0, i64 i1,
+                const Paint &paint) {
+  if (!inside) {
+    if (paint.penOn)
+      out.Span(y, o0, o1, paint.pen);
+    return;
+  }
+  if (paint.penOn) {
+    out.Span(y, o0, i0 - 1, paint.pen);
+    out.Span(y, i1 + 1, o1, paint.pen);
+  }
+  if (paint.brushOn)
+    out.Span(y, i0, i1, paint.brush);
+}
+
+// The parts of a pen of width w outside and inside the outline: GDI's wide pens
+// are centred on the outline, the odd pixel going inside.
+struct PenBand {
+  i64 outside; // pixels beyond the outline
+  i64 inside;  // the outline pixel itself and those within
+};
+PenBand BandFor(int penWidth, bool penOn) {
+  const i64 w = penOn ? std::max(penWidth, 1) : 1;
+  return {w / 2, w - w / 2};
+}
+
+} // namespace
+
+Mix MixFor(int rop2, COLORREF color) {
+  const uint32_t p = color & kRgb, np = ~color & kRgb, all = kRgb;
+  switch (rop2) {
+  case R2_BLACK:
+    return {0, 0};
+  case R2_NOTMERGEPEN: // ~(D | P)
+    return {np, np};
+  case R2_MASKNOTPEN: // D & ~P
+    return {np, 0};
+  case R2_NOTCOPYPEN: // ~P
+    return {0, np};
+  case R2_MASKPENNOT: // P & ~D
+    return {p, p};
+  case R2_NOT: // ~D
+    return {all, all};
+  case R2_XORPEN: // D ^ P
+    return {all, p};
+  case R2_NOTMASKPEN: // ~(D & P)
+    return {p, all};
+  case R2_MASKPEN: // D & P
+    return {p, 0};
+  case R2_NOTXORPEN: // ~(D ^ P)
+    return {all, np};
+  case R2_MERGENOTPEN: // D | ~P
+    return {p, np};
+  case R2_COPYPEN: // P
+    return {0, p};
+  case R2_MERGEPENNOT: // P | ~D
+    return {np, all};
+  case R2_MERGEPEN: // D | P
+    return {np, p};
+  case R2_WHITE:
+    return {0, all};
+  case R2_NOP:
+  default:
+    return {all, 0};
+  }
+}
+
+void FillBox(Surface &s, i64 left, i64 top, i64 right, i64 bottom, uint32_t color) {
+  i64 y0, y1;
+  if (right <= left || !VisibleRows(s, top, bottom - 1, y0, y1))
+    return;
+  SpanWriter out(s);
+  const Mix copy{0, color & kRgb};
+  for (i64 y = y0; y <= y1; ++y)
+    out.Span(y, left, right - 1, copy);
+}
+
+void RasterRectangle(Surface &s, int left, int top, int right, int bottom, const Paint &paint) {
+  Normalize(left, top, right, bottom);
+  const PenBand band = BandFor(paint.penWidth, paint.penOn);
+  // Outline box and interior box, inclusive.
+  const i64 oL = i64(left) - band.outside, oR = i64(right) - 1 + band.outside;
+  const i64 oT = i64(top) - band.outside, oB = i64(bottom) - 1 + band.outside;
+  const i64 iL = i64(left) + band.inside, iR = i64(right) - 1 - band.inside;
+  const i64 iT = i64(top) + band.inside, iB = i64(bottom) - 1 - band.inside;
+  i64 y0, y1;
+  if (oR < oL || !VisibleRows(s, oT, oB, y0, y1))
+    return;
+  SpanWriter out(s);
+  const bool interior = iL <= iR && iT <= iB;
+  for (i64 y = y0; y <= y1; ++y)
+    OutlineRow(out, y, oL, oR, interior && y >= iT && y <= iB, iL, iR, paint);
+}
+
+void RasterEllipse(Surface &s, int left, int top, int right, int bottom, const Paint &paint) {
+  Normalize(left, top, right, bottom);
+  const PenBand band = BandFor(paint.penWidth, paint.penOn);
+  const bool thin = band.outside == 0;
+  const DigitalEllipse outer(i64(left) - band.outside, i64(right) - 1 + band.outside,
+                             i64(top) - band.outside, i64(bottom) - 1 + band.outside);
+  // A wide pen's inner edge is a second ellipse, w pixels in from the outer
+  // one; a one-pixel outline is the outer ellipse's own edge (the pixels with a
+  // side-neighbour outside it), which keeps it thin and 8-connected.
+  const DigitalEllipse inner(i64(left) + band.inside, i64(right) - 1 - band.inside,
+                             i64(top) + band.inside, i64(bottom) - 1 - band.inside);
+  i64 y0, y1;
+  if (outer.Empty() || !VisibleRows(s, outer.Top(), outer.Bottom(), y0, y1))
+    return;
+  SpanWriter out(s);
+  for (i64 y = y0; y <= y1; ++y) {
+    i64 o0, o1, i0 = 0, i1 = -1;
+    outer.Row(y, o0, o1);
+    if (thin) {
+      i64 a0, a1, b0, b1;
+      if (outer.Row(y - 1, a0, a1) && outer.Row(y + 1, b0, b1)) {
+        i0 = std::max({o0 + 1, a0, b0});
+        i1 = std::min({o1 - 1, a1, b1});
+      }
+    } else if (!inner.Row(y, i0, i1)) {
+      i1 = i0 - 1;
+    }
+    OutlineRow(out, y, o0, o1, i0 <= i1, i0, i1, paint);
+  }
+}
+
+// A line is the Bresenham path from its start to its end point, each path
+// point stamped with the pen's w x w square (w/2 pixels up and left of the
+// point, the rest down and right), less the square of the end point. The end
+// point's square belongs to the next segment of a polyline, which starts
+// there, so the segments of a polyline meet without gap and (for turns of up
+// to a right angle) without overlap. A pen of width 1 gives the classic
+// one-pixel line without its last pixel.
+void RasterLine(Surface &s, int x0, int y0, int x1, int y1, int penWidth, const Mix &mix) {
+  if ((x0 == x1 && y0 == y1) || mix.Nop())
+    return;
+  const i64 w = std::max(penWidth, 1);
+  const i64 before = w / 2, after = w - 1 - before; // square: [p - before, p + after]
+  const i64 X0 = x0, Y0 = y0, X1 = x1, Y1 = y1;
+  const u64 adx = u64(X1 > X0 ? X1 - X0 : X0 - X1);
+  const u64 ady = u64(Y1 > Y0 ? Y1 - Y0 : Y0 - Y1);
+  const int sx = X1 >= X0 ? 1 : -1;
+  const bool xMajor = adx > ady;
+  const u64 n = xMajor ? adx : ady, m = xMajor ? ady : adx, half = n / 2;
+  // The path: point t (0..n) steps t along the major axis and
+  // off(t) = floor((t * m + n/2) / n) along the minor one. Products stay below
+  // 2^64 since n and m are below 2^32.
+
+  // Columns [xa, xb] of the path points on row y (which the path crosses).
+  auto run = [&](i64 y, i64 &xa, i64 &xb) {
+    const u64 k = u64(y > Y0 ? y - Y0 : Y0 - y);
+    if (!xMajor) {
+      xa = xb = X0 + sx * i64((k * m + half) / n);
+      return;
+    }
+    // First t with off(t) >= k, and the last before off reaches k + 1.
+    auto first = [&](u64 kk) -> u64 { return kk == 0 ? 0 : (kk * n - half + m - 1) / m; };
+    const u64 tFirst = m == 0 ? 0 : first(k);
+    const u64 tLast = (m == 0 || k == m) ? n : first(k + 1) - 1;
+    xa = X0 + sx * i64(tFirst);
+    xb = X0 + sx * i64(tLast);
+    if (xa > xb)
+      std::swap(xa, xb);
+  };
+
+  const i64 pathTop = std::min(Y0, Y1), pathBottom = std::max(Y0, Y1);
+  i64 r0, r1;
+  if (!VisibleRows(s, pathTop - before, pathBottom + after, r0, r1))
+    return;
+  SpanWriter out(s);
+  for (i64 y = r0; y <= r1; ++y) {
+    // Path rows whose squares reach row y; the path is monotone, so the
+    // leftmost and rightmost columns come from the two ends of that range.
+    const i64 ra = std::max(y - after, pathTop), rb = std::min(y + before, pathBottom);
+    i64 aa, ab, ba, bb;
+    run(ra, aa, ab);
+    run(rb, ba, bb);
+    const i64 c0 = std::min(aa, ba) - before, c1 = std::max(ab, bb) + after;
+    if (y >= Y1 - before && y <= Y1 + after) {
+      out.Span(y, c0, std::min(X1 - before - 1, c1), mix);
+      out.Span(y, std::max(X1 + after + 1, c0), c1, mix);
+    } else {
+      out.Span(y, c0, c1, mix);
+    }
+  }
+}
+
+} // namespace vqp::gdi
