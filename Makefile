@@ -43,5 +43,16 @@ bench: deps-test
 	cmake --build build -j $(JOBS)
 	for b in build/bench/*_bench; do $$b; done
 
+# The Windows build: build-windows/velqor.exe, cross-compiled with MinGW-w64.
+.PHONY: windows test-windows
+windows:
+	@scripts/install-deps.sh windows
+	cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release -DVELQOR_BENCH=OFF >/dev/null
+	cmake --build build-windows -j $(JOBS) --target velqor
+
+# The program's tests and a smoke test of velqor.exe on Wine's GDI, in Xvfb.
+test-windows:
+	JOBS=$(JOBS) scripts/test-windows.sh
+
 clean:
 	rm -rf build build-sanitize build-windows build-web

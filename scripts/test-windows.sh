@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# The Windows build on a real GDI: cross-builds velqor.exe and the program's
+# tests with MinGW-w64, then, in one Xvfb session and a fresh Wine prefix that
+# is removed afterwards, runs the tests and the smoke test of velqor.exe.
+#
+# Usage: scripts/test-windows.sh [--tests-only | --smoke-only]
+# Environment: BUILD_DIR (default build-windows), JOBS (default 2).
+set -euo pipefail
+self="$(cd "$(dirname "$0")" && pwd)/$(basename "$0")"
+cd "$(dirname "$self")/.."
+
+mode=${1:-all}
+case "$mode" in
+all | --tests-only | --smoke-only) ;;
+--inner) ;; # internal: the part that runs inside Xvfb
+*) echo "usage: $0 [--tests-only | --smoke-only]" >&2; exit 2 ;;
+esac
+
+build=${BUILD_DIR:-build-windows}
+
+# Inside Xvfb, with WINEPREFIX and the build already set up by the outer part.
+if [ "$mode" = --inner ]; then
+  parts=$2
+  t0=$(date +%s)
+  if ! wineboot -i >"$WINEPREFIX/wineboot.log" 2>&1; then
+    cat "$WINEPREFIX/wineboot.log" >&2
+    echo "test-windows: wineboot failed" >&2
+    exit 1
+  fi
+  echo "test-windows: Wine prefix ready in $(($(date +%s) - t0)) s"
+
+  if [ "$parts" != smoke ]; then
+    exe=$(find "$build" -name program_tests.exe -print -quit)
+    [ -n "$exe" ] || { echo "test-windows: no program_tests.exe in $build" >&2; exit 1; }
+    xml="$WINEPREFIX/program_tests.xml"
+    rc=0
+    # Run from the build tree; the XML report goes into the prefix (Z: is /).
+    wine "$exe" --gtest_color=no --gtest_output="xml:Z:${xml//\//\\}" || rc=$?
+    if [ ! -s "$xml" ]; then
+      echo "test-windows: program_tests.exe left no report (exit code $rc)" >&2
+      exit 1
+    fi
+    # <testsuites tests="N" failures="F" disabled="D" errors="E" ...>
+    head=$(grep -m1 '<testsuites' "$xml")
+    attr() { sed -n "s/.* $1=\"\([0-9]*\)\".*/\1/p" <<<"$head"; }
+    tests=$(attr tests) failures=$(attr failures) disabled=$(attr disabled) errors=$(attr errors)
+    ran=$((tests - disabled))
+    passed=$((ran - failures - errors))
+    echo "test-windows: program tests under Wine: $ran run, $passed passed, $failures failed" \
+      "(exit code $rc)"
+    if [ "$ran" -eq 0 ]; then
+      echo "test-windows: no test ran" >&2
+      exit 1
+    fi
+    if [ "$rc" -ne 0 ] || [ "$failures" -ne 0 ] || [ "$errors" -ne 0 ]; then
+      exit 1
+    fi
+  fi
+
+  if [ "$parts" != tests ]; then
+    exe=$(find "$build" -name velqor.exe -print -quit)
+    VQ_SMOKE_INNER=1 scripts/smoke-windows.sh "$exe" "$build"
+  fi
+  exit 0
+fi
+
+scripts/install-deps.sh windows
+
+targets=()
+case "$mode" in
+all) targets=(program_tests velqor); parts=all ;;
+--tests-only) targets=(program_tests); parts=tests ;;
+--smoke-only) targets=(velqor); parts=smoke ;;
+esac
+
+cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+  -DCMAKE_BUILD_TYPE=Release -DVELQOR_BENCH=OFF >/dev/null
+cmake --build "$build" -j "${JOBS:-2}" --target "${targets[@]}"
+
+# A fresh prefix for every run, removed afterwards whatever happens.
+WINEPREFIX=$(mktemp -d /tmp/velqor-wine.XXXXXX)
+export WINEPREFIX
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  rm -rf "$WINEPREFIX"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+# No Mono or Gecko installers, no desktop menu entries in $HOME, no debug chatter.
+export WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d" WINEDEBUG=-all
+export BUILD_DIR=$build
+xvfb-run -a -s "-screen 0 1280x1024x24" "$self" --inner "$parts"
