@@ -1,16 +1,244 @@
-// The SDL2 backend (being written): for now it opens no window.
+// The SDL2 backend: one resizable SDL window per layer window. A present
+// converts only the changed rectangle of the framebuffer (COLORREF pixels,
+// 0x00BBGGRR, which is SDL_PIXELFORMAT_XBGR8888) into the window surface and
+// sends just that rectangle to the screen.
+// Input arrives through SDL's event queue, which BackendWaitForInput waits on
+// without spinning.
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+
 #include "../backend.h"
 
 namespace vqp {
-bool BackendOpenWindow(HWND, int, int, const char *, std::string &reason) {
-  reason = "the SDL backend is not finished yet";
-  return false;
+namespace {
+
+struct Native {
+  SDL_Window *window = nullptr;
+  SDL_Surface *shown = nullptr; // the window surface last drawn into
+  int shownW = 0, shownH = 0;
+};
+
+std::map<HWND, Native> natives;
+bool videoUp = false;
+
+const char *const kNoDisplay = "no display; set DISPLAY or run under xvfb-run";
+
+bool Set(const char *name) {
+  const char *v = std::getenv(name);
+  return v != nullptr && v[0] != '\0';
 }
-void BackendCloseWindow(HWND) {}
-void BackendShowWindow(HWND, bool) {}
-void BackendResizeWindow(HWND, int, int) {}
-void BackendSetTitle(HWND, const char *) {}
-void BackendPresent(HWND, const Surface &) {}
-uint64_t BackendNowMs() { return 0; }
-void BackendWaitForInput(uint64_t) {}
+
+bool StartVideo(std::string &reason) {
+  if (videoUp)
+    return true;
+#if !defined(__APPLE__) && !defined(_WIN32)
+  // Without a display SDL would quietly fall back to a window nobody can see.
+  if (!Set("DISPLAY") && !Set("WAYLAND_DISPLAY")) {
+    reason = kNoDisplay;
+    return false;
+  }
+#endif
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    reason = std::string("cannot start SDL video: ") + SDL_GetError();
+    return false;
+  }
+  const char *driver = SDL_GetCurrentVideoDriver();
+  if (driver == nullptr || std::strcmp(driver, "offscreen") == 0 ||
+      std::strcmp(driver, "dummy") == 0) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (Set("DISPLAY"))
+      reason = std::string("cannot open display ") + std::getenv("DISPLAY") +
+               "; set DISPLAY or run under xvfb-run";
+    else
+      reason = kNoDisplay;
+    return false;
+  }
+  // On X11, draw straight into the native window (shared memory) rather than
+  // through a GPU texture: SDL's texture path re-sends the whole window on every
+  // present, which a software GL (as under Xvfb) pays for in full each tick.
+  // Other drivers have no such path and keep SDL's default.
+  if (std::strcmp(driver, "x11") == 0)
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  videoUp = true;
+  std::atexit(SDL_Quit);
+  return true;
+}
+
+HWND ByWindowId(Uint32 id) {
+  for (auto &entry : natives)
+    if (SDL_GetWindowID(entry.second.window) == id)
+      return entry.first;
+  return nullptr;
+}
+
+// Shows the whole window surface again, for example after the window was uncovered.
+void Redisplay(Native &n) {
+  if (n.shown)
+    SDL_UpdateWindowSurface(n.window);
+}
+
+void Handle(const SDL_Event &e) {
+  switch (e.type) {
+  case SDL_MOUSEBUTTONDOWN:
+  case SDL_MOUSEBUTTONUP:
+    if (e.button.button == SDL_BUTTON_LEFT) {
+      if (HWND h = ByWindowId(e.button.windowID)) {
+        if (e.type == SDL_MOUSEBUTTONDOWN)
+          LayerMouseDown(h, e.button.x, e.button.y);
+        else
+          LayerMouseUp(h, e.button.x, e.button.y);
+      }
+    }
+    break;
+  case SDL_WINDOWEVENT: {
+    HWND h = ByWindowId(e.window.windowID);
+    if (h == nullptr)
+      break;
+    switch (e.window.event) {
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+      LayerClientResized(h, e.window.data1, e.window.data2);
+      break;
+    case SDL_WINDOWEVENT_CLOSE:
+      LayerCloseRequested(h);
+      break;
+    case SDL_WINDOWEVENT_EXPOSED:
+      Redisplay(natives[h]);
+      break;
+    default:
+      break;
+    }
+    break;
+  }
+  case SDL_QUIT:
+    // Ctrl+C or the session ending: close every window as its close button would.
+    for (auto &entry : natives)
+      LayerCloseRequested(entry.first);
+    break;
+  default:
+    break;
+  }
+}
+
+} // namespace
+
+bool BackendOpenWindow(HWND hwnd, int clientWidth, int clientHeight, const char *title,
+                       std::string &reason) {
+  if (!StartVideo(reason))
+    return false;
+  Native n;
+  // SDL windows cannot be empty; the framebuffer may be.
+  n.window = SDL_CreateWindow(
+      title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, clientWidth > 0 ? clientWidth : 1,
+      clientHeight > 0 ? clientHeight : 1, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+  if (n.window == nullptr) {
+    reason = std::string("cannot create an SDL window: ") + SDL_GetError();
+    return false;
+  }
+  natives[hwnd] = n;
+  return true;
+}
+
+void BackendCloseWindow(HWND hwnd) {
+  auto it = natives.find(hwnd);
+  if (it == natives.end())
+    return;
+  SDL_DestroyWindow(it->second.window);
+  natives.erase(it);
+}
+
+void BackendShowWindow(HWND hwnd, bool visible) {
+  auto it = natives.find(hwnd);
+  if (it == natives.end())
+    return;
+  if (visible)
+    SDL_ShowWindow(it->second.window);
+  else
+    SDL_HideWindow(it->second.window);
+}
+
+void BackendResizeWindow(HWND hwnd, int clientWidth, int clientHeight) {
+  auto it = natives.find(hwnd);
+  if (it != natives.end())
+    SDL_SetWindowSize(it->second.window, clientWidth > 0 ? clientWidth : 1,
+                      clientHeight > 0 ? clientHeight : 1);
+}
+
+void BackendSetTitle(HWND hwnd, const char *title) {
+  auto it = natives.find(hwnd);
+  if (it != natives.end())
+    SDL_SetWindowTitle(it->second.window, title);
+}
+
+void BackendPresent(HWND hwnd, const Surface &s) {
+  auto it = natives.find(hwnd);
+  if (it == natives.end() || s.width <= 0 || s.height <= 0)
+    return;
+  Native &n = it->second;
+  SDL_Surface *ws = SDL_GetWindowSurface(n.window);
+  if (ws == nullptr)
+    return;
+  PixelRect d = s.dirty;
+  if (ws != n.shown || ws->w != n.shownW || ws->h != n.shownH) {
+    // A new window surface holds nothing yet: give it everything.
+    n.shown = ws;
+    n.shownW = ws->w;
+    n.shownH = ws->h;
+    d = {0, 0, s.width, s.height};
+  }
+  if (d.right > ws->w)
+    d.right = ws->w;
+  if (d.bottom > ws->h)
+    d.bottom = ws->h;
+  if (d.Empty())
+    return;
+  SDL_Rect r{d.left, d.top, d.right - d.left, d.bottom - d.top};
+  SDL_LockSurface(ws);
+  SDL_ConvertPixels(r.w, r.h, SDL_PIXELFORMAT_XBGR8888,
+                    s.pixels.data() + static_cast<size_t>(d.top) * s.width + d.left, s.width * 4,
+                    ws->format->format,
+                    static_cast<Uint8 *>(ws->pixels) + static_cast<size_t>(d.top) * ws->pitch +
+                        static_cast<size_t>(d.left) * ws->format->BytesPerPixel,
+                    ws->pitch);
+  SDL_UnlockSurface(ws);
+  SDL_UpdateWindowSurfaceRects(n.window, &r, 1);
+}
+
+uint64_t BackendNowMs() { return SDL_GetTicks64(); }
+
+void BackendWaitForInput(uint64_t deadlineMs) {
+  if (!videoUp) {
+    // No window was ever opened: nothing can arrive but the clock.
+    if (deadlineMs == UINT64_MAX) {
+      std::fprintf(stderr, "velqor: the message loop waits with no window and no timer; "
+                           "ending it\n");
+      vqw::PostQuitMessage(0);
+      return;
+    }
+    uint64_t now = SDL_GetTicks64();
+    if (deadlineMs > now)
+      SDL_Delay(static_cast<Uint32>(deadlineMs - now));
+    return;
+  }
+  SDL_Event e;
+  uint64_t now = SDL_GetTicks64();
+  bool got;
+  if (deadlineMs == UINT64_MAX) {
+    got = SDL_WaitEvent(&e) == 1;
+  } else if (deadlineMs <= now) {
+    got = SDL_PollEvent(&e) == 1;
+  } else {
+    uint64_t wait = deadlineMs - now;
+    got = SDL_WaitEventTimeout(&e, wait > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(wait)) == 1;
+  }
+  if (!got)
+    return;
+  Handle(e);
+  while (SDL_PollEvent(&e) == 1)
+    Handle(e);
+}
+
 } // namespace vqp
