@@ -1,0 +1,231 @@
+// Ellipse on the portable layer: exclusive-or restore, one touch per pixel,
+// symmetry, where a wide pen lies, and the shapes the program draws.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+
+#include "raster_canvas.h"
+
+using rastertest::Canvas;
+using rastertest::Tools;
+
+namespace {
+
+constexpr COLORREF kPen = 0x00FF00FF, kBrush = 0x0000FF00; // no bits in common
+
+// The program's way of passing a box: lower-left corner, then upper-right.
+void DrawEllipse(HDC dc, int cx, int cy, int rx, int ry) {
+  Ellipse(dc, cx - rx, cy + ry, cx + rx, cy - ry);
+}
+
+TEST(RasterEllipse, DrawingTwiceInXorRestoresEveryPixel) {
+  Canvas c(60, 50);
+  const int centres[][2] = {{30, 25}, {0, 0}, {59, 49}, {-12, 25}, {30, 62}, {75, -20}};
+  SetROP2(c.dc, R2_XORPEN);
+  for (int w = 0; w <= 15; ++w) {
+    Tools tools(c.dc, w, kPen, kBrush);
+    for (int rx = 0; rx <= 40; ++rx) {
+      for (int ry : {rx, (rx * 7) % 41}) {
+        for (const auto &centre : centres) {
+          c.Noise(uint32_t(w * 1000 + rx * 41 + ry));
+          const auto before = c.Pixels();
+          DrawEllipse(c.dc, centre[0], centre[1], rx, ry);
+          if (centre[0] == 30 && centre[1] == 25 && w > 1) {
+            ASSERT_NE(c.Pixels(), before) << "w=" << w << " rx=" << rx << " ry=" << ry;
+          }
+          DrawEllipse(c.dc, centre[0], centre[1], rx, ry);
+          ASSERT_EQ(c.Pixels(), before) << "w=" << w << " rx=" << rx << " ry=" << ry
+                                        << " centre=" << centre[0] << "," << centre[1];
+        }
+      }
+    }
+  }
+}
+
+// A pixel touched twice in exclusive-or would come out black (or mixed) where
+// the copy shows the pen or brush colour.
+TEST(RasterEllipse, TouchesEachPixelOnceWithPenAndBrushDisjoint) {
+  Canvas xorred(100, 100), copied(100, 100);
+  SetROP2(xorred.dc, R2_XORPEN);
+  for (int w = 0; w <= 15; ++w) {
+    Tools t1(xorred.dc, w, kPen, kBrush), t2(copied.dc, w, kPen, kBrush);
+    for (int rx = 0; rx <= 40; rx += 3) {
+      for (int ry : {rx, 40 - rx}) {
+        for (int cx : {50, 2}) {
+          xorred.Fill(0);
+          copied.Fill(0);
+          DrawEllipse(xorred.dc, cx, 50, rx, ry);
+          DrawEllipse(copied.dc, cx, 50, rx, ry);
+          ASSERT_EQ(xorred.Pixels(), copied.Pixels()) << "w=" << w << " rx=" << rx << " ry=" << ry;
+        }
+      }
+    }
+  }
+}
+
+TEST(RasterEllipse, IsSymmetricAboutTheCentreOfItsBox) {
+  Canvas c(128, 128);
+  for (int w : {0, 1, 2, 3, 5, 10, 12}) {
+    Tools tools(c.dc, w, kPen, kBrush);
+    for (int width = 0; width <= 60; ++width) {
+      for (int height : {width, 60 - width, 7}) {
+        c.Fill(0);
+        const int l = 30, t = 30, r = l + width, b = t + height;
+        Ellipse(c.dc, l, t, r, b);
+        for (int y = 0; y < 128; ++y)
+          for (int x = 0; x < 128; ++x) {
+            const int mx = l + r - 1 - x, my = t + b - 1 - y;
+            if (mx >= 0 && mx < 128) {
+              ASSERT_EQ(c.At(x, y), c.At(mx, y)) << "w=" << w << " " << width << "x" << height;
+            }
+            if (my >= 0 && my < 128) {
+              ASSERT_EQ(c.At(x, y), c.At(x, my)) << "w=" << w << " " << width << "x" << height;
+            }
+          }
+      }
+    }
+  }
+}
+
+// A pen of width w: a band w pixels thick across the leftmost and topmost
+// points, w/2 of it outside the box, the rest inside; the brush within.
+TEST(RasterEllipse, PenBandIsWidthThickAtLeftmostAndTopmostPoints) {
+  Canvas c(160, 160);
+  for (int w = 1; w <= 15; ++w) {
+    Tools tools(c.dc, w, kPen, kBrush);
+    for (int r = w + 1; r <= 40; ++r) {
+      for (int extra : {0, 1}) { // odd and even sized boxes
+        c.Fill(0);
+        const int l = 80 - r, t = 80 - r, right = 80 + r + extra, bottom = 80 + r + extra;
+        Ellipse(c.dc, l, t, right, bottom);
+        for (int mid : {(t + bottom - 1) / 2, (t + bottom) / 2}) {
+          int x = 0;
+          while (x < 160 && c.At(x, mid) == 0)
+            ++x;
+          EXPECT_EQ(x, l - w / 2) << "w=" << w << " r=" << r;
+          int run = 0;
+          while (c.At(x + run, mid) == kPen)
+            ++run;
+          EXPECT_EQ(run, w) << "w=" << w << " r=" << r << " row " << mid;
+          EXPECT_EQ(c.At(x + run, mid), kBrush);
+          int y = 0;
+          while (y < 160 && c.At(mid, y) == 0)
+            ++y;
+          EXPECT_EQ(y, t - w / 2) << "w=" << w << " r=" << r;
+          run = 0;
+          while (c.At(mid, y + run) == kPen)
+            ++run;
+          EXPECT_EQ(run, w) << "w=" << w << " r=" << r << " column " << mid;
+        }
+      }
+    }
+  }
+}
+
+// The program's point: a white circle of radius 6 drawn with a 10 px pen over
+// the black brush, as a ring with a small black hole.
+TEST(RasterEllipse, ProgramsDotIsARingAroundTheBrush) {
+  Canvas c(40, 40, 0x00404040);
+  Tools tools(c.dc, 10, RGB(255, 255, 255), RGB(0, 0, 0));
+  DrawEllipse(c.dc, 20, 20, 6, 6); // box [14, 26) x [14, 26)
+  for (int y = 19; y <= 20; ++y)
+    for (int x = 19; x <= 20; ++x)
+      EXPECT_EQ(c.At(x, y), 0u) << x << "," << y;
+  EXPECT_EQ(c.At(18, 19), 0x00FFFFFFu);
+  for (int x = 9; x <= 30; ++x) // 5 px beyond the box on each side
+    EXPECT_NE(c.At(x, 19), 0x00404040u) << x;
+  EXPECT_EQ(c.At(8, 19), 0x00404040u);
+  EXPECT_EQ(c.At(31, 19), 0x00404040u);
+  int white = c.Count(0x00FFFFFF);
+  EXPECT_GT(white, 300); // about pi * (11^2 - 1)
+  EXPECT_LT(white, 400);
+}
+
+// Pen width 0 with a brush of the same colour: a solid disc inside its box.
+TEST(RasterEllipse, ZeroWidthPenWithSameBrushIsASolidDiscInsideTheBox) {
+  Canvas c(100, 100);
+  Tools tools(c.dc, 0, RGB(255, 0, 0), RGB(255, 0, 0));
+  Ellipse(c.dc, 10, 80, 90, 20); // [10, 90) x [20, 80)
+  for (int y = 0; y < 100; ++y)
+    for (int x = 0; x < 100; ++x) {
+      const bool inBox = x >= 10 && x < 90 && y >= 20 && y < 80;
+      const uint32_t p = c.At(x, y);
+      ASSERT_TRUE(p == 0 || p == 0x000000FF);
+      if (!inBox) {
+        ASSERT_EQ(p, 0u) << x << "," << y;
+      }
+    }
+  for (int x = 10; x < 90; ++x)
+    EXPECT_EQ(c.At(x, 49), 0x000000FFu) << x; // the middle row runs edge to edge
+  for (int y = 20; y < 80; ++y)
+    EXPECT_EQ(c.At(49, y), 0x000000FFu) << y;
+}
+
+// A box of zero size is drawn, not skipped: nothing with a thin pen (an empty
+// box has no outline), the pen's own w x w round spot with a wide one.
+TEST(RasterEllipse, ZeroSizeBoxDrawsThePenSpotOfAWidePen) {
+  Canvas c(40, 40);
+  for (int w : {0, 1}) {
+    Tools tools(c.dc, w, kPen, kBrush);
+    Ellipse(c.dc, 20, 20, 20, 20);
+    EXPECT_EQ(c.Count(0), 40 * 40) << w;
+  }
+  Tools tools(c.dc, 10, kPen, kBrush);
+  Ellipse(c.dc, 20, 20, 20, 20);
+  EXPECT_EQ(c.Count(kBrush), 0);
+  for (int i = 15; i <= 24; ++i) {
+    EXPECT_EQ(c.At(i, 19), kPen) << i;
+    EXPECT_EQ(c.At(19, i), kPen) << i;
+  }
+  EXPECT_EQ(c.At(14, 19), 0u);
+  EXPECT_EQ(c.At(25, 19), 0u);
+  EXPECT_EQ(c.At(15, 15), 0u); // round, not square
+}
+
+// Coordinates anywhere in 32-bit range and huge pens: only what lies on the
+// surface is visited, and nothing overflows.
+TEST(RasterEllipse, ExtremeCoordinatesAndPenWidthsAreClippedSafely) {
+  Canvas c(64, 48);
+  // A circle centred far up and left whose edge crosses the surface.
+  const int far = -700000000, radius = int(std::lround(std::hypot(32.0 - far, 24.0 - far)));
+  const RECT crossing[] = {{INT_MIN, -1000000000, 32, 1000000000}, // right end at x = 31
+                           {-1000000000, INT_MIN, 1000000000, 24}, // bottom end at y = 23
+                           {far - radius, far - radius, far + radius, far + radius}};
+  for (int w : {1, 2, 10000, INT_MAX}) {
+    Tools tools(c.dc, w, kPen, kBrush);
+    c.Fill(0);
+    Ellipse(c.dc, INT_MIN, INT_MIN, INT_MAX, INT_MAX); // the surface is deep inside
+    EXPECT_EQ(c.Count(kBrush), 64 * 48) << w;
+
+    c.Fill(0);
+    Ellipse(c.dc, INT_MIN, INT_MIN, INT_MIN + 1, INT_MIN + 1); // far away
+    EXPECT_EQ(c.Count(0), 64 * 48) << w;
+
+    SetROP2(c.dc, R2_XORPEN);
+    for (const RECT &box : crossing) {
+      c.Noise(7);
+      const auto before = c.Pixels();
+      Ellipse(c.dc, box.left, box.top, box.right, box.bottom);
+      EXPECT_NE(c.Pixels(), before) << w << " box " << box.left << "," << box.top;
+      Ellipse(c.dc, box.left, box.top, box.right, box.bottom);
+      EXPECT_EQ(c.Pixels(), before) << w << " box " << box.left << "," << box.top;
+    }
+    SetROP2(c.dc, R2_COPYPEN);
+  }
+  // The thin pen of the crossing ellipses lies where the geometry says.
+  Tools thin(c.dc, 1, kPen, kBrush);
+  c.Fill(0);
+  Ellipse(c.dc, crossing[0].left, crossing[0].top, crossing[0].right, crossing[0].bottom);
+  for (int y = 0; y < 48; ++y) {
+    EXPECT_EQ(c.At(31, y), kPen) << y;
+    EXPECT_EQ(c.At(32, y), 0u) << y;
+  }
+  // A pen wider than the box covers it whole and reaches w/2 beyond it.
+  Tools huge(c.dc, INT_MAX, kPen, kBrush);
+  c.Fill(0);
+  Ellipse(c.dc, 20, 20, 21, 21);
+  EXPECT_EQ(c.Count(kPen), 64 * 48);
+}
+
+} // namespace
