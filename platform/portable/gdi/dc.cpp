@@ -65,8 +65,9 @@ struct Table {
   uint32_t stockPen = 0, stockBrush = 0;
 
   Table() {
-    stockPen = NewSlot(kPen);
+    stockPen = NewSlot(kPen); // like BLACK_PEN: solid, width 0 (one pixel), black
     slots[stockPen].stock = true;
+    slots[stockPen].pen.width = 0;
     stockBrush = NewSlot(kBrush);
     slots[stockBrush].stock = true;
     slots[stockBrush].brushColor = RGB(255, 255, 255);
