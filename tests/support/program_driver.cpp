@@ -1,0 +1,198 @@
+#include "tests/support/program_driver.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/animation_state.h"
+#include "app/application.h"
+#include "app/window_proc.h"
+#include "graphics/graphics_state.h"
+#include "graphics/labels.h"
+#include "graphics/mapping.h"
+#include "graphics/shapes.h"
+
+#ifndef _WIN32
+#include "platform/portable/headless.h"
+#endif
+
+namespace {
+
+RECT initialRect = {0, 0, 0, 0};
+AfterInit afterInit;
+
+long CountNonBlack(const Picture &p) {
+  long count = 0;
+  for (COLORREF pixel : p.Pixels)
+    count += pixel != BlackValue;
+  return count;
+}
+
+HWND CreateTestWindow() {
+  InitAnimationState();
+  InitCommonControls();
+  if (!CreateMainWindow()) {
+    std::fprintf(stderr, "program tests: the main window could not be created\n");
+    std::abort();
+  }
+  GetWindowRect(GraphicsState.MainWindow, &initialRect);
+  InitGraphics();
+  const HDC dc = GraphicsState.WindowDC;
+  afterInit.State = GraphicsState;
+  afterInit.GdiObjects = GdiObjectCount();
+  afterInit.Pen = GetCurrentObject(dc, OBJ_PEN);
+  afterInit.Brush = GetCurrentObject(dc, OBJ_BRUSH);
+  afterInit.TextAlign = GetTextAlign(dc);
+  afterInit.BkColor = GetBkColor(dc);
+  afterInit.TextColor = GetTextColor(dc);
+  afterInit.NonBlackPixels = CountNonBlack(PictureOf(GraphicsState.MainWindow));
+  return GraphicsState.MainWindow;
+}
+
+} // namespace
+
+HWND TestWindow() {
+  static HWND window = CreateTestWindow();
+  return window;
+}
+
+RECT InitialWindowRect() {
+  TestWindow();
+  return initialRect;
+}
+
+const AfterInit &StateAfterInit() {
+  TestWindow();
+  return afterInit;
+}
+
+DWORD GdiObjectCount() { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); }
+
+void StartFresh(int clientWidth, int clientHeight) {
+  TestWindow();
+  InitAnimationState();
+  SetROP2(GraphicsState.WindowDC, R2_COPYPEN);
+  SelectObject(GraphicsState.WindowDC, GraphicsState.Pens[White]);
+  SelectObject(GraphicsState.WindowDC, GraphicsState.Brushes[Black]);
+  SetClientSize(clientWidth, clientHeight);
+  Paint();
+}
+
+void SetClientSize(int clientWidth, int clientHeight) {
+  HWND window = TestWindow();
+  RECT outer = {0, 0, 0, 0};
+  RECT client = {0, 0, 0, 0};
+  GetWindowRect(window, &outer);
+  GetClientRect(window, &client);
+  const int frameWidth = (outer.right - outer.left) - client.right;
+  const int frameHeight = (outer.bottom - outer.top) - client.bottom;
+  SetWindowPos(window, nullptr, 0, 0, clientWidth + frameWidth, clientHeight + frameHeight,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  UpdateWindow(window);
+}
+
+void Paint() {
+  HWND window = TestWindow();
+  InvalidateRect(window, nullptr, FALSE);
+  UpdateWindow(window);
+}
+
+void Tick(int count) {
+  for (int i = 0; i < count; ++i)
+    SendMessageA(TestWindow(), WM_TIMER, TimerId, 0);
+}
+
+void Click() { SendMessageA(TestWindow(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100)); }
+
+void RunStagesToEndOfPull() {
+  Click();
+  TickUntil([] { return AnimationState.ApparentWidth <= 0; }, 200);
+  Click();
+  TickUntil([] { return AnimationState.PlaneX <= -2; }, 400);
+  Click();
+  TickUntil([] { return AnimationState.PlaneX >= 2; }, 800);
+}
+
+Picture TakePicture() { return PictureOf(TestWindow()); }
+
+Picture PictureOf(HWND window) {
+  Picture p;
+#ifndef _WIN32
+  const uint32_t *pixels = vqp::HeadlessPixels(window, &p.Width, &p.Height);
+  if (pixels)
+    p.Pixels.assign(pixels, pixels + static_cast<size_t>(p.Width) * p.Height);
+#else
+  RECT client = {0, 0, 0, 0};
+  GetClientRect(window, &client);
+  p.Width = client.right;
+  p.Height = client.bottom;
+  p.Pixels.resize(static_cast<size_t>(p.Width) * p.Height);
+  for (int y = 0; y < p.Height; ++y)
+    for (int x = 0; x < p.Width; ++x)
+      p.Pixels[static_cast<size_t>(y) * p.Width + x] = GetPixel(GraphicsState.WindowDC, x, y);
+#endif
+  return p;
+}
+
+long CountDifferences(const Picture &a, const Picture &b, int top, int bottom) {
+  if (a.Width != b.Width || a.Height != b.Height)
+    return static_cast<long>(a.Pixels.size() > b.Pixels.size() ? a.Pixels.size()
+                                                               : b.Pixels.size()) +
+           1;
+  if (bottom < 0 || bottom > a.Height)
+    bottom = a.Height;
+  long differences = 0;
+  for (int y = top; y < bottom; ++y)
+    for (int x = 0; x < a.Width; ++x)
+      differences += a.At(x, y) != b.At(x, y);
+  return differences;
+}
+
+long CountColor(const Picture &p, COLORREF color, int left, int top, int right, int bottom) {
+  long count = 0;
+  for (int y = top < 0 ? 0 : top; y < bottom && y < p.Height; ++y)
+    for (int x = left < 0 ? 0 : left; x < right && x < p.Width; ++x)
+      count += p.At(x, y) == color;
+  return count;
+}
+
+bool ColorNear(const Picture &p, COLORREF color, int x, int y, int radius) {
+  return CountColor(p, color, x - radius, y - radius, x + radius + 1, y + radius + 1) > 0;
+}
+
+Picture DrawDirectly(const char *caption, const std::function<void()> &shapes) {
+  const GraphicsStateRecord &g = GraphicsState;
+  SetROP2(g.WindowDC, R2_COPYPEN);
+  ClearScreen();
+  SetColor(Black);
+  FillBar(0, g.MaxY - 40, g.MaxX, g.MaxY);
+  SetColor(White);
+  DrawLabel(g.MaxX / 2, g.MaxY - 20, caption, "CC");
+  SetColor(Yellow);
+  DrawLabel(g.MaxX, g.MaxY - 20, "Left click to continue ", "RC");
+  SetROP2(g.WindowDC, R2_XORPEN);
+  shapes();
+  SetROP2(g.WindowDC, R2_COPYPEN);
+  return TakePicture();
+}
+
+bool ShowsCaption(const char *caption) {
+  const GraphicsStateRecord &g = GraphicsState;
+  const Picture shown = TakePicture();
+  SetROP2(g.WindowDC, R2_COPYPEN);
+  SetColor(Black);
+  FillBar(0, g.MaxY - 40, g.MaxX, g.MaxY);
+  SetColor(White);
+  DrawLabel(g.MaxX / 2, g.MaxY - 20, caption, "CC");
+  SetColor(Yellow);
+  DrawLabel(g.MaxX, g.MaxY - 20, "Left click to continue ", "RC");
+  // Only the rows of the text: the circle and the point may reach into the band's
+  // lower rows in a low window.
+  SIZE box = {0, 0};
+  GetTextExtentPoint32A(g.WindowDC, "Left click to continue ", 23, &box);
+  return CountDifferences(shown, TakePicture(), 0, 20 + box.cy / 2) == 0;
+}
+
+POINT WindowPixelOf(double x, double y) {
+  const PixelPoint p = WorldToScreen(x, y);
+  return {WindowX(p.X), WindowY(p.Y)};
+}
