@@ -1,0 +1,181 @@
+// Text on the portable layer: measuring, the box TextOutA paints for each
+// alignment, opaque and transparent backgrounds, odd bytes and bad arguments.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+#include <string>
+
+#include "raster_canvas.h"
+
+using rastertest::Canvas;
+
+namespace {
+
+constexpr uint32_t kUnder = 0x00336699, kInk = 0x0000FFFF, kBack = 0x00000000;
+
+SIZE Extent(HDC dc, const char *text, int length = -1) {
+  SIZE s{-1, -1};
+  EXPECT_TRUE(GetTextExtentPoint32A(dc, text, length < 0 ? int(std::strlen(text)) : length, &s));
+  return s;
+}
+
+// The bounding box of the pixels that are no longer kUnder.
+vqp::PixelRect Changed(const Canvas &c) {
+  vqp::PixelRect r{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+  for (int y = 0; y < c.surface.height; ++y)
+    for (int x = 0; x < c.surface.width; ++x)
+      if (c.At(x, y) != kUnder) {
+        r.left = std::min(r.left, x);
+        r.top = std::min(r.top, y);
+        r.right = std::max(r.right, x + 1);
+        r.bottom = std::max(r.bottom, y + 1);
+      }
+  return r;
+}
+
+TEST(Text, ExtentIsSixteenHighAndAddsUpOverTheText) {
+  Canvas c(10, 10);
+  const std::string caption = "POSITIVE FREQUENCY - counter-clockwise rotation";
+  const SIZE whole = Extent(c.dc, caption.c_str());
+  EXPECT_EQ(whole.cy, 16);
+  EXPECT_GT(whole.cx, 300);
+  EXPECT_LT(whole.cx, 500);
+  EXPECT_EQ(Extent(c.dc, "").cx, 0);
+  EXPECT_EQ(Extent(c.dc, "").cy, 16);
+  // Only the given length counts, not the terminator.
+  EXPECT_EQ(Extent(c.dc, caption.c_str(), 8).cx, Extent(c.dc, "POSITIVE").cx);
+  EXPECT_GT(Extent(c.dc, "WW").cx, Extent(c.dc, "W").cx);
+  EXPECT_EQ(Extent(c.dc, "ab  ").cx - Extent(c.dc, "ab ").cx,
+            Extent(c.dc, "  ").cx - Extent(c.dc, " ").cx);
+}
+
+TEST(Text, BadArgumentsFailWithoutTouchingAnything) {
+  Canvas c(100, 40, kUnder);
+  SIZE s{7, 7};
+  EXPECT_FALSE(GetTextExtentPoint32A(c.dc, "abc", -1, &s));
+  EXPECT_FALSE(GetTextExtentPoint32A(c.dc, nullptr, 3, &s));
+  EXPECT_FALSE(GetTextExtentPoint32A(c.dc, "abc", 3, nullptr));
+  EXPECT_EQ(s.cx, 7);
+  EXPECT_FALSE(TextOutA(c.dc, 0, 0, "abc", -1));
+  EXPECT_FALSE(TextOutA(c.dc, 0, 0, nullptr, 3));
+  const std::string longest(vqp::gdi::kMaxTextLength, 'x');
+  EXPECT_TRUE(GetTextExtentPoint32A(c.dc, longest.c_str(), int(longest.size()), &s));
+  EXPECT_TRUE(TextOutA(c.dc, 0, 0, longest.c_str(), int(longest.size())));
+  c.Fill(kUnder);
+  const std::string tooLong(longest + "x");
+  EXPECT_FALSE(GetTextExtentPoint32A(c.dc, tooLong.c_str(), int(tooLong.size()), &s));
+  EXPECT_FALSE(TextOutA(c.dc, 0, 0, tooLong.c_str(), int(tooLong.size())));
+  EXPECT_TRUE(TextOutA(c.dc, 10, 10, "abc", 0));
+  EXPECT_EQ(c.Count(kUnder), 100 * 40);
+}
+
+// Where the box lands for each alignment: the whole box, and nothing else, is
+// painted in the background colour or blended towards the text colour.
+TEST(Text, OpaqueBoxLandsWhereTheAlignmentSays) {
+  Canvas c(400, 100, kUnder);
+  SetTextColor(c.dc, kInk);
+  SetBkColor(c.dc, kBack);
+  const char *text = "Left click to continue ";
+  const SIZE ext = Extent(c.dc, text);
+  const int asc = vqp::gdi::TextAscent();
+  struct Case {
+    UINT align;
+    int left, top; // expected box corner for the point (200, 50)
+  };
+  for (const Case &k : {Case{TA_LEFT | TA_TOP, 200, 50}, Case{TA_LEFT | TA_BOTTOM, 200, 34},
+                        Case{TA_RIGHT | TA_TOP, 200 - ext.cx, 50},
+                        Case{TA_CENTER | TA_BOTTOM, 200 - ext.cx / 2, 34},
+                        Case{TA_RIGHT | TA_BASELINE, 200 - ext.cx, 50 - asc}}) {
+    c.Fill(kUnder);
+    SetTextAlign(c.dc, k.align);
+    ASSERT_TRUE(TextOutA(c.dc, 200, 50, text, int(std::strlen(text))));
+    const vqp::PixelRect box = Changed(c);
+    EXPECT_EQ(box.left, k.left) << k.align;
+    EXPECT_EQ(box.top, k.top) << k.align;
+    EXPECT_EQ(box.right - box.left, ext.cx) << k.align;
+    EXPECT_EQ(box.bottom - box.top, 16) << k.align;
+    int ink = 0, back = 0;
+    for (int y = box.top; y < box.bottom; ++y)
+      for (int x = box.left; x < box.right; ++x) {
+        const uint32_t p = c.At(x, y);
+        ASSERT_NE(p, kUnder) << "opaque box has a hole at " << x << "," << y;
+        ASSERT_EQ(p & 0x00FF0000, 0u) << "not between black and yellow";
+        ASSERT_EQ(p & 0xFF, (p >> 8) & 0xFF);
+        ink += p == kInk;
+        back += p == kBack;
+      }
+    EXPECT_GT(ink, 100) << "bold strokes are solid ink";
+    EXPECT_GT(back, ext.cx * 8);
+    EXPECT_TRUE(c.surface.dirty.left <= box.left && c.surface.dirty.right >= box.right);
+  }
+}
+
+// The program's caption: a 16-high box whose bottom-left corner is the point
+// given, rows 12 to 27 for the point (350, 28); drawn plainly in exclusive-or
+// mode too.
+TEST(Text, IgnoresTheMixModeAndPaintsTheProgramsCaptionBox) {
+  Canvas copied(1002, 583, kUnder), xorred(1002, 583, kUnder);
+  for (Canvas *c : {&copied, &xorred}) {
+    SetTextAlign(c->dc, TA_LEFT | TA_BOTTOM);
+    SetBkColor(c->dc, 0);
+    SetTextColor(c->dc, RGB(255, 255, 255));
+  }
+  SetROP2(xorred.dc, R2_XORPEN);
+  const char *caption = "NEGATIVE FREQUENCY - clockwise rotation";
+  TextOutA(copied.dc, 350, 28, caption, int(std::strlen(caption)));
+  TextOutA(xorred.dc, 350, 28, caption, int(std::strlen(caption)));
+  EXPECT_EQ(copied.Pixels(), xorred.Pixels());
+  const vqp::PixelRect box = Changed(copied);
+  EXPECT_EQ(box.top, 12);
+  EXPECT_EQ(box.bottom, 28);
+  EXPECT_EQ(box.left, 350);
+}
+
+TEST(Text, TransparentModeLeavesTheBackgroundBetweenGlyphs) {
+  Canvas c(200, 40, kUnder);
+  SetBkMode(c.dc, TRANSPARENT);
+  SetTextColor(c.dc, kInk);
+  TextOutA(c.dc, 10, 10, "I I", 3);
+  const vqp::PixelRect box = Changed(c);
+  EXPECT_GT(c.Count(kInk), 10);
+  EXPECT_EQ(c.At(box.left + (box.right - box.left) / 2, 18), kUnder) << "the gap stays";
+  EXPECT_EQ(c.Count(kBack), 0);
+}
+
+// Bytes without a glyph of their own (control bytes, holes of the code page)
+// show the missing-glyph box; high bytes are Windows-1252 letters. Text partly
+// or wholly off the surface is clipped.
+TEST(Text, AnyBytesAndAnyPositionAreSafe) {
+  Canvas c(120, 40, kUnder);
+  std::string all;
+  for (int b = 1; b < 256; ++b)
+    all += char(b);
+  EXPECT_GT(Extent(c.dc, all.c_str()).cx, 255 * 3);
+  EXPECT_GT(Extent(c.dc, "\x01").cx, 0);
+  EXPECT_GT(Extent(c.dc, "\x81").cx, 0);
+  EXPECT_EQ(Extent(c.dc, "\xE9").cx, Extent(c.dc, "e").cx) << "e acute is as wide as e";
+  const char zero[] = {'a', '\0', 'b'};
+  EXPECT_GT(Extent(c.dc, zero, 3).cx, Extent(c.dc, "ab").cx);
+  for (const POINT p : {POINT{-50, -5}, POINT{100, 30}, POINT{INT_MIN, INT_MIN}, POINT{INT_MAX, 0},
+                        POINT{INT_MAX, INT_MAX}, POINT{-1000000, 10}}) {
+    EXPECT_TRUE(TextOutA(c.dc, p.x, p.y, all.c_str(), int(all.size())));
+  }
+  SetTextAlign(c.dc, TA_RIGHT | TA_BOTTOM);
+  EXPECT_TRUE(TextOutA(c.dc, INT_MIN, INT_MIN, all.c_str(), int(all.size())));
+  EXPECT_LT(c.Count(kUnder), 120 * 40) << "the visible parts were drawn";
+}
+
+TEST(Text, UpdateCurrentPositionMovesPastTheText) {
+  Canvas c(300, 40);
+  SetTextAlign(c.dc, TA_UPDATECP);
+  MoveToEx(c.dc, 20, 5, nullptr);
+  TextOutA(c.dc, 999, 999, "abc", 3); // the position is used, not the arguments
+  POINT p;
+  GetCurrentPositionEx(c.dc, &p);
+  EXPECT_EQ(p.x, 20 + Extent(c.dc, "abc").cx);
+  EXPECT_EQ(p.y, 5);
+  EXPECT_NE(c.At(20, 10), kUnder);
+}
+
+} // namespace
