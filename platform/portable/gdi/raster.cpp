@@ -252,7 +252,7 @@ void RasterEllipse(Surface &s, int left, int top, int right, int bottom, const P
     return;
   SpanWriter out(s);
   for (i64 y = y0; y <= y1; ++y) {
-    i64 o0, o1, i0 = 0, i1 = -1;
+    i64 o0 = 0, o1 = -1, i0 = 0, i1 = -1;
     outer.Row(y, o0, o1);
     if (thin) {
       i64 a0, a1, b0, b1;
@@ -293,7 +293,7 @@ void RasterLine(Surface &s, int x0, int y0, int x1, int y1, int penWidth, const 
   auto run = [&](i64 y, i64 &xa, i64 &xb) {
     const u64 k = u64(y > Y0 ? y - Y0 : Y0 - y);
     if (!xMajor) {
-      xa = xb = X0 + sx * i64((k * m + half) / n);
+      xa = xb = m == 0 ? X0 : X0 + sx * i64((k * m + half) / n);
       return;
     }
     // First t with off(t) >= k, and the last before off reaches k + 1.
