@@ -1,0 +1,189 @@
+#include "tools/record/options.h"
+
+#include <getopt.h>
+
+#include <algorithm>
+#include <charconv>
+#include <string_view>
+
+namespace record {
+namespace {
+
+const char kHelp[] =
+    R"(Usage: velqor-record [OPTION]... (--out FILE.gif | --frames DIR)
+Plays the VELQOR demonstration without a window, on a virtual clock (one timer
+tick = 20 ms of animation), and writes what the window shows as a looping
+animated GIF or as numbered PNG files. The same options always give the same
+bytes.
+
+  --size WxH       client area in pixels, drawn at that size (not scaled);
+                   each side 1 to 8192; default 1002x583, the window's own.
+                     velqor-record --size 640x372 --out small.gif
+  --clicks T1,...  ticks at which a left click arrives (just before that
+                   tick), strictly increasing, each 1 or more; an empty
+                   list means no click. Default 73,223,454,916,989,1139,1370:
+                   one positive and one negative cycle. Each stage 0 turns
+                   the point once round (72 ticks) before the click; the tilt
+                   (100 ticks) and the slide (181 ticks) are then seen
+                   finished for one second (50 ticks), the pulled sine (362
+                   ticks) for two (100 ticks).
+                     velqor-record --clicks 50,200 --out tilt.gif
+  --ticks N        number of ticks to play, 0 to 1000000, not before the last
+                   click; default: the last click + 461 (the 362 ticks of the
+                   longest stage, then two seconds still), 1831 with the
+                   default clicks; with fewer ticks the default clicks that
+                   would come later are left out.
+                     velqor-record --ticks 72 --out one-turn.gif
+  --every K        keep every K-th tick as a frame, 1 to 32767; default 2
+                   (25 frames a second). Frame 0 is the opening picture, frame
+                   i the picture after tick i*K; each GIF frame stays for the
+                   real time of K ticks (K x 20 ms).
+                     velqor-record --every 1 --out smooth.gif
+  --out FILE.gif   write a GIF that loops for ever. Each frame stores only the
+                   rectangle that changed. Its palette holds the colours that
+                   occur; should more than 256 occur, the 256 that cover the
+                   most pixels are kept and every other colour shows as its
+                   nearest kept one (the same choice on every run).
+                     velqor-record --out docs/velqor.gif
+  --frames DIR     write DIR/frame-00000.png, frame-00001.png, ... (24-bit
+                   RGB) into the existing folder DIR; frame-*.png files of an
+                   earlier recording there are replaced.
+                     velqor-record --ticks 100 --frames /tmp/velqor
+  -h, --help       show this text and exit.
+
+Exactly one of --out and --frames. Nothing is written until the recording is
+complete: a failure leaves no file behind. Progress goes to stderr when it is
+a terminal. Exit status: 0 done, 1 failed while recording or writing, 2 bad
+command line or output folder.
+)";
+
+// A whole number in [low, high], digits only.
+bool ParseCount(std::string_view text, int64_t low, int64_t high, int64_t &value) {
+  if (text.empty() || text.size() > 18)
+    return false;
+  for (char c : text)
+    if (c < '0' || c > '9')
+      return false;
+  int64_t v = 0;
+  std::from_chars(text.data(), text.data() + text.size(), v);
+  if (v < low || v > high)
+    return false;
+  value = v;
+  return true;
+}
+
+std::string ParseSize(std::string_view text, Options &o) {
+  const size_t x = text.find_first_of("xX");
+  int64_t w = 0, h = 0;
+  const std::string bad = "--size '" + std::string(text) + "': ";
+  if (x == std::string_view::npos || !ParseCount(text.substr(0, x), 0, INT64_MAX / 2, w) ||
+      !ParseCount(text.substr(x + 1), 0, INT64_MAX / 2, h))
+    return bad + "expected WIDTHxHEIGHT in pixels, such as 640x372";
+  if (w < 1 || h < 1 || w > kMaxSide || h > kMaxSide)
+    return bad + "each side must be 1 to 8192 pixels";
+  o.width = static_cast<int>(w);
+  o.height = static_cast<int>(h);
+  return {};
+}
+
+std::string ParseClicks(std::string_view text, Options &o) {
+  o.clicks.clear();
+  if (text.empty())
+    return {};
+  size_t start = 0;
+  while (true) {
+    const size_t comma = text.find(',', start);
+    const std::string_view item = text.substr(start, comma - start);
+    int64_t tick = 0;
+    if (!ParseCount(item, 1, kMaxTicks, tick))
+      return "--clicks: '" + std::string(item) + "' is not a tick number (1 to 1000000)";
+    if (!o.clicks.empty() && tick <= o.clicks.back())
+      return "--clicks: " + std::to_string(tick) + " after " + std::to_string(o.clicks.back()) +
+             ": clicks must be strictly increasing";
+    o.clicks.push_back(tick);
+    if (comma == std::string_view::npos)
+      return {};
+    start = comma + 1;
+  }
+}
+
+} // namespace
+
+const char *HelpText() { return kHelp; }
+
+ParseResult ParseOptions(int argc, char **argv) {
+  static const option kLong[] = {
+      {"size", required_argument, nullptr, 's'},  {"clicks", required_argument, nullptr, 'c'},
+      {"ticks", required_argument, nullptr, 't'}, {"every", required_argument, nullptr, 'e'},
+      {"out", required_argument, nullptr, 'o'},   {"frames", required_argument, nullptr, 'f'},
+      {"help", no_argument, nullptr, 'h'},        {nullptr, 0, nullptr, 0},
+  };
+  ParseResult r;
+  Options &o = r.options;
+  bool ticksGiven = false, clicksGiven = false;
+  bool outGiven = false, framesGiven = false;
+  opterr = 0; // our own messages, one line each
+  optind = 0; // start afresh (GNU getopt), so parsing can be repeated
+  int c = 0;
+  while (r.error.empty() && (c = getopt_long(argc, argv, ":h", kLong, nullptr)) != -1) {
+    const std::string_view arg = optarg ? optarg : "";
+    switch (c) {
+    case 's':
+      r.error = ParseSize(arg, o);
+      break;
+    case 'c':
+      r.error = ParseClicks(arg, o);
+      clicksGiven = true;
+      break;
+    case 't':
+      if (!ParseCount(arg, 0, kMaxTicks, o.ticks))
+        r.error = "--ticks '" + std::string(arg) + "': expected a number of ticks, 0 to 1000000";
+      ticksGiven = true;
+      break;
+    case 'e':
+      if (!ParseCount(arg, 1, kMaxEvery, o.every))
+        r.error = "--every '" + std::string(arg) + "': expected a whole number from 1 to 32767";
+      break;
+    case 'o':
+      o.out = arg;
+      outGiven = true;
+      if (o.out.empty())
+        r.error = "--out: the file name is empty";
+      break;
+    case 'f':
+      o.frames = arg;
+      framesGiven = true;
+      if (o.frames.empty())
+        r.error = "--frames: the folder name is empty";
+      break;
+    case 'h':
+      o.help = true;
+      return r;
+    case ':':
+      r.error = std::string(argv[optind - 1]) + " needs a value";
+      break;
+    default: // '?'
+      r.error = optopt ? "unknown option '-" + std::string(1, static_cast<char>(optopt)) + "'"
+                       : "unknown option '" + std::string(argv[optind - 1]) + "'";
+      break;
+    }
+  }
+  if (!r.error.empty())
+    return r;
+  if (optind < argc)
+    r.error = "unexpected argument '" + std::string(argv[optind]) + "'";
+  else if (outGiven && framesGiven)
+    r.error = "give either --out or --frames, not both";
+  else if (!outGiven && !framesGiven)
+    r.error = "say where to write: --out FILE.gif or --frames DIR";
+  else if (!ticksGiven)
+    o.ticks = std::min(kMaxTicks, (o.clicks.empty() ? 0 : o.clicks.back()) + kTicksAfterLastClick);
+  else if (!clicksGiven)
+    std::erase_if(o.clicks, [&](int64_t tick) { return tick > o.ticks; }); // a shorter recording
+  else if (!o.clicks.empty() && o.clicks.back() > o.ticks)
+    r.error = "--clicks: tick " + std::to_string(o.clicks.back()) + " comes after the last tick (" +
+              std::to_string(o.ticks) + ")";
+  return r;
+}
+
+} // namespace record

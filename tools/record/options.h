@@ -1,0 +1,45 @@
+// The command line of velqor-record: what to play, how much of it to keep,
+// and where to write it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace record {
+
+// Bounds of the options' values.
+constexpr int kMaxSide = 8192;         // the portable layer's largest client side
+constexpr int64_t kMaxTicks = 1000000; // 20000 s of animation
+constexpr int64_t kMaxEvery = 32767;   // keeps a frame's delay within GIF's 16 bits
+
+// The default clicks: one positive and one negative cycle. Each stage 0 turns
+// the point once round (72 ticks) before the click; the tilt (100 ticks) and
+// the slide (181 ticks) each get one more second (50 ticks) to be seen finished,
+// the pulled sine (362 ticks) two seconds (100 ticks). A click at tick T arrives
+// just before tick T.
+inline const std::vector<int64_t> kDefaultClicks = {73, 223, 454, 916, 989, 1139, 1370};
+// Ticks after the last click when --ticks is not given: the longest stage, the
+// pull (362 ticks, the click's own tick included), then two seconds still.
+constexpr int64_t kTicksAfterLastClick = 461;
+
+struct Options {
+  int width = 1002;
+  int height = 583;
+  std::vector<int64_t> clicks = kDefaultClicks;
+  int64_t ticks = kDefaultClicks.back() + kTicksAfterLastClick;
+  int64_t every = 2;
+  std::string out;    // --out FILE.gif
+  std::string frames; // --frames DIR
+  bool help = false;
+};
+
+struct ParseResult {
+  Options options;
+  std::string error; // empty when the command line is sound
+};
+
+ParseResult ParseOptions(int argc, char **argv);
+const char *HelpText();
+
+} // namespace record

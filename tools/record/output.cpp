@@ -1,0 +1,192 @@
+#include "tools/record/output.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <set>
+
+#include "tools/record/png_writer.h"
+
+namespace record {
+namespace {
+
+std::string Why() { return std::strerror(errno); }
+
+// Permissions a newly created file would get: mkstemp makes its files 0600.
+mode_t CreationMode() {
+  const mode_t mask = umask(0);
+  umask(mask);
+  return 0666 & ~mask;
+}
+
+bool IsFolder(const std::string &path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// frame-<digits>.png
+bool IsFrameName(const char *name) {
+  const size_t n = std::strlen(name);
+  if (n <= 10 || std::strncmp(name, "frame-", 6) != 0 || std::strcmp(name + n - 4, ".png") != 0)
+    return false;
+  for (size_t i = 6; i < n - 4; ++i)
+    if (name[i] < '0' || name[i] > '9')
+      return false;
+  return true;
+}
+
+} // namespace
+
+PendingFile::~PendingFile() { Discard(); }
+
+void PendingFile::Discard() {
+  if (file_)
+    std::fclose(file_);
+  file_ = nullptr;
+  if (!temporary_.empty())
+    unlink(temporary_.c_str());
+  temporary_.clear();
+}
+
+bool PendingFile::Open(const std::string &path, std::string &error) {
+  path_ = path;
+  const size_t slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+  if (base.empty() || base == "." || base == ".." || IsFolder(path)) {
+    error = "--out '" + path + "': is a folder, not a file name";
+    return false;
+  }
+  std::string pattern = folder + "." + base + ".XXXXXX";
+  const int fd = mkstemp(pattern.data());
+  if (fd < 0) {
+    error = "cannot write in the folder '" + folder + "': " + Why();
+    return false;
+  }
+  temporary_ = pattern;
+  file_ = fdopen(fd, "wb");
+  if (!file_) {
+    error = "cannot write '" + temporary_ + "': " + Why();
+    close(fd);
+    Discard();
+    return false;
+  }
+  return true;
+}
+
+bool PendingFile::Commit(std::string &error) {
+  bool ok = std::fflush(file_) == 0 && !std::ferror(file_) && fsync(fileno(file_)) == 0 &&
+            fchmod(fileno(file_), CreationMode()) == 0;
+  if (!ok)
+    error = "cannot write '" + path_ + "': " + Why();
+  const int closed = std::fclose(file_);
+  file_ = nullptr;
+  if (ok && closed != 0) {
+    error = "cannot write '" + path_ + "': " + Why();
+    ok = false;
+  }
+  if (ok && std::rename(temporary_.c_str(), path_.c_str()) != 0) {
+    error = "cannot make '" + path_ + "': " + Why();
+    ok = false;
+  }
+  if (ok)
+    temporary_.clear();
+  Discard();
+  return ok;
+}
+
+PendingFrames::~PendingFrames() { Discard(); }
+
+std::string PendingFrames::Name(size_t index) const {
+  std::string digits = std::to_string(index);
+  if (digits.size() < static_cast<size_t>(digits_))
+    digits.insert(0, static_cast<size_t>(digits_) - digits.size(), '0');
+  return "frame-" + digits + ".png";
+}
+
+bool PendingFrames::Open(const std::string &folder, size_t count, std::string &error) {
+  folder_ = folder;
+  if (!folder_.empty() && folder_.back() != '/')
+    folder_ += '/';
+  struct stat st;
+  if (stat(folder.c_str(), &st) != 0) {
+    error = "--frames '" + folder + "': " + Why();
+    return false;
+  }
+  if (!S_ISDIR(st.st_mode)) {
+    error = "--frames '" + folder + "': not a folder";
+    return false;
+  }
+  digits_ = static_cast<int>(std::max<size_t>(5, std::to_string(count ? count - 1 : 0).size()));
+  std::string pattern = folder_ + ".velqor-record-XXXXXX";
+  if (mkdtemp(pattern.data()) == nullptr) {
+    error = "cannot write in the folder '" + folder + "': " + Why();
+    return false;
+  }
+  temporary_ = pattern + "/";
+  return true;
+}
+
+bool PendingFrames::Write(size_t index, const uint32_t *pixels, int width, int height,
+                          std::string &error) {
+  const std::string name = Name(index);
+  const std::string path = temporary_ + name;
+  std::FILE *file = std::fopen(path.c_str(), "wb");
+  if (!file) {
+    error = "cannot write '" + path + "': " + Why();
+    return false;
+  }
+  written_.push_back(name);
+  bool ok = WritePng(file, pixels, width, height, error);
+  if (ok && (std::fflush(file) != 0 || std::ferror(file))) {
+    error = "cannot write '" + path + "': " + Why();
+    ok = false;
+  }
+  if (std::fclose(file) != 0 && ok) {
+    error = "cannot write '" + path + "': " + Why();
+    ok = false;
+  }
+  return ok;
+}
+
+bool PendingFrames::Commit(std::string &error) {
+  for (size_t i = 0; i < written_.size(); ++i) {
+    const std::string from = temporary_ + written_[i], to = folder_ + written_[i];
+    if (std::rename(from.c_str(), to.c_str()) != 0) {
+      error = "cannot make '" + to + "': " + Why();
+      // Take back what was moved, so no partial recording stays.
+      for (size_t j = 0; j < i; ++j)
+        unlink((folder_ + written_[j]).c_str());
+      return false;
+    }
+  }
+  const std::set<std::string> ours(written_.begin(), written_.end());
+  written_.clear();
+  if (DIR *dir = opendir(folder_.c_str())) {
+    std::vector<std::string> stale;
+    while (const dirent *entry = readdir(dir))
+      if (IsFrameName(entry->d_name) && !ours.count(entry->d_name))
+        stale.push_back(entry->d_name);
+    closedir(dir);
+    for (const std::string &name : stale)
+      unlink((folder_ + name).c_str());
+  }
+  Discard();
+  return true;
+}
+
+void PendingFrames::Discard() {
+  for (const std::string &name : written_)
+    unlink((temporary_ + name).c_str());
+  written_.clear();
+  if (!temporary_.empty())
+    rmdir(temporary_.c_str());
+  temporary_.clear();
+}
+
+} // namespace record

@@ -1,0 +1,31 @@
+// The GIF's global palette: the colours that occur in the recording, at most
+// 256. Should more occur, the 256 that cover the most pixels are kept and
+// every other colour is shown as its nearest kept colour.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+namespace record {
+
+constexpr size_t kMaxPaletteSize = 256;
+
+struct ColorUse {
+  uint32_t color;  // COLORREF, 0x00BBGGRR
+  uint64_t pixels; // how many pixels of the stored frames have it
+};
+
+struct Palette {
+  std::vector<uint32_t> colors;                  // COLORREF by palette index
+  std::unordered_map<uint32_t, uint8_t> indexOf; // every colour that occurs
+  bool reduced = false;                          // some colours were merged
+};
+
+// `uses` in the order the colours first occurred; the palette keeps that order.
+// Ties of pixel counts go to the colour seen first, and equal distances to the
+// lower index, so the result depends on nothing but the input.
+Palette BuildPalette(const std::vector<ColorUse> &uses, size_t limit = kMaxPaletteSize);
+
+} // namespace record

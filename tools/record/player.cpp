@@ -1,0 +1,65 @@
+#include "tools/record/player.h"
+
+#include "app/animation_state.h"
+#include "app/application.h"
+#include "graphics/graphics_state.h"
+#include "platform/portable/headless.h"
+#include "platform/win32.h"
+
+namespace record {
+namespace {
+
+// Dispatches what is ready: input first, then paint requests, then the tick.
+bool Pump(std::string &error) {
+  bool quit = false;
+  vqp::HeadlessPumpMessages(&quit);
+  if (quit)
+    error = "the program ended its message loop";
+  return !quit;
+}
+
+} // namespace
+
+bool Play(const Options &o, const FrameHandler &onFrame, const TickHandler &onTick,
+          std::string &error) {
+  // The program's own start-up, as StartApplication runs it, without its loop.
+  InitAnimationState();
+  InitCommonControls();
+  if (!CreateMainWindow()) {
+    error = "the program's window could not be made";
+    return false;
+  }
+  const HWND window = GraphicsState.MainWindow;
+  vqp::HeadlessResizeClient(window, o.width, o.height); // as if the user sized the window
+  int width = 0, height = 0;
+  if (!vqp::HeadlessPixels(window, &width, &height) || width != o.width || height != o.height) {
+    error =
+        "no memory for a " + std::to_string(o.width) + "x" + std::to_string(o.height) + " picture";
+    return false;
+  }
+  InitGraphics();
+  if (!Pump(error))
+    return false;
+
+  size_t frame = 0;
+  if (!onFrame(frame++, vqp::HeadlessPixels(window, nullptr, nullptr), error))
+    return false;
+  auto click = o.clicks.begin();
+  for (int64_t tick = 1; tick <= o.ticks; ++tick) {
+    for (; click != o.clicks.end() && *click == tick; ++click)
+      vqp::HeadlessClick(window, o.width / 2, o.height / 2);
+    vqp::HeadlessAdvanceClock(TimerPeriodMs); // the timer falls due once
+    if (!Pump(error))
+      return false;
+    if (tick % o.every == 0 &&
+        !onFrame(frame++, vqp::HeadlessPixels(window, nullptr, nullptr), error))
+      return false;
+    if (!onTick(tick)) {
+      error = "stopped";
+      return false;
+    }
+  }
+  return true;
+}
+
+} // namespace record
