@@ -6,8 +6,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <random>
-#include <set>
 #include <utility>
+#include <vector>
 
 #include "raster_canvas.h"
 
@@ -24,29 +24,29 @@ void Line(HDC dc, int x0, int y0, int x1, int y1) {
   LineTo(dc, x1, y1);
 }
 
-// What a line covers, worked out point by point: the Bresenham path (the
-// minor coordinate rounded half away from the start), each point stamped with
-// the w x w square, without the end point's square.
-std::set<std::pair<int, int>> Stamped(int x0, int y0, int x1, int y1, int w) {
+// What a line covers on a width x height surface, worked out point by point:
+// the Bresenham path (the minor coordinate rounded half away from the start),
+// each point stamped with the w x w square, without the end point's square.
+std::vector<char> Stamped(int x0, int y0, int x1, int y1, int w, int width, int height) {
   const int dx = std::abs(x1 - x0), dy = std::abs(y1 - y0), n = std::max(dx, dy);
   const int sx = x1 >= x0 ? 1 : -1, sy = y1 >= y0 ? 1 : -1;
   const int before = w / 2, after = w - 1 - before;
-  std::set<std::pair<int, int>> covered, end;
+  std::vector<char> covered(size_t(width) * height, 0);
+  if (n == 0)
+    return covered; // nothing at all
+  auto stamp = [&](int x, int y, char value) {
+    for (int j = y - before; j <= y + after; ++j)
+      for (int i = x - before; i <= x + after; ++i)
+        if (i >= 0 && i < width && j >= 0 && j < height)
+          covered[size_t(j) * width + i] = value;
+  };
   for (int t = 0; t <= n; ++t) {
-    int x, y;
-    if (dx > dy) {
-      x = x0 + sx * t;
-      y = y0 + sy * ((t * dy + n / 2) / n);
-    } else {
-      y = y0 + sy * t;
-      x = x0 + sx * ((t * dx + n / 2) / n);
-    }
-    for (int j = -before; j <= after; ++j)
-      for (int i = -before; i <= after; ++i)
-        (t == n ? end : covered).insert({x + i, y + j});
+    if (dx > dy)
+      stamp(x0 + sx * t, y0 + sy * ((t * dy + n / 2) / n), 1);
+    else
+      stamp(x0 + sx * ((t * dx + n / 2) / n), y0 + sy * t, 1);
   }
-  for (const auto &p : end)
-    covered.erase(p);
+  stamp(x1, y1, 0); // the end point's square, taken out once all are in
   return covered;
 }
 
@@ -60,10 +60,10 @@ TEST(RasterLine, CoversTheStampedBresenhamPath) {
       const int x0 = coord(rng), y0 = coord(rng), x1 = coord(rng), y1 = coord(rng);
       c.Fill(0);
       Line(c.dc, x0, y0, x1, y1);
-      const auto expected = Stamped(x0, y0, x1, y1, std::max(w, 1));
+      const auto expected = Stamped(x0, y0, x1, y1, std::max(w, 1), 48, 40);
       for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 48; ++x)
-          ASSERT_EQ(c.At(x, y) == kPen, expected.count({x, y}) == 1)
+          ASSERT_EQ(c.At(x, y) == kPen, expected[size_t(y) * 48 + x] == 1)
               << "w=" << w << " (" << x0 << "," << y0 << ")-(" << x1 << "," << y1 << ") at " << x
               << "," << y;
     }
