@@ -22,7 +22,7 @@ deps-test:
 	@scripts/install-deps.sh test
 
 # Every suite, in order; each is also a target of its own.
-TEST_PARTS := test-native test-sanitize
+TEST_PARTS := test-native test-sanitize test-windows
 
 test: $(TEST_PARTS)
 	@echo "make test: all suites passed ($(TEST_PARTS))"
@@ -54,5 +54,21 @@ windows:
 test-windows:
 	JOBS=$(JOBS) scripts/test-windows.sh
 
+# The browser build: build-web/index.html and velqor.js, one script with the
+# WebAssembly inside, made with Debian's emscripten (whose tools need Debian's
+# node modules when node comes from elsewhere).
+.PHONY: web test-web
+WEB_ENV := NODE_PATH=/usr/share/nodejs$(if $(NODE_PATH),:$(NODE_PATH))
+web:
+	@scripts/install-deps.sh web
+	$(WEB_ENV) emcmake cmake -S . -B build-web-cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+	$(WEB_ENV) cmake --build build-web-cmake -j $(JOBS) --target velqor
+	rm -rf build-web && mkdir build-web
+	cp build-web-cmake/index.html build-web-cmake/velqor.js build-web/
+
+# The browser checks: build-web/ in headless Chromium.
+test-web: web
+	scripts/test-web.sh
+
 clean:
-	rm -rf build build-sanitize build-windows build-web
+	rm -rf build build-sanitize build-windows build-web build-web-cmake

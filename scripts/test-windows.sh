@@ -67,6 +67,7 @@ if [ "$mode" = --inner ]; then
 fi
 
 scripts/install-deps.sh windows
+started=$(date +%s)
 
 targets=()
 case "$mode" in
@@ -78,6 +79,8 @@ esac
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
   -DCMAKE_BUILD_TYPE=Release -DVELQOR_BENCH=OFF >/dev/null
 cmake --build "$build" -j "${JOBS:-2}" --target "${targets[@]}"
+built=$(date +%s)
+echo "test-windows: cross build up to date in $((built - started)) s"
 
 # A fresh prefix for every run, removed afterwards whatever happens.
 WINEPREFIX=$(mktemp -d /tmp/velqor-wine.XXXXXX)
@@ -93,3 +96,4 @@ trap 'exit 130' INT TERM
 export WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d" WINEDEBUG=-all
 export BUILD_DIR=$build
 xvfb-run -a -s "-screen 0 1280x1024x24" "$self" --inner "$parts"
+echo "test-windows: passed; Wine part $(($(date +%s) - built)) s, in all $(($(date +%s) - started)) s"
