@@ -309,7 +309,13 @@ TEST_F(MessagesTest, OnlyTheChangedPartIsPresentedOncePerMessage) {
   EXPECT_EQ(vqp::HeadlessPresentCount(), before + 2);
 }
 
-TEST_F(MessagesTest, UpdateWindowPaintsNowOnlyWhenInvalid) {
+TEST_F(MessagesTest, PaintsOnlyVisibleInvalidWindowsAndUpdateWindowPaintsNow) {
+  // A hidden window is not painted, however invalid.
+  InvalidateRect(hwnd, nullptr, TRUE);
+  EXPECT_TRUE(UpdateWindow(hwnd));
+  EXPECT_EQ(vqp::HeadlessPumpMessages(), 0);
+  EXPECT_TRUE(seen.empty());
+
   ShowWindow(hwnd, SW_SHOW);
   EXPECT_TRUE(UpdateWindow(hwnd));
   EXPECT_EQ(Messages(), (std::vector<UINT>{WM_PAINT}));
