@@ -1,0 +1,206 @@
+// The web backend: the layer compiled to WebAssembly, its one window shown on a
+// canvas that fills the page (the canvas element with id "velqor", made if the
+// page has none). One CSS pixel is one client pixel; a page resize is a window
+// resize. The window title becomes the page title.
+//
+// The browser wakes the page every 20 ms (setInterval), on presses and releases
+// of the left button and on resizes; each time, everything that is ready is
+// dispatched and the changed rectangle of the framebuffer is put on the canvas
+// (see web.h). The clock is performance.now() rounded to the nearest 20 ms step
+// since the interval started, read once per wake-up: consecutive wake-ups read
+// consecutive steps even when one comes a little early or late, so a 20 ms
+// timer ticks on every one of them. A late or throttled wake-up (a hidden tab)
+// reads a step past the timer's due time and gets one merged tick, never a burst.
+#include <emscripten.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "../backend.h"
+#include "web.h"
+
+// ---- the page side (web/library_velqor.js) ---------------------------------
+
+extern "C" {
+// Finds or makes the canvas, names the page and listens to the browser.
+void vq_web_open_canvas(const char *title);
+void vq_web_start_interval(double ms);
+void vq_web_stop();
+void vq_web_set_title(const char *title);
+void vq_web_show_canvas(int visible);
+int vq_web_page_width();
+int vq_web_page_height();
+// Gives the canvas this size; 1 when it changed, which also cleared it.
+int vq_web_fit_canvas(int width, int height);
+// Puts width x height RGBA pixels at (x, y).
+void vq_web_put(const void *rgba, int x, int y, int width, int height);
+}
+
+namespace vqp {
+namespace {
+
+constexpr double kStepMs = 20.0; // how often the browser wakes the page
+// A window procedure that never validates its window gets WM_PAINT for ever;
+// one wake-up stops after this many messages so that the page stays alive.
+constexpr int kMaxPumped = 100000;
+
+HWND canvasWindow = nullptr;
+bool running = false; // WebRunMessageLoop has been called
+bool stopped = false; // WM_QUIT was retrieved
+bool pumping = false;
+double clockOrigin = 0;        // performance.now() when the interval started
+uint64_t wakeMs = 0;           // the clock: the 20 ms step of the current wake-up
+std::vector<uint32_t> scratch; // the dirty rectangle as RGBA for the canvas
+
+// The clock stands still while one wake-up is handled, so that everything
+// dispatched in it happens at one moment: a long repaint does not make the
+// next tick due in the same go.
+void ReadClock() {
+  const double steps = std::nearbyint((emscripten_get_now() - clockOrigin) / kStepMs);
+  const uint64_t now =
+      steps > 0 ? static_cast<uint64_t>(steps) * static_cast<uint64_t>(kStepMs) : 0;
+  if (now > wakeMs)
+    wakeMs = now;
+}
+
+void Pump() {
+  if (!running || stopped || pumping)
+    return;
+  pumping = true;
+  ReadClock();
+  MSG msg;
+  int count = 0;
+  while (count < kMaxPumped && vqw::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      stopped = true;
+      vq_web_stop();
+      break;
+    }
+    vqw::TranslateMessage(&msg);
+    vqw::DispatchMessageA(&msg);
+    ++count;
+  }
+  if (count == kMaxPumped)
+    std::fprintf(stderr,
+                 "velqor (web): stopped after %d messages in one go; is a window "
+                 "never validated?\n",
+                 kMaxPumped);
+  // Show what the last message drew, as the next look into the queue would.
+  vqw::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+  pumping = false;
+}
+
+} // namespace
+
+void WebRunMessageLoop() {
+  if (running)
+    return;
+  // The clock starts with the interval, at 0: timers set during start-up fall
+  // due on its first wake-up.
+  running = true;
+  clockOrigin = emscripten_get_now();
+  vq_web_start_interval(kStepMs);
+  Pump();
+}
+
+bool BackendOpenWindow(HWND hwnd, int, int, const char *title, std::string &reason) {
+  if (canvasWindow != nullptr) {
+    reason = "the page has one canvas, and another window shows on it";
+    return false;
+  }
+  canvasWindow = hwnd;
+  vq_web_open_canvas(title);
+  return true;
+}
+
+void BackendCloseWindow(HWND hwnd) {
+  if (hwnd == canvasWindow)
+    canvasWindow = nullptr; // the last picture stays on the page
+}
+
+void BackendShowWindow(HWND hwnd, bool visible) {
+  if (hwnd != canvasWindow)
+    return;
+  vq_web_show_canvas(visible ? 1 : 0);
+  // A shown window fills the page, whatever size it was created with.
+  if (visible)
+    LayerClientResized(hwnd, vq_web_page_width(), vq_web_page_height());
+}
+
+// The canvas takes the framebuffer's size at the next present.
+void BackendResizeWindow(HWND, int, int) {}
+
+void BackendSetTitle(HWND hwnd, const char *title) {
+  if (hwnd == canvasWindow)
+    vq_web_set_title(title);
+}
+
+void BackendPresent(HWND hwnd, const Surface &s) {
+  if (hwnd != canvasWindow || s.width <= 0 || s.height <= 0)
+    return;
+  PixelRect d = s.dirty;
+  if (vq_web_fit_canvas(s.width, s.height))
+    d = {0, 0, s.width, s.height}; // a resized canvas holds nothing
+  if (d.left < 0)
+    d.left = 0;
+  if (d.top < 0)
+    d.top = 0;
+  if (d.right > s.width)
+    d.right = s.width;
+  if (d.bottom > s.height)
+    d.bottom = s.height;
+  if (d.Empty())
+    return;
+  const int w = d.right - d.left, h = d.bottom - d.top;
+  scratch.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
+  // COLORREF 0x00BBGGRR is R, G, B, 0 in memory: only the alpha byte is missing.
+  uint32_t *out = scratch.data();
+  for (int y = d.top; y < d.bottom; ++y) {
+    const uint32_t *in = s.pixels.data() + static_cast<size_t>(y) * s.width + d.left;
+    for (int x = 0; x < w; ++x)
+      *out++ = in[x] | 0xFF000000u;
+  }
+  vq_web_put(scratch.data(), d.left, d.top, w, h);
+}
+
+uint64_t BackendNowMs() { return wakeMs; }
+
+void BackendWaitForInput(uint64_t deadlineMs) {
+  // The browser hands input over between wake-ups; there is nothing to collect.
+  if (deadlineMs <= BackendNowMs())
+    return;
+  // Waiting would freeze the page for ever: nothing can arrive while we wait.
+  std::fprintf(stderr, "velqor (web): GetMessageA cannot wait in a browser; run the "
+                       "message loop with WebRunMessageLoop\n");
+  std::abort();
+}
+
+} // namespace vqp
+
+// ---- what the page calls ----------------------------------------------------
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void vq_web_tick() { vqp::Pump(); }
+
+EMSCRIPTEN_KEEPALIVE void vq_web_pointer(int down, int x, int y) {
+  if (vqp::canvasWindow == nullptr)
+    return;
+  if (down)
+    vqp::LayerMouseDown(vqp::canvasWindow, x, y);
+  else
+    vqp::LayerMouseUp(vqp::canvasWindow, x, y);
+  vqp::Pump();
+}
+
+EMSCRIPTEN_KEEPALIVE void vq_web_resize(int width, int height) {
+  if (vqp::canvasWindow == nullptr)
+    return;
+  vqp::LayerClientResized(vqp::canvasWindow, width, height);
+  vqp::Pump();
+}
+
+} // extern "C"
