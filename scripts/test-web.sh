@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Browser checks of the WebAssembly build (build-web/, made by `make web`):
+# installs emscripten, Chromium and node when missing, the pinned npm packages of
+# tests/web when missing or changed, and runs tests/web/web_test.mjs against
+# Debian's Chromium with a fresh profile that is removed afterwards.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh web
+if [ ! -f build-web/index.html ] || [ ! -f build-web/velqor.js ]; then
+  echo "test-web: no build-web/index.html and velqor.js; run make web first" >&2
+  exit 1
+fi
+
+# Never let a tool fetch a browser of its own: the checks use /usr/bin/chromium.
+export PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1
+# npm ci again whenever the lockfile differs from the one last installed.
+stamp=tests/web/node_modules/.velqor-package-lock.json
+if ! cmp -s tests/web/package-lock.json "$stamp"; then
+  (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
+  cp tests/web/package-lock.json "$stamp"
+fi
+
+profile=$(mktemp -d "${TMPDIR:-/tmp}/velqor-web-profile.XXXXXX")
+trap 'rm -rf "$profile"' EXIT
+VELQOR_WEB_PROFILE=$profile VELQOR_WEB_DIR=$PWD/build-web node tests/web/web_test.mjs

@@ -1,0 +1,178 @@
+// Loaded into every test page before the program: watches what reaches the
+// canvas and reads the picture back in the program's own terms (world
+// coordinates x from -2.1 to 2.1 and y from -1.25 to 1.25, y up, over the
+// whole client area; the caption band is the top 40 rows).
+(() => {
+  const puts = [];
+  let first = null;
+  let firstCount = 0; // puts of the start-up task
+  const put = CanvasRenderingContext2D.prototype.putImageData;
+  CanvasRenderingContext2D.prototype.putImageData = function (image, x, y, ...rest) {
+    put.call(this, image, x, y, ...rest);
+    puts.push({ t: performance.now(), x, y, w: image.width, h: image.height });
+    if (first === null) {
+      first = 'pending';
+      // Everything the program draws at start-up is put in one task: keep the
+      // picture as it stands at the end of that task, before any tick.
+      queueMicrotask(() => {
+        first = read();
+        firstCount = puts.length;
+      });
+    }
+  };
+
+  // Opaque colours as they read from a Uint32Array over RGBA bytes.
+  const rgba = (r, g, b) => ((255 << 24) | (b << 16) | (g << 8) | r) >>> 0;
+  const RED = rgba(255, 0, 0);
+  const WHITE = rgba(255, 255, 255);
+  const GREY = rgba(192, 192, 192);
+  const BAND = 40;
+
+  const canvas = () => document.getElementById('velqor');
+
+  // The picture, or the part of it from row y0 down, as 32-bit pixels.
+  function read(y0 = 0) {
+    const c = canvas();
+    const img = c.getContext('2d').getImageData(0, y0, c.width, c.height - y0);
+    return { width: c.width, height: c.height, y0, px: new Uint32Array(img.data.buffer) };
+  }
+  const at = (p, x, y) => p.px[(y - p.y0) * p.width + x];
+
+  // Window pixel of a world point, as the program maps it (halves to even).
+  function px(p, x, y) {
+    const even = (v) => {
+      const r = Math.round(v);
+      return Math.abs(v - Math.trunc(v)) === 0.5 && r % 2 !== 0 ? r - 1 : r;
+    };
+    return [even((p.width / 4.2) * (x + 2.1)), p.height - even((p.height / 2.5) * (y + 1.25))];
+  }
+
+  function near(p, X, Y, r, color) {
+    for (let y = Math.max(p.y0, Y - r); y <= Math.min(p.height - 1, Y + r); y++)
+      for (let x = Math.max(0, X - r); x <= Math.min(p.width - 1, X + r); x++)
+        if (at(p, x, y) === color) return true;
+    return false;
+  }
+
+  // Pixels of `color` below the caption band: count, bounding box, centre.
+  function blob(p, color) {
+    let n = 0, sx = 0, sy = 0, x0 = 1e9, y0 = 1e9, x1 = -1, y1 = -1;
+    const w = p.width;
+    for (let y = Math.max(BAND, p.y0); y < p.height; y++) {
+      const row = (y - p.y0) * w;
+      for (let x = 0; x < w; x++)
+        if (p.px[row + x] === color) {
+          n++; sx += x; sy += y;
+          if (x < x0) x0 = x;
+          if (x > x1) x1 = x;
+          if (y < y0) y0 = y;
+          y1 = y;
+        }
+    }
+    return { n, x: n ? sx / n : NaN, y: n ? sy / n : NaN, x0, y0, x1, y1 };
+  }
+
+  // Where the white point is, in world coordinates, its angle in degrees, and
+  // its extent in pixels over the extent one point has at this size.
+  function point(p) {
+    const b = blob(p, WHITE);
+    const sx = p.width / 4.2, sy = p.height / 2.5;
+    const x = b.x / sx - 2.1, y = (p.height - b.y) / sy - 1.25;
+    // A point is 0.06 by 0.1 wide in the world, drawn with a 2-pixel pen.
+    const one = Math.max(0.06 * sx, 0.1 * sy) + 4;
+    return { n: b.n, x, y, deg: (Math.atan2(y, x) * 180) / Math.PI,
+             span: Math.max(b.x1 - b.x0, b.y1 - b.y0), one };
+  }
+  const onePoint = (q) => q.n > 100 && q.span <= q.one;
+
+  const opaque = (p) => p.px.every((v) => v >>> 24 === 255);
+
+  // The opening picture: the red circle, black inside, one white point.
+  function circleFacts(p) {
+    const extremes = [[1, 0], [-1, 0], [0, 1], [0, -1]].map(([x, y]) => {
+      const [X, Y] = px(p, x, y);
+      return near(p, X, Y, 2, RED);
+    });
+    const [cx, cy] = px(p, 0, 0);
+    let band = 0;
+    for (let i = 0; i < p.width * BAND; i++) if ((p.px[i] & 0xffffff) !== 0) band++;
+    const q = point(p);
+    return { width: p.width, height: p.height, extremes, centreBlack: at(p, cx, cy) === rgba(0, 0, 0),
+             point: q, onePoint: onePoint(q), opaque: opaque(p), bandInk: band };
+  }
+
+  // Red pixels below the band: how many, and how many lie within 2 pixels of
+  // the column of world x; and at how many of 19 heights from y = -0.9 to 0.9
+  // the line at x is there.
+  function redAround(p, x) {
+    const [X] = px(p, x, 0);
+    const b = blob(p, RED);
+    let inColumn = 0;
+    for (let y = Math.max(BAND, p.y0); y < p.height; y++)
+      for (let xx = Math.max(0, X - 2); xx <= Math.min(p.width - 1, X + 2); xx++)
+        if (at(p, xx, y) === RED) inColumn++;
+    let along = 0;
+    for (let i = -9; i <= 9; i++) {
+      const [PX, PY] = px(p, x, i / 10);
+      if (near(p, PX, PY, 2, RED)) along++;
+    }
+    return { all: b.n, inColumn, along };
+  }
+
+  // How much of the trace y = sin(5 degrees per step) with steps of `dx`
+  // from x0 is drawn in light grey, at the points where the ticks put it.
+  function traceFacts(p, x0, dx, steps) {
+    let hits = 0, tried = 0;
+    for (let n = 0; n <= steps; n += 3) {
+      const x = x0 + n * dx;
+      if (x < -2.1 || x > 1.95) continue;
+      const [X, Y] = px(p, x, Math.sin((5 * n * Math.PI) / 180));
+      tried++;
+      if (near(p, X, Y, 2, GREY)) hits++;
+    }
+    const g = blob(p, GREY);
+    const [, top] = px(p, 0, 1), [, bottom] = px(p, 0, -1);
+    return { hits, tried, grey: g.n, reachesTop: Math.abs(g.y0 - top) <= 3,
+             reachesBottom: Math.abs(g.y1 - bottom) <= 3 };
+  }
+
+  // Samples the point's angle every `every` ms for `ms` ms.
+  async function track(ms, every) {
+    const out = [];
+    const end = performance.now() + ms;
+    while (performance.now() < end) {
+      const q = point(read(BAND));
+      out.push({ t: performance.now(), deg: q.deg, n: q.n });
+      await new Promise((ok) => setTimeout(ok, every));
+    }
+    return out;
+  }
+
+  // Presses the left button `count` times in one go.
+  function burst(count) {
+    const c = canvas(), r = c.getBoundingClientRect();
+    const at = { button: 0, isPrimary: true, bubbles: true, clientX: r.left + r.width / 2,
+                 clientY: r.top + r.height / 2 };
+    for (let i = 0; i < count; i++) {
+      c.dispatchEvent(new PointerEvent('pointerdown', at));
+      c.dispatchEvent(new PointerEvent('pointerup', at));
+    }
+  }
+
+  // Keeps the page busy for `ms` ms, as a slow machine would.
+  function hog(ms) {
+    const end = performance.now() + ms;
+    while (performance.now() < end);
+  }
+
+  window.vqProbe = {
+    read, point, onePoint, circleFacts, redAround, traceFacts, track, burst, hog,
+    first: () => (first && first !== 'pending' ? first : null),
+    firstCount: () => firstCount,
+    puts: () => puts.slice(),
+    canvasSize: () => {
+      const c = canvas(), r = c.getBoundingClientRect();
+      return { width: c.width, height: c.height, cssWidth: r.width, cssHeight: r.height };
+    },
+  };
+})();

@@ -1,0 +1,264 @@
+// Browser checks of the WebAssembly build: serves build-web/ on 127.0.0.1,
+// drives Debian's Chromium headless with playwright-core and reads the canvas
+// back. Prints "web: N passed, M failed"; exits 1 when any check failed.
+//
+// Environment: VELQOR_WEB_DIR (default ../../build-web), VELQOR_WEB_PROFILE
+// (an empty folder for the browser profile; a temporary one otherwise, removed
+// at the end either way), CHROMIUM (default /usr/bin/chromium).
+import { mkdtempSync, rmSync, existsSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { dirname, join, resolve } from 'node:path';
+import { fileURLToPath, pathToFileURL } from 'node:url';
+import { chromium } from 'playwright-core';
+import { serve } from './serve.mjs';
+
+const here = dirname(fileURLToPath(import.meta.url));
+const site = resolve(process.env.VELQOR_WEB_DIR ?? join(here, '..', '..', 'build-web'));
+const profile = process.env.VELQOR_WEB_PROFILE ?? mkdtempSync(join(tmpdir(), 'velqor-web-'));
+const TITLE = 'VELQOR: NEGATIVE FREQUENCY';
+const W = 1002, H = 583; // the client size of the desktop window
+
+let passed = 0, failed = 0;
+const figures = [];
+
+async function check(name, body) {
+  try {
+    await body();
+    passed++;
+    console.log(`  ok    ${name}`);
+  } catch (e) {
+    failed++;
+    console.log(`  FAIL  ${name}\n        ${String(e?.message ?? e).split('\n').join('\n        ')}`);
+  }
+}
+
+function expect(condition, what, facts) {
+  if (!condition) throw new Error(facts === undefined ? what : `${what}: ${JSON.stringify(facts)}`);
+}
+
+// Polls `fn` in the page until it gives a truthy value; returns the waiting
+// time in ms and the last value.
+async function waitFor(page, fn, arg, timeoutMs, what) {
+  const start = Date.now();
+  let last;
+  while (Date.now() - start < timeoutMs) {
+    last = await page.evaluate(fn, arg);
+    if (last && last.ok) return { ms: Date.now() - start, last };
+    await new Promise((ok) => setTimeout(ok, 150));
+  }
+  throw new Error(`timed out after ${timeoutMs} ms waiting for ${what}: ${JSON.stringify(last)}`);
+}
+
+// Turning of the point: total angle travelled (positive counter-clockwise),
+// the rate in ticks (5 degrees each) per second, and the largest step seen
+// between two samples.
+function turning(samples) {
+  let total = 0, largest = 0;
+  for (let i = 1; i < samples.length; i++) {
+    let d = samples[i].deg - samples[i - 1].deg;
+    while (d > 180) d -= 360;
+    while (d <= -180) d += 360;
+    total += d;
+    largest = Math.max(largest, Math.abs(d));
+  }
+  const seconds = (samples.at(-1).t - samples[0].t) / 1000;
+  return { total, perSecond: Math.abs(total) / 5 / seconds, largest, samples: samples.length };
+}
+
+function expectOpeningPicture(f, width, height) {
+  expect(f.width === width && f.height === height, `picture of ${width} x ${height}`, f);
+  expect(f.opaque, 'every pixel opaque');
+  expect(f.extremes.every(Boolean), 'red circle through (1,0), (-1,0), (0,1), (0,-1)', f.extremes);
+  expect(f.centreBlack, 'black at the centre');
+  expect(f.onePoint, 'one white point', f.point);
+  expect(Math.abs(Math.hypot(f.point.x, f.point.y) - 1) < 0.05, 'the point on the circle', f.point);
+  expect(f.bandInk > 200, 'a caption in the band', f.bandInk);
+}
+
+const clickCentre = (page) => page.mouse.click(W / 2, H / 2);
+
+async function run(context, server) {
+  const page = context.pages()[0] ?? (await context.newPage());
+  const errors = [];
+  page.on('pageerror', (e) => errors.push(e.message));
+  page.on('console', (m) => m.type() === 'error' && !/favicon/.test(m.location().url) &&
+                            errors.push(m.text()));
+
+  console.log('web: the first picture');
+  await page.goto(server.url);
+  await page.waitForFunction(() => window.vqProbe.first() !== null, null, { timeout: 15000 });
+  await check('the page title is the window title', async () => {
+    expect((await page.title()) === TITLE, 'title', await page.title());
+  });
+  await check('the canvas fills the page, one CSS pixel per client pixel', async () => {
+    const s = await page.evaluate(() => window.vqProbe.canvasSize());
+    expect(s.width === W && s.height === H && s.cssWidth === W && s.cssHeight === H, 'size', s);
+  });
+  await check('the red circle, the caption and the white point at 5 degrees', async () => {
+    const f = await page.evaluate(() => window.vqProbe.circleFacts(window.vqProbe.first()));
+    expectOpeningPicture(f, W, H);
+    expect(Math.abs(f.point.deg - 5) < 2, 'the point at 5 degrees', f.point);
+  });
+  const ff = await page.evaluate(() =>
+    performance.getEntriesByName('velqor-first-frame')[0]?.startTime);
+  if (ff !== undefined) figures.push(`first frame ${Math.round(ff)} ms after navigation (localhost)`);
+
+  console.log('web: the timer');
+  await check('the point turns counter-clockwise, at most one tick per 20 ms', async () => {
+    const t = turning(await page.evaluate(() => window.vqProbe.track(1500, 50)));
+    expect(t.total > 0, 'counter-clockwise', t);
+    // 50 ticks a second at most; well above half of that even on a busy machine.
+    expect(t.perSecond <= 53 && t.perSecond >= 25, 'ticks per second', t);
+  });
+  await check('a stalled page gets one merged tick, not the missed ones', async () => {
+    // 400 ms of missed ticks (20), then 30 ms of ordinary ones (1 or 2).
+    const { before, after } = await page.evaluate(async () => {
+      const before = window.vqProbe.point(window.vqProbe.read()).deg;
+      window.vqProbe.hog(400);
+      await new Promise((ok) => setTimeout(ok, 30));
+      return { before, after: window.vqProbe.point(window.vqProbe.read()).deg };
+    });
+    const d = (((after - before) % 360) + 360) % 360;
+    expect(d >= 5 && d <= 25, 'one to five ticks over the stall (degrees moved)', { before, after });
+  });
+  await check('a tick sends only the changed rectangle to the canvas', async () => {
+    // The start-up picture went as a whole; what follows are ticks.
+    const ticks = await page.evaluate(() => window.vqProbe.puts().slice(window.vqProbe.firstCount()));
+    const largest = Math.max(...ticks.map((p) => p.w * p.h));
+    expect(ticks.length > 20, 'ticks were presented', ticks.length);
+    expect(largest < 0.01 * W * H, 'largest area put per tick', largest);
+  });
+
+  console.log('web: click by click');
+  await check('stage 1: the plane turns edge-on into the line x = 0 in about 100 ticks', async () => {
+    await clickCentre(page);
+    const { ms, last } = await waitFor(page, () => {
+      const r = window.vqProbe.redAround(window.vqProbe.read(), 0);
+      return { ok: r.along >= 18 && r.all === r.inColumn, ...r };
+    }, null, 10000, 'the line at x = 0');
+    expect(ms >= 1700, 'not before about 100 ticks (ms)', { ms, last });
+  });
+  await check('stage 2: the line slides over to the left edge in about 181 ticks', async () => {
+    await clickCentre(page);
+    const { ms, last } = await waitFor(page, () => {
+      const r = window.vqProbe.redAround(window.vqProbe.read(), -2.0109);
+      return { ok: r.along >= 18 && r.all === r.inColumn, ...r };
+    }, null, 15000, 'the line at the left edge');
+    expect(ms >= 3200, 'not before about 181 ticks (ms)', { ms, last });
+  });
+  await check('stage 3: the point is pulled into a light-grey sine in about 362 ticks', async () => {
+    await clickCentre(page);
+    const { ms, last } = await waitFor(page, () => {
+      const img = window.vqProbe.read();
+      const r = window.vqProbe.redAround(img, 2);
+      const t = window.vqProbe.traceFacts(img, -2.0109, 0.01111, 361);
+      return { ok: r.all === 0 && t.hits >= 0.95 * t.tried, ...t, red: r.all };
+    }, null, 20000, 'the whole sine');
+    expect(ms >= 6500, 'not before about 362 ticks (ms)', { ms, last });
+    expect(last.reachesTop && last.reachesBottom, 'from y = -1 to 1', last);
+  });
+  await check('stage 4: the circle comes back and the point turns clockwise', async () => {
+    await clickCentre(page);
+    await waitFor(page, () => {
+      const f = window.vqProbe.circleFacts(window.vqProbe.read());
+      return { ok: f.extremes.every(Boolean) && f.onePoint, ...f };
+    }, null, 5000, 'the circle');
+    const t = turning(await page.evaluate(() => window.vqProbe.track(600, 50)));
+    expect(t.total < 0, 'clockwise', t);
+  });
+
+  console.log('web: a burst of clicks');
+  await check('50 presses at once: one cycle on, turning counter-clockwise again', async () => {
+    const start = Date.now();
+    await page.evaluate(() => window.vqProbe.burst(50));
+    expect(Date.now() - start < 2000, 'the presses were handled at once (ms)', Date.now() - start);
+    await waitFor(page, () => {
+      const f = window.vqProbe.circleFacts(window.vqProbe.read());
+      return { ok: f.extremes.every(Boolean) && f.onePoint, ...f };
+    }, null, 5000, 'the circle');
+    const t = turning(await page.evaluate(() => window.vqProbe.track(600, 50)));
+    expect(t.total > 0 && t.perSecond >= 25, 'counter-clockwise and moving', t);
+  });
+
+  console.log('web: resizing');
+  for (const [w, h] of [[700, 450], [1200, 700]]) {
+    await check(`a ${w} x ${h} page repaints the whole picture at that size`, async () => {
+      await page.setViewportSize({ width: w, height: h });
+      await waitFor(page, (size) => {
+        const s = window.vqProbe.canvasSize();
+        return { ok: s.width === size[0] && s.height === size[1], ...s };
+      }, [w, h], 5000, 'the canvas to take the new size');
+      const s = await page.evaluate(() => window.vqProbe.canvasSize());
+      expect(s.cssWidth === w && s.cssHeight === h, 'CSS size', s);
+      expectOpeningPicture(await page.evaluate(() => window.vqProbe.circleFacts(
+        window.vqProbe.read())), w, h);
+      // And it goes on turning without leaving anything behind.
+      await page.waitForTimeout(300);
+      const f = await page.evaluate(() => window.vqProbe.circleFacts(window.vqProbe.read()));
+      expect(f.onePoint, 'one white point', f.point);
+    });
+  }
+  await page.setViewportSize({ width: W, height: H });
+
+  await check('no errors on the page', async () => {
+    expect(errors.length === 0, 'errors', errors);
+  });
+
+  console.log('web: opened from disk');
+  await check('file://: the title and the first picture', async () => {
+    const local = await context.newPage();
+    await local.goto(pathToFileURL(join(site, 'index.html')).href);
+    await local.waitForFunction(() => window.vqProbe.first() !== null, null, { timeout: 15000 });
+    expect((await local.title()) === TITLE, 'title', await local.title());
+    const f = await local.evaluate(() => window.vqProbe.circleFacts(window.vqProbe.first()));
+    expectOpeningPicture(f, W, H);
+    expect(Math.abs(f.point.deg - 5) < 2, 'the point at 5 degrees', f.point);
+    await local.close();
+  });
+
+  // The page's share of one core while it animates: main-thread task time.
+  const cdp = await context.newCDPSession(page);
+  await cdp.send('Performance.enable');
+  const busy = async () =>
+    (await cdp.send('Performance.getMetrics')).metrics.find((m) => m.name === 'TaskDuration').value;
+  const t0 = await busy(), w0 = Date.now();
+  await page.waitForTimeout(3000);
+  const share = (await busy()) - t0;
+  figures.push(`main thread busy ${((100 * share) / ((Date.now() - w0) / 1000)).toFixed(1)}% ` +
+               'of one core while animating');
+}
+
+async function main() {
+  if (!existsSync(join(site, 'index.html')) || !existsSync(join(site, 'velqor.js'))) {
+    console.error(`web: no build in ${site}; run make web first`);
+    console.log('web: 0 passed, 1 failed');
+    return 1;
+  }
+  const started = Date.now();
+  let server, context;
+  try {
+    server = await serve(site);
+    context = await chromium.launchPersistentContext(profile, {
+      executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
+      headless: true,
+      args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+             '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+      viewport: { width: W, height: H },
+    });
+    await context.addInitScript({ path: join(here, 'probe.js') });
+    await run(context, server);
+  } catch (e) {
+    failed++;
+    console.log(`  FAIL  the checks could not go on: ${e?.stack ?? e}`);
+  } finally {
+    await context?.close().catch(() => {});
+    await server?.close();
+    rmSync(profile, { recursive: true, force: true });
+  }
+  for (const f of figures) console.log(`web: ${f}`);
+  console.log(`web: checks took ${((Date.now() - started) / 1000).toFixed(1)} s`);
+  console.log(`web: ${passed} passed, ${failed} failed`);
+  return failed === 0 ? 0 : 1;
+}
+
+process.exitCode = await main();
