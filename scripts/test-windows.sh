@@ -21,9 +21,10 @@ build=${BUILD_DIR:-build-windows}
 # Inside Xvfb, with WINEPREFIX and the build already set up by the outer part.
 if [ "$mode" = --inner ]; then
   parts=$2
+  scratch=$(dirname "$WINEPREFIX")
   t0=$(date +%s)
-  if ! wineboot -i >"$WINEPREFIX/wineboot.log" 2>&1; then
-    cat "$WINEPREFIX/wineboot.log" >&2
+  if ! wineboot -i >"$scratch/wineboot.log" 2>&1; then
+    cat "$scratch/wineboot.log" >&2
     echo "test-windows: wineboot failed" >&2
     exit 1
   fi
@@ -32,9 +33,9 @@ if [ "$mode" = --inner ]; then
   if [ "$parts" != smoke ]; then
     exe=$(find "$build" -name program_tests.exe -print -quit)
     [ -n "$exe" ] || { echo "test-windows: no program_tests.exe in $build" >&2; exit 1; }
-    xml="$WINEPREFIX/program_tests.xml"
+    xml="$scratch/program_tests.xml"
     rc=0
-    # The XML report goes into the prefix (Z: is /). A hung test must not hang
+    # The XML report goes next to the prefix (Z: is /). A hung test must not hang
     # the build: whatever is left is ended with the prefix's wineserver.
     timeout 300 wine "$exe" --gtest_color=no --gtest_output="xml:Z:${xml//\//\\}" || rc=$?
     if [ ! -s "$xml" ]; then
@@ -82,12 +83,14 @@ cmake --build "$build" -j "${JOBS:-2}" --target "${targets[@]}"
 built=$(date +%s)
 echo "test-windows: cross build up to date in $((built - started)) s"
 
-# A fresh prefix for every run, removed afterwards whatever happens.
-WINEPREFIX=$(mktemp -d /tmp/velqor-wine.XXXXXX)
-export WINEPREFIX
+# A fresh prefix for every run, removed afterwards whatever happens. Wine's
+# desktop-integration folders (menus, MIME types) go there too, not into $HOME.
+scratch=$(mktemp -d /tmp/velqor-wine.XXXXXX)
+export WINEPREFIX=$scratch/prefix
+export XDG_CONFIG_HOME=$scratch/config XDG_DATA_HOME=$scratch/data XDG_CACHE_HOME=$scratch/cache
 cleanup() {
   wineserver -k >/dev/null 2>&1 || true
-  rm -rf "$WINEPREFIX"
+  rm -rf "$scratch"
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
