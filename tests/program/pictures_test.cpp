@@ -173,6 +173,31 @@ TEST(Colours, NumbersOutsideTheRangeAreTakenModulo16) {
   EXPECT_EQ(GdiObjectCount(), StateAfterInit().GdiObjects);
 }
 
+// With ScaleX 200 and ScaleY 100 (a client area of 840 by 250): dots and pen
+// widths follow ScaleX, an ellipse's half-axes follow their own scales.
+TEST(Shapes, DotsStayRoundAndPensFollowTheHorizontalScale) {
+  StartFresh(840, 250);
+  ASSERT_NEAR(g.ScaleX, 200, 1e-6);
+  ASSERT_EQ(static_cast<double>(g.ScaleY), 100.0);
+  ClearScreen();
+  const POINT c = WindowPixelOf(0, 0);
+  DrawEllipse(0, 0, 1, 1, 0.005, Red); // 400 by 200 pixels, a one-pixel outline
+  Picture p = TakePicture();
+  EXPECT_EQ(p.At(c.x, c.y), BlackValue);
+  EXPECT_TRUE(ColorNear(p, RedValue, c.x - 200, c.y, 1));
+  EXPECT_TRUE(ColorNear(p, RedValue, c.x + 200, c.y, 1));
+  EXPECT_TRUE(ColorNear(p, RedValue, c.x, c.y - 100, 1));
+  EXPECT_FALSE(ColorNear(p, RedValue, c.x, c.y - 120, 15));
+
+  ClearScreen();
+  DrawDot(0, 0, 0.5, 0.001, Yellow); // radius 100 pixels both ways, filled
+  p = TakePicture();
+  for (const POINT q :
+       {POINT{c.x + 95, c.y}, POINT{c.x - 95, c.y}, POINT{c.x, c.y + 95}, POINT{c.x, c.y - 95}})
+    EXPECT_EQ(p.At(q.x, q.y), YellowValue) << q.x << "," << q.y;
+  EXPECT_EQ(p.At(c.x + 110, c.y), BlackValue);
+}
+
 TEST(Shapes, WhatEachPrimitiveLeavesSelected) {
   StartFresh(400, 300);
   const HDC dc = g.WindowDC;
