@@ -33,29 +33,35 @@ public:
   SpanWriter &operator=(const SpanWriter &) = delete;
 
   // Pixels x0..x1 (inclusive) of row y; y must be inside the surface.
-  void Span(i64 y, i64 x0, i64 x1, const Mix &m) {
-    if (x0 < 0)
-      x0 = 0;
-    if (x1 > s_.width - 1)
-      x1 = s_.width - 1;
-    if (x0 > x1 || m.Nop())
+  void Span(i64 y, i64 x0, i64 x1, const Mix &m) { Box(x0, y, x1, y, m); }
+
+  // Pixels x0..x1 of rows y0..y1 (all inclusive), clipped to the surface.
+  void Box(i64 x0, i64 y0, i64 x1, i64 y1, const Mix &m) {
+    x0 = std::max<i64>(x0, 0);
+    x1 = std::min<i64>(x1, i64(s_.width) - 1);
+    y0 = std::max<i64>(y0, 0);
+    y1 = std::min<i64>(y1, i64(s_.height) - 1);
+    if (x0 > x1 || y0 > y1 || m.Nop())
       return;
-    uint32_t *p = s_.pixels.data() + size_t(y) * size_t(s_.width) + size_t(x0);
-    uint32_t *end = p + (x1 - x0 + 1);
+    const size_t stride = size_t(s_.width), count = size_t(x1 - x0 + 1);
+    uint32_t *row = s_.pixels.data() + size_t(y0) * stride + size_t(x0);
     const uint32_t a = m.andMask, x = m.xorMask;
-    if (a == 0) {
-      std::fill(p, end, x);
-    } else if ((a & kRgb) == kRgb) {
-      for (; p != end; ++p)
-        *p ^= x;
-    } else {
-      for (; p != end; ++p)
-        *p = (*p & a) ^ x;
+    for (i64 y = y0; y <= y1; ++y, row += stride) {
+      uint32_t *p = row, *end = row + count;
+      if (a == 0) {
+        std::fill(p, end, x);
+      } else if ((a & kRgb) == kRgb) {
+        for (; p != end; ++p)
+          *p ^= x;
+      } else {
+        for (; p != end; ++p)
+          *p = (*p & a) ^ x;
+      }
     }
     left_ = std::min(left_, x0);
     right_ = std::max(right_, x1);
-    top_ = std::min(top_, y);
-    bottom_ = std::max(bottom_, y);
+    top_ = std::min(top_, y0);
+    bottom_ = std::max(bottom_, y1);
   }
 
 private:
@@ -210,13 +216,8 @@ Mix MixFor(int rop2, COLORREF color) {
 }
 
 void FillBox(Surface &s, i64 left, i64 top, i64 right, i64 bottom, uint32_t color) {
-  i64 y0, y1;
-  if (right <= left || !VisibleRows(s, top, bottom - 1, y0, y1))
-    return;
   SpanWriter out(s);
-  const Mix copy{0, color & kRgb};
-  for (i64 y = y0; y <= y1; ++y)
-    out.Span(y, left, right - 1, copy);
+  out.Box(left, top, right - 1, bottom - 1, Mix{0, color & kRgb});
 }
 
 void RasterRectangle(Surface &s, int left, int top, int right, int bottom, const Paint &paint) {
@@ -305,6 +306,18 @@ void RasterLine(Surface &s, int x0, int y0, int x1, int y1, int penWidth, const 
     if (xa > xb)
       std::swap(xa, xb);
   };
+
+  if (m == 0) {
+    // Horizontal or vertical: the squares make one bar, less the end square.
+    SpanWriter out(s);
+    if (xMajor)
+      out.Box(X1 > X0 ? X0 - before : X1 + after + 1, Y0 - before,
+              X1 > X0 ? X1 - before - 1 : X0 + after, Y0 + after, mix);
+    else
+      out.Box(X0 - before, Y1 > Y0 ? Y0 - before : Y1 + after + 1, X0 + after,
+              Y1 > Y0 ? Y1 - before - 1 : Y0 + after, mix);
+    return;
+  }
 
   const i64 pathTop = std::min(Y0, Y1), pathBottom = std::max(Y0, Y1);
   i64 r0, r1;
