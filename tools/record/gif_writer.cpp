@@ -78,7 +78,7 @@ bool WriteGif(std::FILE *file, int width, int height, const FrameStore &frames,
   auto toIndex = [&](uint32_t color) { return palette.indexOf.at(color); };
   for (size_t i = 0; i < frames.Count(); ++i) {
     if (!keepGoing(i)) {
-      error = "stopped";
+      error = "interrupted; nothing written";
       return false;
     }
     // Each frame is drawn over the previous one, which stays as it is.

@@ -1,6 +1,7 @@
 // The GIF's global palette: the colours that occur in the recording, at most
-// 256. Should more occur, the 256 that cover the most pixels are kept and
-// every other colour is shown as its nearest kept colour.
+// 256. Should more occur (anti-aliased text brings many shades), colours are
+// merged into their nearest neighbours, least visible change first, until 256
+// remain; every other colour is shown as its nearest kept colour.
 #pragma once
 
 #include <cstddef>
@@ -24,8 +25,7 @@ struct Palette {
 };
 
 // `uses` in the order the colours first occurred; the palette keeps that order.
-// Ties of pixel counts go to the colour seen first, and equal distances to the
-// lower index, so the result depends on nothing but the input.
+// Every tie is broken by that order, so the result depends on nothing but the input.
 Palette BuildPalette(const std::vector<ColorUse> &uses, size_t limit = kMaxPaletteSize);
 
 } // namespace record

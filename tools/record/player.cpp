@@ -55,7 +55,7 @@ bool Play(const Options &o, const FrameHandler &onFrame, const TickHandler &onTi
         !onFrame(frame++, vqp::HeadlessPixels(window, nullptr, nullptr), error))
       return false;
     if (!onTick(tick)) {
-      error = "stopped";
+      error = "interrupted; nothing written";
       return false;
     }
   }
