@@ -231,7 +231,7 @@ TEST_F(Recorder, GifFrameCountDelaysAndLoop) {
 TEST_F(Recorder, TheGifShowsWhatThePngFramesShow) {
   // Through every stage and a reset, with fast clicks: whole repaints and small changes.
   const std::vector<std::string> common = {"--size",  "640x372", "--clicks", "5,15,25,35,39",
-                                           "--ticks", "45",      "--every",  "2"};
+                                           "--ticks", "45",      "--every",  "3"};
   std::vector<std::string> gifArgs = common, pngArgs = common;
   gifArgs.insert(gifArgs.end(), {"--out", In("a.gif")});
   pngArgs.insert(pngArgs.end(), {"--frames", dir.string()});
