@@ -13,16 +13,19 @@ constexpr double PullEnd = 2.0;
 // A TraceLastX at or left of this marks a stage that has not started yet.
 constexpr double PullNotStarted = -2.0;
 
-// The first tick wipes the earlier stages away and sets up the plane, the
-// point at angle 0 and the caption band.
+// The first tick wipes the earlier stages away and sets up the caption band,
+// the plane and the point at angle 0. The band comes first: its labels are
+// opaque, and in a window under 400 pixels high the plane reaches into them,
+// so a plane drawn before them would be cut there and its erase would leave
+// a piece of red line in the caption.
 void StartPull() {
   AnimationStateRecord &s = AnimationState;
   ClearScreen();
   s.AngleDeg = 0;
+  DrawCaptionBand(PullCaption);
   SetROP2(GraphicsState.WindowDC, R2_XORPEN);
   DrawPoint(s.PlaneX, 0.0);
   DrawPlaneEdge(s.PlaneX);
-  DrawCaptionBand(PullCaption);
 }
 
 } // namespace

@@ -1,0 +1,160 @@
+// A running stage disturbed. By a paint request in its middle: the window shows
+// the stage-0 picture again and the stage goes on from its own variables,
+// erasing and drawing by exclusive-or on top of it. Since every later tick only
+// draws by exclusive-or, what it adds to the picture does not depend on what
+// lies beneath: the run with the paint must end with exactly the repainted
+// picture exclusive-or what the same ticks changed in a run without it. And by
+// a window so low that the plane reaches up into the caption's line.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/animation_state.h"
+#include "graphics/graphics_state.h"
+#include "graphics/shapes.h"
+#include "scenes/scene_frame.h"
+#include "tests/support/program_driver.h"
+
+namespace {
+
+const AnimationStateRecord &s = AnimationState;
+
+// Small enough to read back quickly through GetPixel on a real GDI, and
+// narrower than 420 pixels, where the circle and the ellipses are filled.
+constexpr int Width = 400;
+constexpr int Height = 420;
+
+// pixels of a, b and c combined by exclusive-or.
+Picture Xor(const Picture &a, const Picture &b, const Picture &c) {
+  Picture r = a;
+  for (size_t i = 0; i < r.Pixels.size() && i < b.Pixels.size() && i < c.Pixels.size(); ++i)
+    r.Pixels[i] = a.Pixels[i] ^ b.Pixels[i] ^ c.Pixels[i];
+  return r;
+}
+
+// Each case reaches the middle of a stage from a fresh start (the ticks spent
+// in each stage, with a click between stages), then runs on past the stage's
+// own end: the plane turns edge-on after 100 ticks, stops sliding after 181
+// and leaves the picture after 362.
+struct MidStage {
+  const char *name;
+  std::vector<int> ticksPerStage;
+  int ticksAfter;
+};
+
+const MidStage Cases[] = {
+    {"rotate", {30}, 60},
+    {"tilt", {0, 40}, 90},
+    {"slide", {0, 100, 60}, 160},
+    {"pull", {0, 100, 181, 120}, 280},
+};
+
+void Reach(const std::vector<int> &ticksPerStage) {
+  for (size_t i = 0; i < ticksPerStage.size(); ++i) {
+    if (i > 0)
+      Click();
+    Tick(ticksPerStage[i]);
+  }
+}
+
+TEST(PaintMidStage, TheStageGoesOnByExclusiveOrOverTheRepaintedPicture) {
+  for (const MidStage &c : Cases) {
+    StartFresh(Width, Height);
+    Reach(c.ticksPerStage);
+    const Picture atPaint = TakePicture();
+    Tick(c.ticksAfter);
+    const Picture undisturbed = TakePicture();
+
+    StartFresh(Width, Height);
+    Reach(c.ticksPerStage);
+    const int stage = s.Stage;
+    Paint();
+    const Picture repainted = TakePicture();
+    if (stage == 0)
+      EXPECT_EQ(CountDifferences(repainted, atPaint), 0) << "a paint in stage 0 changes nothing";
+    else
+      EXPECT_GT(CountDifferences(repainted, atPaint), 0) << c.name << ": no stage-0 picture";
+    Tick(c.ticksAfter);
+    EXPECT_EQ(s.Stage, stage) << c.name;
+    EXPECT_EQ(CountDifferences(TakePicture(), Xor(repainted, atPaint, undisturbed)), 0) << c.name;
+  }
+}
+
+// The same for a pull, against a picture drawn directly: the stage-0 picture of
+// the moment of the paint; the first erase after it draws the point and the
+// plane where they stood (the paint had wiped them); then the trace from there
+// on and the point at its end. The plane leaves nothing else behind.
+TEST(PaintMidStage, APullGoesOnOverTheOpeningPicture) {
+  StartFresh(Width, Height);
+  Reach({0, 100, 181, 150});
+  const int angle = s.AngleDeg;
+  const double plane = s.PlaneX;
+  const double traceY = s.TraceLastY;
+  Paint();
+  EXPECT_EQ(TickUntil([] { return s.PlaneX >= 2; }, 400), 362 - 150);
+  Tick(20);
+  const Picture shown = TakePicture();
+
+  std::vector<double> xs{plane}, ys{traceY};
+  Real48 x = plane;
+  int degrees = angle;
+  while (x < 2.0) {
+    degrees = (degrees + 5) % 360;
+    x = x + s.PlaneStep;
+    xs.push_back(x);
+    ys.push_back(SafeSin(degrees * DegreeFactor));
+  }
+  AnimationState.AngleDeg = angle; // the point of the stage-0 picture
+  Paint();
+  const HDC dc = GraphicsState.WindowDC;
+  SetROP2(dc, R2_XORPEN);
+  DrawPoint(plane, traceY);
+  DrawPlaneEdge(plane);
+  SetColor(LightGray);
+  for (size_t i = 1; i < xs.size(); ++i)
+    DrawLine(xs[i - 1], ys[i - 1], xs[i], ys[i]);
+  DrawPoint(xs.back(), ys.back());
+  SetROP2(dc, R2_COPYPEN);
+  EXPECT_EQ(CountDifferences(shown, TakePicture()), 0);
+}
+
+// The end of an undisturbed pull from `start`, drawn directly: the caption
+// band, a light-grey segment per tick but the first, and the point at the end.
+Picture FinishedPullFrom(double start) {
+  std::vector<double> xs, ys;
+  Real48 x = start;
+  int degrees = 0;
+  do {
+    degrees = (degrees + 5) % 360;
+    x = x + s.PlaneStep;
+    xs.push_back(x);
+    ys.push_back(SafeSin(degrees * DegreeFactor));
+  } while (x < 2.0);
+  return DrawDirectly(PullCaption, [&] {
+    SetColor(LightGray);
+    for (size_t i = 1; i < xs.size(); ++i)
+      DrawLine(xs[i - 1], ys[i - 1], xs[i], ys[i]);
+    DrawPoint(xs.back(), ys.back());
+  });
+}
+
+// Under 400 pixels of height the plane's top end lies within the caption's
+// rows. The pull's first tick must not cut the plane with the opaque caption,
+// or erasing the plane leaves a piece of it in the caption.
+TEST(LowWindow, APullUnderTheCaptionLeavesNoResidue) {
+  const struct {
+    int width, height, slideTicks;
+  } cases[] = {{600, 240, 1}, {233, 100, 65}, {500, 300, 181}};
+  for (const auto &c : cases) {
+    StartFresh(c.width, c.height);
+    Reach({0, 100, c.slideTicks});
+    Click();
+    const double start = s.PlaneX;
+    EXPECT_LT(TickUntil([] { return s.PlaneX >= 2; }, 400), 400);
+    const Picture shown = TakePicture();
+    EXPECT_EQ(CountDifferences(shown, FinishedPullFrom(start)), 0)
+        << c.width << " x " << c.height << " from " << start;
+  }
+}
+
+} // namespace
