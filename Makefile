@@ -70,5 +70,13 @@ web:
 test-web: web
 	scripts/test-web.sh
 
+# velqor-record, and docs/velqor.gif made again with it (the command in the README).
+.PHONY: record
+record:
+	@scripts/install-deps.sh record
+	cmake -S . -B build $(CMAKE_FLAGS) >/dev/null
+	cmake --build build -j $(JOBS) --target velqor-record
+	./build/tools/record/velqor-record --out docs/velqor.gif
+
 clean:
 	rm -rf build build-sanitize build-windows build-web build-web-cmake
