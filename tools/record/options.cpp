@@ -41,13 +41,14 @@ bytes.
                      velqor-record --every 1 --out smooth.gif
   --out FILE.gif   write a GIF that loops for ever. Each frame stores only the
                    rectangle that changed. Its palette holds the colours that
-                   occur; should more than 256 occur, the 256 that cover the
-                   most pixels are kept and every other colour shows as its
-                   nearest kept one (the same choice on every run).
+                   occur; should more than 256 occur (anti-aliased text has
+                   many shades), colours are merged into their nearest
+                   neighbours, least visible change first, until 256 remain
+                   (the same choice on every run).
                      velqor-record --out docs/velqor.gif
   --frames DIR     write DIR/frame-00000.png, frame-00001.png, ... (24-bit
-                   RGB) into the existing folder DIR; frame-*.png files of an
-                   earlier recording there are replaced.
+                   RGB) into the existing folder DIR; the frame-*.png files
+                   of an earlier recording there are replaced or removed.
                      velqor-record --ticks 100 --frames /tmp/velqor
   -h, --help       show this text and exit.
 
