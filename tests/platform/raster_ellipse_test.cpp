@@ -31,7 +31,7 @@ TEST(RasterEllipse, DrawingTwiceInXorRestoresEveryPixel) {
           c.Noise(uint32_t(w * 1000 + rx * 41 + ry));
           const auto before = c.Pixels();
           DrawEllipse(c.dc, centre[0], centre[1], rx, ry);
-          if (centre[0] == 30 && centre[1] == 25 && w > 1) {
+          if (centre[0] == 30 && centre[1] == 25 && w > 1 && rx > 0) {
             ASSERT_NE(c.Pixels(), before) << "w=" << w << " rx=" << rx << " ry=" << ry;
           }
           DrawEllipse(c.dc, centre[0], centre[1], rx, ry);
@@ -162,25 +162,36 @@ TEST(RasterEllipse, ZeroWidthPenWithSameBrushIsASolidDiscInsideTheBox) {
     EXPECT_EQ(c.At(49, y), 0x000000FFu) << y;
 }
 
-// A box of zero size is drawn, not skipped: nothing with a thin pen (an empty
-// box has no outline), the pen's own w x w round spot with a wide one.
-TEST(RasterEllipse, ZeroSizeBoxDrawsThePenSpotOfAWidePen) {
+// A box of zero width or height is drawn as GDI draws it: not at all, whatever
+// the pen. (The program passes such boxes; they must be safe.)
+TEST(RasterEllipse, EmptyBoxDrawsNothingWhateverThePen) {
   Canvas c(40, 40);
-  for (int w : {0, 1}) {
+  for (int w : {0, 1, 2, 10, 10000}) {
     Tools tools(c.dc, w, kPen, kBrush);
-    Ellipse(c.dc, 20, 20, 20, 20);
+    for (const RECT &b : {RECT{20, 20, 20, 20}, RECT{20, 10, 20, 30}, RECT{10, 20, 30, 20}}) {
+      EXPECT_TRUE(Ellipse(c.dc, b.left, b.top, b.right, b.bottom));
+      EXPECT_TRUE(Rectangle(c.dc, b.left, b.top, b.right, b.bottom));
+    }
     EXPECT_EQ(c.Count(0), 40 * 40) << w;
   }
-  Tools tools(c.dc, 10, kPen, kBrush);
-  Ellipse(c.dc, 20, 20, 20, 20);
-  EXPECT_EQ(c.Count(kBrush), 0);
-  for (int i = 15; i <= 24; ++i) {
-    EXPECT_EQ(c.At(i, 19), kPen) << i;
-    EXPECT_EQ(c.At(19, i), kPen) << i;
-  }
-  EXPECT_EQ(c.At(14, 19), 0u);
-  EXPECT_EQ(c.At(25, 19), 0u);
-  EXPECT_EQ(c.At(15, 15), 0u); // round, not square
+}
+
+// A PS_NULL pen draws no outline; as in GDI the brush then fills the shape of
+// the box less its right and bottom edges.
+TEST(RasterEllipse, NullPenFillsTheBoxLessItsRightAndBottomEdges) {
+  Canvas c(40, 40);
+  Tools tools(c.dc, 1, kPen, kBrush, PS_NULL);
+  Ellipse(c.dc, 10, 10, 31, 25);
+  EXPECT_EQ(c.Count(kPen), 0);
+  for (int x = 10; x < 30; ++x)
+    EXPECT_EQ(c.At(x, 17), kBrush) << x;
+  EXPECT_EQ(c.At(30, 17), 0u);
+  EXPECT_EQ(c.At(20, 23), kBrush);
+  EXPECT_EQ(c.At(20, 24), 0u);
+  c.Fill(0);
+  Rectangle(c.dc, 10, 10, 31, 25);
+  EXPECT_EQ(c.Count(kBrush), 20 * 14);
+  EXPECT_EQ(c.At(10, 10), kBrush);
 }
 
 // Coordinates anywhere in 32-bit range and huge pens: only what lies on the

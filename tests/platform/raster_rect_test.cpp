@@ -106,12 +106,17 @@ TEST(RasterFillRect, PaintsTheBoxWithoutRightAndBottomEdgesWhateverTheMixMode) {
   EXPECT_EQ(FillRect(c.dc, &all, brush), 0) << "deleted brush";
 }
 
+// SetPixel mixes like any other drawing (GDI does too) and returns the colour
+// it used; outside the surface both calls fail.
 TEST(RasterPixels, GetAndSetPixelInsideAndOutside) {
   Canvas c(10, 10, 0x00ABCDEF);
-  SetROP2(c.dc, R2_XORPEN); // not used by SetPixel
   EXPECT_EQ(GetPixel(c.dc, 3, 4), 0x00ABCDEFu);
   EXPECT_EQ(SetPixel(c.dc, 3, 4, 0xFF123456), 0x00123456u);
   EXPECT_EQ(GetPixel(c.dc, 3, 4), 0x00123456u);
+  SetROP2(c.dc, R2_XORPEN);
+  EXPECT_EQ(SetPixel(c.dc, 3, 4, 0x00FF0000), 0x00FF0000u);
+  EXPECT_EQ(GetPixel(c.dc, 3, 4), 0x00ED3456u);
+  EXPECT_EQ(c.Count(0x00ABCDEF), 99);
   for (const POINT p :
        {POINT{-1, 0}, POINT{0, -1}, POINT{10, 0}, POINT{0, 10}, POINT{INT_MIN, 0}}) {
     EXPECT_EQ(GetPixel(c.dc, p.x, p.y), CLR_INVALID);

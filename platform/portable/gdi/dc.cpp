@@ -486,12 +486,17 @@ COLORREF GetPixel(HDC hdc, int x, int y) {
 
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
   vqp::Surface *surface;
-  if (vqp::Dc(hdc, &surface) == nullptr)
+  const DcData *dc = vqp::Dc(hdc, &surface);
+  if (dc == nullptr)
     return CLR_INVALID;
   if (x < 0 || y < 0 || x >= surface->width || y >= surface->height)
     return CLR_INVALID;
-  // Like GDI, SetPixel sets the colour as given, whatever the mix mode.
-  vqp::gdi::FillBox(*surface, x, y, int64_t(x) + 1, int64_t(y) + 1, color);
+  // As in GDI, the pixel is mixed with the colour by the ROP2 mode; the
+  // result is the colour that was used.
+  const vqp::gdi::Mix mix = vqp::gdi::MixFor(dc->rop2, color);
+  uint32_t &pixel = surface->pixels[size_t(y) * size_t(surface->width) + size_t(x)];
+  pixel = (pixel & mix.andMask) ^ mix.xorMask;
+  vqp::MarkDirty(*surface, vqp::PixelRect{x, y, x + 1, y + 1});
   return color & 0x00FFFFFFu;
 }
 

@@ -42,7 +42,8 @@ struct Paint {
 
 // The raster primitives. Each clips to the surface before it loops, touches
 // every pixel at most once, and grows surface.dirty by what it touched.
-// Boxes are half-open [left, right) x [top, bottom), corners in either order.
+// Boxes are half-open [left, right) x [top, bottom), corners in either order;
+// an empty box draws nothing, as in GDI.
 void RasterEllipse(Surface &s, int left, int top, int right, int bottom, const Paint &paint);
 void RasterRectangle(Surface &s, int left, int top, int right, int bottom, const Paint &paint);
 // From (x0, y0) to (x1, y1), the last point excluded; see raster.cpp for the

@@ -139,13 +139,6 @@ private:
   i64 a_ = 0, b_ = 0, xl_ = 0, xr_ = 0, yt_ = 0, yb_ = 0;
 };
 
-void Normalize(int &left, int &top, int &right, int &bottom) {
-  if (right < left)
-    std::swap(left, right);
-  if (bottom < top)
-    std::swap(top, bottom);
-}
-
 // Paints row y: the pen on [o0, o1] except the interior [i0, i1] (if any),
 // which takes the brush.
 void OutlineRow(SpanWriter &out, i64 y, i64 o0, i64 o1, bool inside, i64 i0, i64 i1,
@@ -169,9 +162,19 @@ struct PenBand {
   i64 outside; // pixels beyond the outline
   i64 inside;  // the outline pixel itself and those within
 };
-PenBand BandFor(int penWidth, bool penOn) {
-  const i64 w = penOn ? std::max(penWidth, 1) : 1;
+PenBand BandFor(int penWidth) {
+  const i64 w = std::max(penWidth, 1);
   return {w / 2, w - w / 2};
+}
+
+// Box corners in either order; false for an empty box, where GDI draws
+// nothing whatever the pen.
+bool NormalizeBox(int &left, int &top, int &right, int &bottom) {
+  if (right < left)
+    std::swap(left, right);
+  if (bottom < top)
+    std::swap(top, bottom);
+  return left != right && top != bottom;
 }
 
 } // namespace
@@ -221,15 +224,22 @@ void FillBox(Surface &s, i64 left, i64 top, i64 right, i64 bottom, uint32_t colo
 }
 
 void RasterRectangle(Surface &s, int left, int top, int right, int bottom, const Paint &paint) {
-  Normalize(left, top, right, bottom);
-  const PenBand band = BandFor(paint.penWidth, paint.penOn);
+  if (!NormalizeBox(left, top, right, bottom))
+    return;
+  if (!paint.penOn) {
+    // Without a pen GDI fills the box less its right and bottom edges.
+    if (paint.brushOn)
+      SpanWriter(s).Box(left, top, i64(right) - 2, i64(bottom) - 2, paint.brush);
+    return;
+  }
+  const PenBand band = BandFor(paint.penWidth);
   // Outline box and interior box, inclusive.
   const i64 oL = i64(left) - band.outside, oR = i64(right) - 1 + band.outside;
   const i64 oT = i64(top) - band.outside, oB = i64(bottom) - 1 + band.outside;
   const i64 iL = i64(left) + band.inside, iR = i64(right) - 1 - band.inside;
   const i64 iT = i64(top) + band.inside, iB = i64(bottom) - 1 - band.inside;
   i64 y0, y1;
-  if (oR < oL || !VisibleRows(s, oT, oB, y0, y1))
+  if (!VisibleRows(s, oT, oB, y0, y1))
     return;
   SpanWriter out(s);
   const bool interior = iL <= iR && iT <= iB;
@@ -238,8 +248,24 @@ void RasterRectangle(Surface &s, int left, int top, int right, int bottom, const
 }
 
 void RasterEllipse(Surface &s, int left, int top, int right, int bottom, const Paint &paint) {
-  Normalize(left, top, right, bottom);
-  const PenBand band = BandFor(paint.penWidth, paint.penOn);
+  if (!NormalizeBox(left, top, right, bottom))
+    return;
+  i64 y0, y1;
+  if (!paint.penOn) {
+    // Without a pen GDI fills the ellipse of the box less its right and
+    // bottom edges.
+    const DigitalEllipse fill(left, i64(right) - 2, top, i64(bottom) - 2);
+    if (!paint.brushOn || fill.Empty() || !VisibleRows(s, fill.Top(), fill.Bottom(), y0, y1))
+      return;
+    SpanWriter out(s);
+    for (i64 y = y0; y <= y1; ++y) {
+      i64 x0 = 0, x1 = -1;
+      fill.Row(y, x0, x1);
+      out.Span(y, x0, x1, paint.brush);
+    }
+    return;
+  }
+  const PenBand band = BandFor(paint.penWidth);
   const bool thin = band.outside == 0;
   const DigitalEllipse outer(i64(left) - band.outside, i64(right) - 1 + band.outside,
                              i64(top) - band.outside, i64(bottom) - 1 + band.outside);
@@ -248,8 +274,7 @@ void RasterEllipse(Surface &s, int left, int top, int right, int bottom, const P
   // side-neighbour outside it), which keeps it thin and 8-connected.
   const DigitalEllipse inner(i64(left) + band.inside, i64(right) - 1 - band.inside,
                              i64(top) + band.inside, i64(bottom) - 1 - band.inside);
-  i64 y0, y1;
-  if (outer.Empty() || !VisibleRows(s, outer.Top(), outer.Bottom(), y0, y1))
+  if (!VisibleRows(s, outer.Top(), outer.Bottom(), y0, y1))
     return;
   SpanWriter out(s);
   for (i64 y = y0; y <= y1; ++y) {
