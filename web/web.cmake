@@ -15,10 +15,12 @@ target_link_options(velqor PRIVATE
   # name pointer below it for an atom (MAKEINTATOM), and wasm's static data
   # would otherwise start at 1024.
   -sGLOBAL_BASE=65536
-  --js-library ${PROJECT_SOURCE_DIR}/web/library_velqor.js)
+  --js-library ${PROJECT_SOURCE_DIR}/web/library_velqor.js
+  --pre-js ${PROJECT_SOURCE_DIR}/web/pre.js)
 add_custom_command(TARGET velqor POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${PROJECT_SOURCE_DIR}/web/index.html
           $<TARGET_FILE_DIR:velqor>/index.html
   VERBATIM)
 set_property(TARGET velqor APPEND PROPERTY LINK_DEPENDS
-  ${PROJECT_SOURCE_DIR}/web/index.html ${PROJECT_SOURCE_DIR}/web/library_velqor.js)
+  ${PROJECT_SOURCE_DIR}/web/index.html ${PROJECT_SOURCE_DIR}/web/library_velqor.js
+  ${PROJECT_SOURCE_DIR}/web/pre.js)

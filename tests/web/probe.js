@@ -3,6 +3,20 @@
 // coordinates x from -2.1 to 2.1 and y from -1.25 to 1.25, y up, over the
 // whole client area; the caption band is the top 40 rows).
 (() => {
+  // Wake-ups of the page's 20 ms interval.
+  let wakeups = 0;
+  const setInterval = window.setInterval;
+  window.setInterval = function (fn, ms, ...rest) {
+    if (ms === 20 && typeof fn === 'function') {
+      const inner = fn;
+      fn = function (...args) {
+        wakeups++;
+        return inner.apply(this, args);
+      };
+    }
+    return setInterval.call(this, fn, ms, ...rest);
+  };
+
   const puts = [];
   let first = null;
   let firstCount = 0; // puts of the start-up task
@@ -136,13 +150,14 @@
              reachesBottom: Math.abs(g.y1 - bottom) <= 3 };
   }
 
-  // Samples the point's angle every `every` ms for `ms` ms.
+  // Samples the point's angle, and the counts of wake-ups and puts so far,
+  // every `every` ms for `ms` ms.
   async function track(ms, every) {
     const out = [];
     const end = performance.now() + ms;
     while (performance.now() < end) {
       const q = point(read(BAND));
-      out.push({ t: performance.now(), deg: q.deg, n: q.n });
+      out.push({ t: performance.now(), deg: q.deg, n: q.n, wakeups, puts: puts.length });
       await new Promise((ok) => setTimeout(ok, every));
     }
     return out;

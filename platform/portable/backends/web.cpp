@@ -6,14 +6,13 @@
 // The browser wakes the page every 20 ms (setInterval), on presses and releases
 // of the left button and on resizes; each time, everything that is ready is
 // dispatched and the changed rectangle of the framebuffer is put on the canvas
-// (see web.h). The clock is performance.now() rounded to the nearest 20 ms step
-// since the interval started, read once per wake-up: consecutive wake-ups read
-// consecutive steps even when one comes a little early or late, so a 20 ms
-// timer ticks on every one of them. A late or throttled wake-up (a hidden tab)
-// reads a step past the timer's due time and gets one merged tick, never a burst.
+// (see web.h). The layer's clock is the interval itself: it moves on by 20 ms
+// with each wake-up of the interval and stands still in between. So a 20 ms
+// timer ticks on every wake-up, however early or late the browser runs it, and
+// a page that was held up or throttled (a hidden tab) gets one merged tick on
+// its next wake-up, never a burst of the missed ones.
 #include <emscripten.h>
 
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -42,7 +41,7 @@ void vq_web_put(const void *rgba, int x, int y, int width, int height);
 namespace vqp {
 namespace {
 
-constexpr double kStepMs = 20.0; // how often the browser wakes the page
+constexpr uint64_t kStepMs = 20; // how often the browser wakes the page
 // A window procedure that never validates its window gets WM_PAINT for ever;
 // one wake-up stops after this many messages so that the page stays alive.
 constexpr int kMaxPumped = 100000;
@@ -51,26 +50,13 @@ HWND canvasWindow = nullptr;
 bool running = false; // WebRunMessageLoop has been called
 bool stopped = false; // WM_QUIT was retrieved
 bool pumping = false;
-double clockOrigin = 0;        // performance.now() when the interval started
-uint64_t wakeMs = 0;           // the clock: the 20 ms step of the current wake-up
+uint64_t clockMs = 0;          // 20 ms for each wake-up of the interval
 std::vector<uint32_t> scratch; // the dirty rectangle as RGBA for the canvas
-
-// The clock stands still while one wake-up is handled, so that everything
-// dispatched in it happens at one moment: a long repaint does not make the
-// next tick due in the same go.
-void ReadClock() {
-  const double steps = std::nearbyint((emscripten_get_now() - clockOrigin) / kStepMs);
-  const uint64_t now =
-      steps > 0 ? static_cast<uint64_t>(steps) * static_cast<uint64_t>(kStepMs) : 0;
-  if (now > wakeMs)
-    wakeMs = now;
-}
 
 void Pump() {
   if (!running || stopped || pumping)
     return;
   pumping = true;
-  ReadClock();
   MSG msg;
   int count = 0;
   while (count < kMaxPumped && vqw::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -98,11 +84,8 @@ void Pump() {
 void WebRunMessageLoop() {
   if (running)
     return;
-  // The clock starts with the interval, at 0: timers set during start-up fall
-  // due on its first wake-up.
   running = true;
-  clockOrigin = emscripten_get_now();
-  vq_web_start_interval(kStepMs);
+  vq_web_start_interval(static_cast<double>(kStepMs));
   Pump();
 }
 
@@ -166,7 +149,7 @@ void BackendPresent(HWND hwnd, const Surface &s) {
   vq_web_put(scratch.data(), d.left, d.top, w, h);
 }
 
-uint64_t BackendNowMs() { return wakeMs; }
+uint64_t BackendNowMs() { return clockMs; }
 
 void BackendWaitForInput(uint64_t deadlineMs) {
   // The browser hands input over between wake-ups; there is nothing to collect.
@@ -184,7 +167,10 @@ void BackendWaitForInput(uint64_t deadlineMs) {
 
 extern "C" {
 
-EMSCRIPTEN_KEEPALIVE void vq_web_tick() { vqp::Pump(); }
+EMSCRIPTEN_KEEPALIVE void vq_web_tick() {
+  vqp::clockMs += vqp::kStepMs;
+  vqp::Pump();
+}
 
 EMSCRIPTEN_KEEPALIVE void vq_web_pointer(int down, int x, int y) {
   if (vqp::canvasWindow == nullptr)
