@@ -22,7 +22,7 @@ deps-test:
 	@scripts/install-deps.sh test
 
 # Every suite, in order; each is also a target of its own.
-TEST_PARTS := test-native test-sanitize test-windows
+TEST_PARTS := test-native test-sanitize test-windows test-web
 
 test: $(TEST_PARTS)
 	@echo "make test: all suites passed ($(TEST_PARTS))"
@@ -77,6 +77,15 @@ record:
 	cmake -S . -B build $(CMAKE_FLAGS) >/dev/null
 	cmake --build build -j $(JOBS) --target velqor-record
 	./build/tools/record/velqor-record --out docs/velqor.gif
+
+# The soak for a million ticks (a lecture is about 150,000), printing its
+# figures; make test runs 200,000 of them.
+.PHONY: soak
+SOAK_TICKS ?= 1000000
+soak: deps-test
+	cmake -S . -B build $(CMAKE_FLAGS) >/dev/null
+	cmake --build build -j $(JOBS) --target velqor_soak
+	./build/tests/soak/velqor_soak --ticks $(SOAK_TICKS)
 
 clean:
 	rm -rf build build-sanitize build-windows build-web build-web-cmake
