@@ -6,6 +6,7 @@
 #include <gif_lib.h>
 #include <png.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -66,6 +67,7 @@ Outcome Record(const std::vector<std::string> &args, const RunSpec &spec = {}) {
       setrlimit(RLIMIT_FSIZE, &limit);
       std::signal(SIGXFSZ, SIG_IGN); // a write past the limit then fails with EFBIG
     }
+    umask(022);
     dup2(spec.terminal ? slave : pipeFds[1], STDERR_FILENO);
     const int null = open("/dev/null", O_WRONLY);
     dup2(null, STDOUT_FILENO);
@@ -221,6 +223,8 @@ TEST_F(Recorder, GifFrameCountDelaysAndLoop) {
     const Gif gif = ReadGif(dir / "a.gif");
     ASSERT_TRUE(gif.ok);
     EXPECT_TRUE(gif.loopsForEver);
+    // Made as any new file is (umask 022), not private like its temporary file.
+    EXPECT_EQ(fs::status(dir / "a.gif").permissions(), fs::perms(0644));
     EXPECT_EQ(gif.frames.size(), static_cast<size_t>(frames));
     EXPECT_EQ(gif.delays, std::vector<int>(frames, delay));
     EXPECT_EQ(gif.disposals, std::vector<int>(frames, DISPOSE_DO_NOT));
