@@ -21,14 +21,26 @@ const W = 1002, H = 583; // the client size of the desktop window
 let passed = 0, failed = 0;
 const figures = [];
 
+// A page that freezes never answers; a check gives up on it after this long.
+const CHECK_MS = 40000;
+
 async function check(name, body) {
+  let timer;
   try {
-    await body();
+    await Promise.race([
+      body(),
+      new Promise((_, fail) => {
+        timer = setTimeout(() => fail(new Error(`no answer in ${CHECK_MS} ms; frozen?`)), CHECK_MS);
+      }),
+    ]);
     passed++;
     console.log(`  ok    ${name}`);
   } catch (e) {
     failed++;
     console.log(`  FAIL  ${name}\n        ${String(e?.message ?? e).split('\n').join('\n        ')}`);
+    if (String(e?.message).endsWith('frozen?')) throw new Error('the page stopped answering');
+  } finally {
+    clearTimeout(timer);
   }
 }
 
@@ -261,7 +273,9 @@ async function main() {
     failed++;
     console.log(`  FAIL  the checks could not go on: ${e?.stack ?? e}`);
   } finally {
-    await context?.close().catch(() => {});
+    // A frozen page may keep the browser from closing; leaving ends it then.
+    await Promise.race([context?.close().catch(() => {}),
+                        new Promise((ok) => setTimeout(ok, 10000).unref())]);
     await server?.close();
     rmSync(profile, { recursive: true, force: true });
   }
@@ -272,3 +286,5 @@ async function main() {
 }
 
 process.exitCode = await main();
+// Playwright ends the browser when node exits, should it still be running.
+process.exit();
