@@ -20,6 +20,7 @@ struct Native {
   SDL_Window *window = nullptr;
   SDL_Surface *shown = nullptr; // the window surface last drawn into
   int shownW = 0, shownH = 0;
+  bool placed = false; // moved to the window's own position on its first show
 };
 
 std::map<HWND, Native> natives;
@@ -154,9 +155,20 @@ void BackendShowWindow(HWND hwnd, bool visible) {
   auto it = natives.find(hwnd);
   if (it == natives.end())
     return;
-  if (visible)
+  if (visible) {
+    if (!it->second.placed) {
+      // The client area goes where the Win32 frame would put it: the window's
+      // position plus the left border and the caption.
+      RECT outer, client;
+      if (GetWindowRect(hwnd, &outer) && GetClientRect(hwnd, &client)) {
+        int border = ((outer.right - outer.left) - client.right) / 2;
+        int top = (outer.bottom - outer.top) - client.bottom - border;
+        SDL_SetWindowPosition(it->second.window, outer.left + border, outer.top + top);
+      }
+      it->second.placed = true;
+    }
     SDL_ShowWindow(it->second.window);
-  else
+  } else
     SDL_HideWindow(it->second.window);
 }
 
