@@ -12,7 +12,7 @@ namespace vqp {
 // drawing half looks it up again for every call.
 Surface *WindowSurface(HWND hwnd);
 
-// Number of live GDI objects (pens, brushes, device contexts) of the process.
+// Number of live pens and brushes of the process (device contexts are not counted).
 DWORD GdiObjectCount();
 
 // Called by the window half when a window is destroyed, so device contexts
