@@ -1,0 +1,471 @@
+// The demonstration left running far longer than a lecture, on the headless
+// backend: seeded random clicks (bursts of several between two ticks among
+// them), resizes from 0 x 0 to 4096 x 4096, paint requests and late ticks, all
+// through the real message path (the virtual clock, queued input, PeekMessageA
+// and DispatchMessageA). Checked as it runs:
+//   - every WM_TIMER performs exactly one animation step, however late it is;
+//   - the first tick after every click changes the animation (never stuck);
+//   - between messages the GDI object count is what start-up left, and no
+//     shape ever holds more than its one temporary pen and brush;
+//   - every stage 3 that runs to its end undisturbed shows exactly the caption
+//     band, the trace and the point, as drawn directly;
+//   - after warm-up the heap in use and the resident memory stay flat.
+// Prints its figures; exits with 1 on the first failed check.
+//
+// Usage: velqor_soak [--ticks N] [--seed S]
+#include <malloc.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/animation_state.h"
+#include "app/application.h"
+#include "graphics/graphics_state.h"
+#include "graphics/shapes.h"
+#include "platform/portable/headless.h"
+#include "scenes/scene_frame.h"
+#include "tests/support/program_driver.h"
+
+// ---- the probe: the object count while a shape holds its temporary objects --
+//
+// The link wraps the layer's CreatePen and CreateSolidBrush (-Wl,--wrap), so the
+// count is read right after every creation: the only moments it can rise, and
+// so its true peak. Between messages it is read after every dispatch.
+
+HPEN RealCreatePen(int style, int width, COLORREF color) __asm__("__real__ZN3vqw9CreatePenEiij");
+HBRUSH RealCreateSolidBrush(COLORREF color) __asm__("__real__ZN3vqw16CreateSolidBrushEj");
+HPEN ProbedCreatePen(int style, int width, COLORREF color) __asm__("__wrap__ZN3vqw9CreatePenEiij");
+HBRUSH ProbedCreateSolidBrush(COLORREF color) __asm__("__wrap__ZN3vqw16CreateSolidBrushEj");
+
+namespace {
+
+DWORD peakObjects = 0;
+long long objectsCreated = 0;
+
+void NoteCreation() {
+  ++objectsCreated;
+  peakObjects = std::max(peakObjects, GdiObjectCount());
+}
+
+} // namespace
+
+HPEN ProbedCreatePen(int style, int width, COLORREF color) {
+  HPEN pen = RealCreatePen(style, width, color);
+  NoteCreation();
+  return pen;
+}
+
+HBRUSH ProbedCreateSolidBrush(COLORREF color) {
+  HBRUSH brush = RealCreateSolidBrush(color);
+  NoteCreation();
+  return brush;
+}
+
+namespace {
+
+using vqp::HeadlessAdvanceClock;
+using vqp::HeadlessClick;
+using vqp::HeadlessResizeClient;
+
+const AnimationStateRecord &s = AnimationState;
+
+// ---- failures ----------------------------------------------------------------
+
+long long tickNumber = 0;
+
+[[noreturn]] void Fail(const char *what, const std::string &detail = "") {
+  std::fprintf(stderr, "velqor_soak: FAILED at tick %lld: %s%s%s\n", tickNumber, what,
+               detail.empty() ? "" : ": ", detail.c_str());
+  std::exit(1);
+}
+
+// ---- memory ------------------------------------------------------------------
+
+long long ResidentBytes() {
+  FILE *f = std::fopen("/proc/self/statm", "r");
+  long long size = 0, resident = 0;
+  if (f) {
+    if (std::fscanf(f, "%lld %lld", &size, &resident) != 2)
+      resident = 0;
+    std::fclose(f);
+  }
+  return resident * sysconf(_SC_PAGESIZE);
+}
+
+// AddressSanitizer keeps freed memory in quarantine and has an allocator of
+// its own: there, memory figures are printed but not judged.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool JudgeMemory = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool JudgeMemory = false;
+#else
+constexpr bool JudgeMemory = true;
+#endif
+#else
+constexpr bool JudgeMemory = true;
+#endif
+
+// Bytes the program holds from malloc, whatever the allocator keeps for later.
+long long HeapInUse() {
+  const struct mallinfo2 m = mallinfo2();
+  return static_cast<long long>(m.uordblks + m.hblkhd);
+}
+
+// ---- the run -----------------------------------------------------------------
+
+struct Figures {
+  long long ticks = 0, lateTicks = 0, clicks = 0, bursts = 0, resizes = 0, paints = 0;
+  long long tinyResizes = 0, narrowResizes = 0, hugeResizes = 0;
+  long long messages = 0, pullsChecked = 0, pullsDisturbed = 0;
+  long long rssStart = 0, rssPeak = 0, rssEnd = 0, heapStart = 0, heapEnd = 0;
+  long long trimmedStart = 0, trimmedEnd = 0;
+  DWORD objectsStart = 0, objectsEnd = 0;
+};
+
+Figures fig;
+HWND window = nullptr;
+DWORD objectsAtStart = 0;
+
+// Stage 3 under watch: where its plane started, and whether anything but its
+// own ticks has drawn since.
+struct Pull {
+  bool running = false;
+  bool undisturbed = false;
+  double startX = 0;
+} pull;
+
+bool clickSinceTick = false;
+
+double Cut(double v) { return Real48(v); }
+int Wrapped(int angle) { return angle == 360 || angle == -360 ? 0 : angle; }
+
+// One WM_TIMER is one step of the stage it found, never more, never none
+// (but for a finished pull, which stands still).
+void CheckOneStep(const AnimationStateRecord &before) {
+  const AnimationStateRecord &after = s;
+  char detail[160];
+  std::snprintf(detail, sizeof detail, "stage %d -> %d, angle %d -> %d, plane %.6f -> %.6f",
+                before.Stage, after.Stage, before.AngleDeg, after.AngleDeg,
+                static_cast<double>(before.PlaneX), static_cast<double>(after.PlaneX));
+  switch (before.Stage) {
+  case RotateStage:
+  case TiltStage:
+  case SlideStage:
+    if (after.Stage != before.Stage ||
+        after.AngleDeg != Wrapped(before.AngleDeg + before.AngleStep))
+      Fail("a tick did not turn the point by one step", detail);
+    break;
+  case PullStage:
+    if (before.PlaneX >= 2.0) {
+      if (after.PlaneX != before.PlaneX || after.AngleDeg != before.AngleDeg)
+        Fail("a finished pull moved", detail);
+    } else if (after.PlaneX != Cut(before.PlaneX + before.PlaneStep)) {
+      Fail("a tick did not pull the plane by one step", detail);
+    }
+    break;
+  case ResetStage:
+    if (after.Stage != RotateStage || after.AngleStep != -before.AngleStep)
+      Fail("the tick after stage 3 did not start the next cycle", detail);
+    break;
+  default:
+    Fail("a tick found the stage out of range", detail);
+  }
+}
+
+bool Changed(const AnimationStateRecord &a, const AnimationStateRecord &b) {
+  return a.Stage != b.Stage || a.AngleDeg != b.AngleDeg || a.AngleStep != b.AngleStep ||
+         a.PlaneX != b.PlaneX || a.ApparentWidth != b.ApparentWidth;
+}
+
+// The end of an undisturbed pull from `startX`, drawn directly: the caption
+// band, a light-grey segment per tick but the first, and the point at the end.
+Picture FinishedPull(double startX) {
+  std::vector<double> xs, ys;
+  Real48 x = startX;
+  int degrees = 0;
+  do {
+    degrees = (degrees + 5) % 360;
+    x = x + s.PlaneStep;
+    xs.push_back(x);
+    ys.push_back(SafeSin(degrees * DegreeFactor));
+  } while (x < 2.0);
+  return DrawDirectly(PullCaption, [&] {
+    SetColor(LightGray);
+    for (size_t i = 1; i < xs.size(); ++i)
+      DrawLine(xs[i - 1], ys[i - 1], xs[i], ys[i]);
+    DrawPoint(xs.back(), ys.back());
+  });
+}
+
+void CheckFinishedPull() {
+  const Picture shown = TakePicture();
+  const Picture direct = FinishedPull(pull.startX);
+  const long differences = CountDifferences(shown, direct);
+  if (differences == 0) {
+    ++fig.pullsChecked;
+    return;
+  }
+  if (shown.Width != direct.Width || shown.Height != direct.Height)
+    Fail("the reference picture has another size");
+  int x = 0, y = 0;
+  while (shown.At(x, y) == direct.At(x, y))
+    if (++x == shown.Width) {
+      x = 0;
+      ++y;
+    }
+  char detail[200];
+  std::snprintf(detail, sizeof detail,
+                "%ld pixels differ in a %d x %d window after a pull from x = %.5f; the first at "
+                "(%d, %d): %06x instead of %06x",
+                differences, shown.Width, shown.Height, pull.startX, x, y, shown.At(x, y),
+                direct.At(x, y));
+  Fail("a finished pull left residue", detail);
+}
+
+// Dispatches what is ready, one message at a time, as the program's own loop
+// does, checking after each one. Returns the number of WM_TIMER dispatched.
+int Pump() {
+  int timers = 0;
+  bool pullFinished = false;
+  MSG msg;
+  for (int n = 0; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++n) {
+    if (msg.message == WM_QUIT)
+      Fail("the program asked to quit");
+    if (n > 1000)
+      Fail("the queue never empties");
+    const AnimationStateRecord before = s;
+    if (msg.message == WM_TIMER && before.Stage == PullStage && before.PlaneX < 2.0 &&
+        before.TraceLastX <= -2.0)
+      pull = {true, true, before.PlaneX};
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+    ++fig.messages;
+    if (GdiObjectCount() != objectsAtStart)
+      Fail("GDI objects between messages",
+           std::to_string(GdiObjectCount()) + " instead of " + std::to_string(objectsAtStart));
+    if (GetROP2(GraphicsState.WindowDC) != R2_COPYPEN)
+      Fail("a message left the exclusive-or mode set");
+    if (msg.message == WM_TIMER) {
+      ++timers;
+      CheckOneStep(before);
+      if (clickSinceTick && !Changed(before, s))
+        Fail("the first tick after a click changed nothing");
+      clickSinceTick = false;
+      if (before.Stage == PullStage && before.PlaneX < 2.0 && s.PlaneX >= 2.0) {
+        pullFinished = pull.running && pull.undisturbed;
+        fig.pullsDisturbed += pull.running && !pull.undisturbed;
+        pull.running = false;
+      }
+    } else if (msg.message == WM_LBUTTONDOWN) {
+      clickSinceTick = true;
+    }
+  }
+  if (pullFinished)
+    CheckFinishedPull();
+  return timers;
+}
+
+void Resize(int width, int height) {
+  HeadlessResizeClient(window, width, height);
+  ++fig.resizes;
+  fig.tinyResizes += width <= 1 || height <= 1;
+  fig.narrowResizes += width < 420;
+  fig.hugeResizes += width >= 2048 && height >= 2048;
+  pull.undisturbed = false;
+  if (Pump() != 0)
+    Fail("a resize brought a tick with it");
+  // An empty client area gets no paint (as on Windows), so the picture's size
+  // follows only when there is something to paint.
+  RECT client = {0, 0, 0, 0};
+  GetClientRect(window, &client);
+  const bool painted =
+      width == 0 || height == 0 || (GraphicsState.MaxX == width && GraphicsState.MaxY == height);
+  if (client.right != width || client.bottom != height || !painted)
+    Fail("the window did not take its new size",
+         std::to_string(width) + " x " + std::to_string(height));
+}
+
+// Window sizes as a restless user makes them: mostly ordinary, some narrow
+// (where the circle is filled), some degenerate, now and then enormous.
+void RandomResize(std::mt19937_64 &random) {
+  const int kind = static_cast<int>(random() % 100);
+  auto between = [&](int lo, int hi) { return lo + static_cast<int>(random() % (hi - lo + 1)); };
+  if (kind < 4)
+    Resize(0, 0);
+  else if (kind < 8)
+    Resize(1, 1);
+  else if (kind < 12)
+    Resize(between(0, 3), between(0, 600));
+  else if (kind < 30)
+    Resize(between(2, 419), between(2, 700));
+  else if (kind < 88)
+    Resize(between(420, 1600), between(200, 1000));
+  else if (kind < 97)
+    Resize(between(1600, 4096), between(1000, 4096));
+  else
+    Resize(4096, 4096);
+}
+
+void Sample() {
+  const long long rss = ResidentBytes();
+  fig.rssPeak = std::max(fig.rssPeak, rss);
+}
+
+int Run(long long ticks, uint64_t seed) {
+  std::mt19937_64 random(seed);
+  const auto started = std::chrono::steady_clock::now();
+
+  // Start-up as StartApplication does it (TestWindow), then the first paint.
+  window = TestWindow();
+  objectsAtStart = GdiObjectCount();
+  fig.objectsStart = objectsAtStart;
+  peakObjects = objectsAtStart;
+  Pump();
+
+  // Warm-up ends at the first checkpoint; the extremes come early so that
+  // whatever they leave in the allocator is there before it.
+  const long long checkpointEvery = std::min<long long>(20000, std::max<long long>(ticks / 5, 1));
+  const long long warmUp = checkpointEvery;
+  long long nextClick = 50, nextResize = 10, nextPaint = 500;
+  int earlyExtremes = 0;
+
+  for (tickNumber = 1; tickNumber <= ticks; ++tickNumber) {
+    if (tickNumber == nextResize) {
+      if (earlyExtremes < 3) {
+        const int sides[3] = {4096, 0, 1};
+        Resize(sides[earlyExtremes], sides[earlyExtremes]);
+        ++earlyExtremes;
+        nextResize += 100;
+      } else {
+        RandomResize(random);
+        nextResize += 1 + static_cast<long long>(random() % 5000);
+      }
+    }
+    if (tickNumber == nextPaint) {
+      InvalidateRect(window, nullptr, FALSE);
+      ++fig.paints;
+      pull.undisturbed = false;
+      if (Pump() != 0)
+        Fail("a paint request brought a tick with it");
+      nextPaint += 1 + static_cast<long long>(random() % 10000);
+    }
+    if (tickNumber == nextClick) {
+      // One click in most cases, otherwise a burst before the next tick.
+      const int burst = random() % 6 == 0 ? 2 + static_cast<int>(random() % 6) : 1;
+      for (int i = 0; i < burst; ++i)
+        HeadlessClick(window, static_cast<int>(random() % 1000), static_cast<int>(random() % 600));
+      fig.clicks += burst;
+      fig.bursts += burst > 1;
+      // Short, medium and long waits, so that many stages run to their end.
+      const int wait = static_cast<int>(random() % 20);
+      nextClick += wait < 5    ? 1 + static_cast<long long>(random() % 60)
+                   : wait < 12 ? 1 + static_cast<long long>(random() % 500)
+                               : 400 + static_cast<long long>(random() % 1100);
+    }
+    // Now and then the tick comes late: the clock jumps by many periods.
+    const bool late = random() % 10 == 0;
+    HeadlessAdvanceClock(late ? 21 + random() % 3000 : TimerPeriodMs);
+    fig.lateTicks += late;
+    if (Pump() != 1)
+      Fail("the clock moved on but not exactly one tick came");
+    ++fig.ticks;
+    if (s.Stage < RotateStage || s.Stage > PullStage)
+      Fail("a tick left the stage out of range");
+
+    if (tickNumber % 1000 == 0)
+      Sample();
+    if (tickNumber % checkpointEvery == 0 || tickNumber == ticks) {
+      // Memory is compared at one window size, the one the program opens with.
+      Resize(1002, 583);
+      Sample();
+      // The allocator keeps some freed memory (after a huge framebuffer, up
+      // to tens of megabytes) for later; what it gives back on request shows
+      // what the program still holds.
+      const long long rss = ResidentBytes(), heap = HeapInUse();
+      malloc_trim(0);
+      const long long trimmed = ResidentBytes();
+      if (tickNumber == warmUp) {
+        fig.rssStart = rss;
+        fig.heapStart = heap;
+        fig.trimmedStart = trimmed;
+      }
+      fig.rssEnd = rss;
+      fig.heapEnd = heap;
+      fig.trimmedEnd = trimmed;
+    }
+  }
+  tickNumber = ticks;
+  fig.objectsEnd = GdiObjectCount();
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+
+  const double mb = 1024.0 * 1024.0;
+  std::printf("velqor_soak: seed %llu, %.1f s\n", static_cast<unsigned long long>(seed), seconds);
+  std::printf("  ticks %lld (%lld late, the clock jumping up to 3 s), messages %lld\n", fig.ticks,
+              fig.lateTicks, fig.messages);
+  std::printf("  clicks %lld (%lld bursts of 2 to 7 before one tick)\n", fig.clicks, fig.bursts);
+  std::printf("  resizes %lld (%lld to 0 or 1 pixel, %lld narrower than 420, %lld of 2048 x 2048 "
+              "or more), paint requests %lld\n",
+              fig.resizes, fig.tinyResizes, fig.narrowResizes, fig.hugeResizes, fig.paints);
+  std::printf("  finished pulls compared with the direct drawing: %lld (%lld more disturbed by a "
+              "resize or paint)\n",
+              fig.pullsChecked, fig.pullsDisturbed);
+  std::printf("  GDI objects: start %lu, peak %lu (read after each of %lld creations), end %lu\n",
+              static_cast<unsigned long>(fig.objectsStart), static_cast<unsigned long>(peakObjects),
+              objectsCreated, static_cast<unsigned long>(fig.objectsEnd));
+  std::printf("  resident memory: start %.1f MB (after %lld ticks of warm-up), peak %.1f MB, end "
+              "%.1f MB, growth %+.2f MB\n",
+              fig.rssStart / mb, warmUp, fig.rssPeak / mb, fig.rssEnd / mb,
+              (fig.rssEnd - fig.rssStart) / mb);
+  std::printf("  resident after returning free memory to the system: start %.1f MB, end %.1f "
+              "MB, growth %+.2f MB\n",
+              fig.trimmedStart / mb, fig.trimmedEnd / mb, (fig.trimmedEnd - fig.trimmedStart) / mb);
+  std::printf("  heap in use: start %.3f MB, end %.3f MB, growth %+lld bytes\n", fig.heapStart / mb,
+              fig.heapEnd / mb, fig.heapEnd - fig.heapStart);
+
+  if (peakObjects > objectsAtStart + 2)
+    Fail("more GDI objects in flight than one temporary pen and brush",
+         std::to_string(peakObjects) + " with " + std::to_string(objectsAtStart) + " at start");
+  if (fig.objectsEnd != objectsAtStart)
+    Fail("GDI objects leaked");
+  if (ticks >= 50000 && fig.pullsChecked == 0)
+    Fail("no pull ran to its end undisturbed: the run checked no picture");
+  // A leak of even a few bytes a tick would show over this many ticks.
+  if (JudgeMemory && fig.heapEnd - fig.heapStart > 64 * 1024)
+    Fail("the heap grew after warm-up");
+  if (JudgeMemory && fig.trimmedEnd - fig.trimmedStart > 4 * 1024 * 1024)
+    Fail("resident memory grew after warm-up");
+  return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  long long ticks = 200000;
+  uint64_t seed = 20240611;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--ticks") == 0 && i + 1 < argc) {
+      ticks = std::atoll(argv[++i]);
+    } else if (std::strcmp(argv[i], "--seed") == 0 && i + 1 < argc) {
+      seed = std::strtoull(argv[++i], nullptr, 10);
+    } else {
+      std::fprintf(stderr, "usage: velqor_soak [--ticks N] [--seed S]\n");
+      return 2;
+    }
+  }
+  if (ticks < 1) {
+    std::fprintf(stderr, "velqor_soak: --ticks wants a positive number\n");
+    return 2;
+  }
+  return Run(ticks, seed);
+}
