@@ -170,7 +170,7 @@ TEST(Colours, NumbersOutsideTheRangeAreTakenModulo16) {
   const Picture p = TakePicture();
   EXPECT_EQ(p.At(30, 300 - 30), YellowValue);
   EXPECT_EQ(p.At(200, 150), RedValue);
-  EXPECT_EQ(GdiObjectCount(), StateAfterInit().GdiObjects);
+  ExpectNoObjectLeaked("after colours out of range");
 }
 
 // With ScaleX 200 and ScaleY 100 (a client area of 840 by 250): dots and pen

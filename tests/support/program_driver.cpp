@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <gtest/gtest.h>
+
 #include "app/animation_state.h"
 #include "app/application.h"
 #include "app/window_proc.h"
@@ -66,6 +68,15 @@ const AfterInit &StateAfterInit() {
 }
 
 DWORD GdiObjectCount() { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); }
+
+void ExpectNoObjectLeaked(const char *where) {
+  const DWORD start = StateAfterInit().GdiObjects;
+  if (start == 0) {
+    std::printf("[   NOTE   ] GDI objects are not counted here; leak check skipped (%s)\n", where);
+    return;
+  }
+  EXPECT_EQ(GdiObjectCount(), start) << where;
+}
 
 void StartFresh(int clientWidth, int clientHeight) {
   TestWindow();
