@@ -432,6 +432,8 @@ int Run(long long ticks, uint64_t seed) {
               fig.trimmedStart / mb, fig.trimmedEnd / mb, (fig.trimmedEnd - fig.trimmedStart) / mb);
   std::printf("  heap in use: start %.3f MB, end %.3f MB, growth %+lld bytes\n", fig.heapStart / mb,
               fig.heapEnd / mb, fig.heapEnd - fig.heapStart);
+  if (!JudgeMemory)
+    std::printf("  (memory not judged: AddressSanitizer keeps freed memory in quarantine)\n");
 
   if (peakObjects > objectsAtStart + 2)
     Fail("more GDI objects in flight than one temporary pen and brush",
