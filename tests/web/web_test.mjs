@@ -111,6 +111,11 @@ async function run(context, server) {
     expectOpeningPicture(f, W, H);
     expect(Math.abs(f.point.deg - 5) < 2, 'the point at 5 degrees', f.point);
   });
+  await check('the start-up picture reaches the canvas in one put, as a whole', async () => {
+    const puts = await page.evaluate(() =>
+      window.vqProbe.puts().slice(0, window.vqProbe.firstCount()));
+    expect(puts.length === 1 && puts[0].w === W && puts[0].h === H, 'puts', puts);
+  });
   const ff = await page.evaluate(() =>
     performance.getEntriesByName('velqor-first-frame')[0]?.startTime);
   if (ff !== undefined) figures.push(`first frame ${Math.round(ff)} ms after navigation (localhost)`);

@@ -13,12 +13,14 @@
 // its next wake-up, never a burst of the missed ones.
 #include <emscripten.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
 #include "../backend.h"
+#include "../layer.h"
 #include "web.h"
 
 // ---- the page side (web/library_velqor.js) ---------------------------------
@@ -52,6 +54,56 @@ bool stopped = false; // WM_QUIT was retrieved
 bool pumping = false;
 uint64_t clockMs = 0;          // 20 ms for each wake-up of the interval
 std::vector<uint32_t> scratch; // the dirty rectangle as RGBA for the canvas
+PixelRect pending;             // presented during this wake-up, not yet on the canvas
+
+// Puts rectangle d of the framebuffer on the canvas.
+void Show(const Surface &s, PixelRect d) {
+  if (s.width <= 0 || s.height <= 0)
+    return;
+  if (vq_web_fit_canvas(s.width, s.height))
+    d = {0, 0, s.width, s.height}; // a resized canvas holds nothing
+  if (d.left < 0)
+    d.left = 0;
+  if (d.top < 0)
+    d.top = 0;
+  if (d.right > s.width)
+    d.right = s.width;
+  if (d.bottom > s.height)
+    d.bottom = s.height;
+  if (d.Empty())
+    return;
+  const int w = d.right - d.left, h = d.bottom - d.top;
+  scratch.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
+  // COLORREF 0x00BBGGRR is R, G, B, 0 in memory: only the alpha byte is missing.
+  uint32_t *out = scratch.data();
+  for (int y = d.top; y < d.bottom; ++y) {
+    const uint32_t *in = s.pixels.data() + static_cast<size_t>(y) * s.width + d.left;
+    for (int x = 0; x < w; ++x)
+      *out++ = in[x] | 0xFF000000u;
+  }
+  vq_web_put(scratch.data(), d.left, d.top, w, h);
+}
+
+// Shows what was presented since the last flush.
+void Flush() {
+  const PixelRect d = pending;
+  pending = {};
+  if (d.Empty() || canvasWindow == nullptr)
+    return;
+  if (const Surface *s = WindowSurface(canvasWindow))
+    Show(*s, d);
+}
+
+void Unite(PixelRect &into, const PixelRect &r) {
+  if (r.Empty())
+    return;
+  if (into.Empty()) {
+    into = r;
+    return;
+  }
+  into = {std::min(into.left, r.left), std::min(into.top, r.top), std::max(into.right, r.right),
+          std::max(into.bottom, r.bottom)};
+}
 
 void Pump() {
   if (!running || stopped || pumping)
@@ -77,6 +129,7 @@ void Pump() {
   // Show what the last message drew, as the next look into the queue would.
   vqw::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
   pumping = false;
+  Flush();
 }
 
 } // namespace
@@ -122,31 +175,12 @@ void BackendSetTitle(HWND hwnd, const char *title) {
 }
 
 void BackendPresent(HWND hwnd, const Surface &s) {
-  if (hwnd != canvasWindow || s.width <= 0 || s.height <= 0)
+  if (hwnd != canvasWindow)
     return;
-  PixelRect d = s.dirty;
-  if (vq_web_fit_canvas(s.width, s.height))
-    d = {0, 0, s.width, s.height}; // a resized canvas holds nothing
-  if (d.left < 0)
-    d.left = 0;
-  if (d.top < 0)
-    d.top = 0;
-  if (d.right > s.width)
-    d.right = s.width;
-  if (d.bottom > s.height)
-    d.bottom = s.height;
-  if (d.Empty())
-    return;
-  const int w = d.right - d.left, h = d.bottom - d.top;
-  scratch.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
-  // COLORREF 0x00BBGGRR is R, G, B, 0 in memory: only the alpha byte is missing.
-  uint32_t *out = scratch.data();
-  for (int y = d.top; y < d.bottom; ++y) {
-    const uint32_t *in = s.pixels.data() + static_cast<size_t>(y) * s.width + d.left;
-    for (int x = 0; x < w; ++x)
-      *out++ = in[x] | 0xFF000000u;
-  }
-  vq_web_put(scratch.data(), d.left, d.top, w, h);
+  // Within a wake-up the canvas gets everything once, at its end.
+  Unite(pending, s.dirty);
+  if (!pumping)
+    Flush();
 }
 
 uint64_t BackendNowMs() { return clockMs; }
