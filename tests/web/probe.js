@@ -185,6 +185,7 @@
     first: () => (first && first !== 'pending' ? first : null),
     firstCount: () => firstCount,
     puts: () => puts.slice(),
+    wakeups: () => wakeups,
     canvasSize: () => {
       const c = canvas(), r = c.getBoundingClientRect();
       return { width: c.width, height: c.height, cssWidth: r.width, cssHeight: r.height };
