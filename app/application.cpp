@@ -8,16 +8,22 @@
 #include "graphics/graphics_state.h"
 
 int StartApplication() {
+  if (!PrepareApplication())
+    return 1;
+  RunMessageLoop();
+  return 0;
+}
+
+bool PrepareApplication() {
   InitAnimationState();
   InitCommonControls();
   if (!CreateMainWindow()) {
     // Without a window no quit message would ever come: say why and stop.
     std::fprintf(stderr, "velqor: cannot open a window: %s\n", WindowFailureReason());
-    return 1;
+    return false;
   }
   InitGraphics();
-  RunMessageLoop();
-  return 0;
+  return true;
 }
 
 bool CreateMainWindow() {

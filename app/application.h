@@ -12,6 +12,9 @@ constexpr UINT TimerPeriodMs = 20;
 // Runs the whole program; the result is the process's exit code: 0 when the
 // window has been closed, 1 when no window could be opened (said on stderr).
 int StartApplication();
+// Everything before the message loop: the start values, the window and the
+// drawing layer. False, said on stderr, when no window could be opened.
+bool PrepareApplication();
 // Registers the class (a failure ends the process at once with code 0),
 // creates and shows the window and starts its timer. False when there is no window.
 bool CreateMainWindow();
