@@ -193,8 +193,13 @@ LRESULT DispatchMessageA(const MSG *msg) {
     return 0;
   if (msg->message == WM_TIMER && msg->lParam != 0) {
     // A timer with a callback: Windows calls it instead of the window procedure.
+    // Only the callback of a live timer of that window and identifier: a
+    // WM_TIMER posted with any other lParam would have us jump to an arbitrary
+    // address, so it is dropped.
     auto proc = reinterpret_cast<TIMERPROC>(msg->lParam);
-    proc(msg->hwnd, WM_TIMER, msg->wParam, static_cast<DWORD>(vqp::BackendNowMs()));
+    const vqp::Timer *timer = vqp::FindTimer(msg->hwnd, msg->wParam);
+    if (timer != nullptr && timer->proc == proc)
+      proc(msg->hwnd, WM_TIMER, msg->wParam, static_cast<DWORD>(vqp::BackendNowMs()));
     return 0;
   }
   if (msg->hwnd == nullptr)
