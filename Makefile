@@ -22,7 +22,7 @@ deps-test:
 	@scripts/install-deps.sh test
 
 # Every suite, in order; each is also a target of its own.
-TEST_PARTS := test-native test-sanitize test-windows test-web
+TEST_PARTS := test-native test-sanitize test-windows test-fuzz test-web
 
 test: $(TEST_PARTS)
 	@echo "make test: all suites passed ($(TEST_PARTS))"
@@ -87,5 +87,15 @@ soak: deps-test
 	cmake --build build -j $(JOBS) --target velqor_soak
 	./build/tests/soak/velqor_soak --ticks $(SOAK_TICKS)
 
+# The fuzz targets under libFuzzer, built with clang in build-fuzz, one after
+# the other: make fuzz runs each for FUZZ_SECONDS, make test for 30 seconds.
+.PHONY: fuzz test-fuzz
+FUZZ_SECONDS ?= 300
+fuzz:
+	JOBS=$(JOBS) tests/fuzz/run.sh $(FUZZ_SECONDS)
+
+test-fuzz:
+	JOBS=$(JOBS) tests/fuzz/run.sh 30
+
 clean:
-	rm -rf build build-sanitize build-windows build-web build-web-cmake
+	rm -rf build build-sanitize build-windows build-web build-web-cmake build-fuzz

@@ -1,0 +1,171 @@
+// Message streams into the program: the input becomes a sequence of timer
+// ticks (sent, or through the queue after the clock moves), left clicks, paint
+// requests, resizes (any size up to 4096 x 4096, mostly small) and other
+// messages with arbitrary wParam and lParam, sent to the window procedure or
+// posted to the queue. After each one the program must still be sound: the
+// objects of start-up and no more, copy mode, and an animation state within
+// its ranges.
+//
+// The main window can be made once per process; every input starts from the
+// start values in a 160 x 100 window with the timer's next tick 20 ms away.
+#include "app/animation_state.h"
+#include "app/application.h"
+#include "graphics/graphics_state.h"
+#include "platform/portable/headless.h"
+#include "tests/fuzz/fuzz_input.h"
+
+namespace {
+
+const AnimationStateRecord &s = AnimationState;
+const GraphicsStateRecord &g = GraphicsState;
+
+HWND window = nullptr;
+DWORD objectsAtStart = 0;
+
+DWORD Objects() { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); }
+
+void CheckSound(const char *after) {
+  FUZZ_CHECK(IsWindow(window), "the window is gone after %s", after);
+  FUZZ_CHECK(Objects() == objectsAtStart, "%lu GDI objects instead of %lu after %s",
+             static_cast<unsigned long>(Objects()), static_cast<unsigned long>(objectsAtStart),
+             after);
+  FUZZ_CHECK(GetROP2(g.WindowDC) == R2_COPYPEN, "exclusive-or left set after %s", after);
+  FUZZ_CHECK(GetCurrentObject(g.WindowDC, OBJ_BRUSH) == static_cast<HGDIOBJ>(g.Brushes[Black]),
+             "a brush other than black left selected after %s", after);
+  FUZZ_CHECK(s.Stage >= RotateStage && s.Stage <= ResetStage, "stage %d after %s", s.Stage, after);
+  FUZZ_CHECK(s.AngleStep == 5 || s.AngleStep == -5, "angle step %d after %s", s.AngleStep, after);
+  FUZZ_CHECK(s.AngleDeg % 5 == 0 && s.AngleDeg > -360 && s.AngleDeg < 360, "angle %d after %s",
+             s.AngleDeg, after);
+}
+
+// Dispatches what is ready, as the program's loop does; returns the number of
+// WM_TIMER among it. A quit message (after WM_DESTROY) is taken and dropped.
+int Pump() {
+  int timers = 0;
+  MSG msg;
+  for (int n = 0; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++n) {
+    FUZZ_CHECK(n < 1000, "the queue never empties");
+    if (msg.message == WM_QUIT)
+      continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+    timers += msg.message == WM_TIMER;
+  }
+  return timers;
+}
+
+void StartUp() {
+  InitAnimationState();
+  InitCommonControls();
+  FUZZ_CHECK(CreateMainWindow(), "no main window");
+  InitGraphics();
+  window = g.MainWindow;
+  objectsAtStart = Objects();
+}
+
+// The state of a fresh start, as far as one process allows.
+void Reset() {
+  vqp::HeadlessAdvanceClock(1000);
+  Pump();
+  InitAnimationState();
+  SetROP2(g.WindowDC, R2_COPYPEN);
+  SelectObject(g.WindowDC, g.Pens[White]);
+  SelectObject(g.WindowDC, g.Brushes[Black]);
+  vqp::HeadlessResizeClient(window, 160, 100);
+  InvalidateRect(window, nullptr, FALSE);
+  Pump();
+  CheckSound("the reset");
+}
+
+// A client side: mostly under 248 pixels, now and then anything up to 4096
+// (at most once per input, since the framebuffer of such a window takes a
+// while to fill).
+int Side(FuzzInput &in, bool &large) {
+  const uint8_t b = in.Byte();
+  if (b < 0xF8 || large)
+    return b;
+  large = true;
+  return in.U16() % 4097;
+}
+
+// Any message but WM_CLOSE, whose default handling destroys the window.
+UINT AnyMessage(FuzzInput &in) {
+  const UINT message = in.U16();
+  return message == WM_CLOSE ? WM_NULL : message;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  if (window == nullptr)
+    StartUp();
+  Reset();
+  FuzzInput in(data, size);
+  bool large = false;
+  while (!in.Empty()) {
+    switch (in.Byte() % 10) {
+    case 0:
+    case 1:
+    case 2: {
+      const int stage = s.Stage;
+      const WPARAM wParam = in.Byte();
+      SendMessageA(window, WM_TIMER, wParam, 0);
+      FUZZ_CHECK(stage != ResetStage || s.Stage == RotateStage, "the reset did not happen");
+      CheckSound("WM_TIMER");
+      break;
+    }
+    case 3: {
+      // Late by up to 30 periods: still one tick.
+      vqp::HeadlessAdvanceClock(TimerPeriodMs * (1 + in.Byte() % 30));
+      const int timers = Pump();
+      FUZZ_CHECK(timers == 1, "%d ticks after the clock moved on", timers);
+      CheckSound("a tick from the queue");
+      break;
+    }
+    case 4:
+    case 5:
+      SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, static_cast<LPARAM>(in.I32()));
+      CheckSound("WM_LBUTTONDOWN");
+      break;
+    case 6:
+      if (in.Byte() & 1) {
+        SendMessageA(window, WM_PAINT, 0, 0);
+      } else {
+        InvalidateRect(window, nullptr, FALSE);
+        Pump();
+      }
+      CheckSound("WM_PAINT");
+      break;
+    case 7: {
+      const int width = Side(in, large);
+      const int height = Side(in, large);
+      vqp::HeadlessResizeClient(window, width, height);
+      Pump();
+      RECT client = {0, 0, 0, 0};
+      GetClientRect(window, &client);
+      FUZZ_CHECK(client.right == width && client.bottom == height, "%d x %d became %ld x %ld",
+                 width, height, static_cast<long>(client.right), static_cast<long>(client.bottom));
+      CheckSound("a resize");
+      break;
+    }
+    case 8: {
+      const UINT message = AnyMessage(in);
+      const WPARAM wParam = in.U64();
+      const LPARAM lParam = static_cast<LPARAM>(in.U64());
+      SendMessageA(window, message, wParam, lParam);
+      CheckSound("a message sent");
+      break;
+    }
+    default: {
+      const UINT message = AnyMessage(in);
+      const WPARAM wParam = in.U64();
+      const LPARAM lParam = static_cast<LPARAM>(in.U64());
+      PostMessageA(window, message, wParam, lParam);
+      Pump();
+      CheckSound("a message posted");
+      break;
+    }
+    }
+  }
+  return 0;
+}
