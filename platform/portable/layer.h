@@ -19,4 +19,10 @@ DWORD GdiObjectCount();
 // obtained for it with GetDC become invalid.
 void ForgetWindowDCs(HWND hwnd);
 
+// Dispatches every message that is ready now, without waiting, then presents
+// what the last one drew. Gives up after a bound (saying so on stderr under
+// `who`), so a window that is never validated cannot hang its caller. Returns
+// the number dispatched; sets *quit when WM_QUIT was retrieved.
+int DispatchReadyMessages(const char *who, bool *quit);
+
 } // namespace vqp

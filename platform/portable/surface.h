@@ -23,22 +23,25 @@ struct Surface {
   PixelRect dirty; // what changed since the last present; empty when nothing did
 };
 
-// Grows `dirty` to cover r (already clipped to the surface by the caller).
-inline void MarkDirty(Surface &s, const PixelRect &r) {
+// Grows `into` to the bounding rectangle of itself and r.
+inline void Unite(PixelRect &into, const PixelRect &r) {
   if (r.Empty())
     return;
-  if (s.dirty.Empty()) {
-    s.dirty = r;
+  if (into.Empty()) {
+    into = r;
     return;
   }
-  if (r.left < s.dirty.left)
-    s.dirty.left = r.left;
-  if (r.top < s.dirty.top)
-    s.dirty.top = r.top;
-  if (r.right > s.dirty.right)
-    s.dirty.right = r.right;
-  if (r.bottom > s.dirty.bottom)
-    s.dirty.bottom = r.bottom;
+  if (r.left < into.left)
+    into.left = r.left;
+  if (r.top < into.top)
+    into.top = r.top;
+  if (r.right > into.right)
+    into.right = r.right;
+  if (r.bottom > into.bottom)
+    into.bottom = r.bottom;
 }
+
+// Grows `dirty` to cover r (already clipped to the surface by the caller).
+inline void MarkDirty(Surface &s, const PixelRect &r) { Unite(s.dirty, r); }
 
 } // namespace vqp

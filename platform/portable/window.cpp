@@ -77,17 +77,6 @@ PixelRect Intersect(const PixelRect &a, const PixelRect &b) {
   return r.Empty() ? PixelRect{} : r;
 }
 
-void Unite(PixelRect &into, const PixelRect &r) {
-  if (r.Empty())
-    return;
-  if (into.Empty()) {
-    into = r;
-    return;
-  }
-  into = {std::min(into.left, r.left), std::min(into.top, r.top), std::max(into.right, r.right),
-          std::max(into.bottom, r.bottom)};
-}
-
 // The client rectangle a RECT names, clipped to the client area (RECT may hold
 // any 32-bit values; the result always lies inside the surface).
 PixelRect ClientPart(const Window &w, const RECT *rect) {

@@ -22,10 +22,6 @@ long long lastPresentArea = 0;
 bool failOpens = false;
 std::string failReason;
 
-// A window procedure that never validates its window gets WM_PAINT for ever;
-// pumping stops after this many messages so that a test cannot hang.
-constexpr int kMaxPumped = 100000;
-
 } // namespace
 
 bool BackendOpenWindow(HWND, int, int, const char *, std::string &reason) {
@@ -74,30 +70,7 @@ void HeadlessResizeClient(HWND hwnd, int clientWidth, int clientHeight) {
 
 void HeadlessClose(HWND hwnd) { LayerCloseRequested(hwnd); }
 
-int HeadlessPumpMessages(bool *quit) {
-  if (quit)
-    *quit = false;
-  MSG msg;
-  int count = 0;
-  while (count < kMaxPumped && vqw::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      if (quit)
-        *quit = true;
-      break;
-    }
-    vqw::TranslateMessage(&msg);
-    vqw::DispatchMessageA(&msg);
-    ++count;
-  }
-  if (count == kMaxPumped)
-    std::fprintf(stderr,
-                 "velqor (headless): stopped pumping after %d messages; is a window "
-                 "never validated?\n",
-                 kMaxPumped);
-  // Show what the last message drew, as the next look into the queue would.
-  vqw::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
-  return count;
-}
+int HeadlessPumpMessages(bool *quit) { return DispatchReadyMessages("headless", quit); }
 
 const uint32_t *HeadlessPixels(HWND hwnd, int *width, int *height) {
   Surface *s = WindowSurface(hwnd);

@@ -46,7 +46,6 @@ namespace {
 constexpr uint64_t kStepMs = 20; // how often the browser wakes the page
 // A window procedure that never validates its window gets WM_PAINT for ever;
 // one wake-up stops after this many messages so that the page stays alive.
-constexpr int kMaxPumped = 100000;
 
 HWND canvasWindow = nullptr;
 bool running = false; // WebRunMessageLoop has been called
@@ -94,40 +93,16 @@ void Flush() {
     Show(*s, d);
 }
 
-void Unite(PixelRect &into, const PixelRect &r) {
-  if (r.Empty())
-    return;
-  if (into.Empty()) {
-    into = r;
-    return;
-  }
-  into = {std::min(into.left, r.left), std::min(into.top, r.top), std::max(into.right, r.right),
-          std::max(into.bottom, r.bottom)};
-}
-
 void Pump() {
   if (!running || stopped || pumping)
     return;
   pumping = true;
-  MSG msg;
-  int count = 0;
-  while (count < kMaxPumped && vqw::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      stopped = true;
-      vq_web_stop();
-      break;
-    }
-    vqw::TranslateMessage(&msg);
-    vqw::DispatchMessageA(&msg);
-    ++count;
+  bool quit = false;
+  DispatchReadyMessages("web", &quit);
+  if (quit) {
+    stopped = true;
+    vq_web_stop();
   }
-  if (count == kMaxPumped)
-    std::fprintf(stderr,
-                 "velqor (web): stopped after %d messages in one go; is a window "
-                 "never validated?\n",
-                 kMaxPumped);
-  // Show what the last message drew, as the next look into the queue would.
-  vqw::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
   pumping = false;
   Flush();
 }
