@@ -10,10 +10,21 @@ constexpr double SlideEnd = -2.0;
 void TickSlide() {
   AnimationStateRecord &s = AnimationState;
   const HDC dc = GraphicsState.WindowDC;
-  if (s.StageEntered)
-    DrawCaptionBand(SlideCaption);
-  SetROP2(dc, R2_XORPEN);
   Real48 a = AngleInRadians();
+  if (s.StageEntered) {
+    // The band's labels are opaque, and in a window under 400 pixels high the
+    // plane and the point reach into them: they are lifted off before the band
+    // and put back on it, so that erasing them later leaves the caption whole.
+    SetROP2(dc, R2_XORPEN);
+    DrawPoint(s.PlaneX, SafeSin(a));
+    DrawPlaneEdge(s.PlaneX);
+    SetROP2(dc, R2_COPYPEN);
+    DrawCaptionBand(SlideCaption);
+    SetROP2(dc, R2_XORPEN);
+    DrawPlaneEdge(s.PlaneX);
+    DrawPoint(s.PlaneX, SafeSin(a));
+  }
+  SetROP2(dc, R2_XORPEN);
   DrawPoint(s.PlaneX, SafeSin(a));
   AdvanceAngle(s.AngleStep);
   if (s.PlaneX > SlideEnd) {

@@ -14,11 +14,22 @@ void DrawPath() { DrawEllipse(0.0, 0.0, AnimationState.ApparentWidth, 1.0, 0.005
 void TickTilt() {
   AnimationStateRecord &s = AnimationState;
   const HDC dc = GraphicsState.WindowDC;
-  if (s.StageEntered)
+  Real48 a = AngleInRadians();
+  if (s.StageEntered) {
+    // The band's labels are opaque, and in a window under 400 pixels high the
+    // path and the point reach into them: they are lifted off before the band
+    // and put back on it, so that erasing them later leaves the caption whole.
+    SetROP2(dc, R2_XORPEN);
+    DrawPoint(s.ApparentWidth * SafeCos(a), SafeSin(a));
+    DrawPath();
+    SetROP2(dc, R2_COPYPEN);
     DrawCaptionBand(TiltCaption);
+    SetROP2(dc, R2_XORPEN);
+    DrawPath();
+    DrawPoint(s.ApparentWidth * SafeCos(a), SafeSin(a));
+  }
   SetROP2(dc, R2_XORPEN);
   // The point is erased with the width it was drawn with, before that changes.
-  Real48 a = AngleInRadians();
   DrawPoint(s.ApparentWidth * SafeCos(a), SafeSin(a));
   if (s.ApparentWidth > 0) {
     DrawPath();

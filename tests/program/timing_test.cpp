@@ -138,9 +138,37 @@ Picture FinishedPullFrom(double start) {
   });
 }
 
-// Under 400 pixels of height the plane's top end lies within the caption's
-// rows. The pull's first tick must not cut the plane with the opaque caption,
-// or erasing the plane leaves a piece of it in the caption.
+// Under 400 pixels of height the circle's top and the plane's top end lie
+// within the caption's rows. The first tick of a stage must not cut them with
+// its opaque caption, or erasing them later leaves pieces of them in it.
+TEST(LowWindow, TiltAndSlideUnderTheCaptionLeaveNoResidue) {
+  for (int height : {240, 300, 583}) {
+    StartFresh(600, height);
+    Reach({0, 150});
+    const int angle = s.AngleDeg;
+    const double width = s.ApparentWidth;
+    Picture shown = TakePicture();
+    Picture direct = DrawDirectly("rotate plane of rotation until seen from the side", [&] {
+      DrawPlaneEdge(0.0);
+      const Real48 a = angle * DegreeFactor;
+      DrawPoint(width * SafeCos(a), SafeSin(a));
+    });
+    EXPECT_EQ(CountDifferences(shown, direct), 0) << "tilt, height " << height;
+
+    StartFresh(600, height);
+    Reach({0, 100, 200});
+    const int angleNow = s.AngleDeg;
+    const double plane = s.PlaneX;
+    shown = TakePicture();
+    direct = DrawDirectly("move the plane of rotation over", [&] {
+      DrawPlaneEdge(plane);
+      DrawPoint(plane, SafeSin(angleNow * DegreeFactor));
+    });
+    EXPECT_EQ(CountDifferences(shown, direct), 0) << "slide, height " << height;
+  }
+}
+
+// The pull's caption band comes before its plane.
 TEST(LowWindow, APullUnderTheCaptionLeavesNoResidue) {
   const struct {
     int width, height, slideTicks;
