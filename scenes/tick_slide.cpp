@@ -15,8 +15,11 @@ void TickSlide() {
     // The band's labels are opaque, and in a window under 400 pixels high the
     // plane and the point reach into them: they are lifted off before the band
     // and put back on it, so that erasing them later leaves the caption whole.
+    // The point is lifted where the tilt drew it, at ApparentWidth x cos a,
+    // which in a window of odd width can fall a pixel beside x = 0, and put
+    // back where this stage will erase it.
     SetROP2(dc, R2_XORPEN);
-    DrawPoint(s.PlaneX, SafeSin(a));
+    DrawPoint(s.ApparentWidth * SafeCos(a), SafeSin(a));
     DrawPlaneEdge(s.PlaneX);
     SetROP2(dc, R2_COPYPEN);
     DrawCaptionBand(SlideCaption);

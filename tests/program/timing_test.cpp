@@ -3,8 +3,10 @@
 // erasing and drawing by exclusive-or on top of it. Since every later tick only
 // draws by exclusive-or, what it adds to the picture does not depend on what
 // lies beneath: the run with the paint must end with exactly the repainted
-// picture exclusive-or what the same ticks changed in a run without it. And by
-// a window so low that the plane reaches up into the caption's line.
+// picture exclusive-or what the same ticks changed in a run without it. By a
+// window so low that the figures reach up into the caption's line. And by a
+// window of odd width, where the slide's point at x = 0 and the tilt's last
+// point a hair beside it fall on neighbouring pixels.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -165,6 +167,22 @@ TEST(LowWindow, TiltAndSlideUnderTheCaptionLeaveNoResidue) {
       DrawPoint(plane, SafeSin(angleNow * DegreeFactor));
     });
     EXPECT_EQ(CountDifferences(shown, direct), 0) << "slide, height " << height;
+  }
+}
+
+// The slide's first tick takes the point off where the tilt drew it.
+TEST(OddWidth, ASlideAfterATiltLeavesNoPointBehind) {
+  for (int width : {601, 1001}) {
+    StartFresh(width, 500);
+    Reach({0, 100, 200});
+    const int angle = s.AngleDeg;
+    const double plane = s.PlaneX;
+    const Picture shown = TakePicture();
+    const Picture direct = DrawDirectly("move the plane of rotation over", [&] {
+      DrawPlaneEdge(plane);
+      DrawPoint(plane, SafeSin(angle * DegreeFactor));
+    });
+    EXPECT_EQ(CountDifferences(shown, direct), 0) << "width " << width;
   }
 }
 

@@ -126,7 +126,7 @@ long long HeapInUse() {
 struct Figures {
   long long ticks = 0, lateTicks = 0, clicks = 0, bursts = 0, resizes = 0, paints = 0;
   long long tinyResizes = 0, narrowResizes = 0, hugeResizes = 0;
-  long long messages = 0, pullsChecked = 0, pullsDisturbed = 0;
+  long long messages = 0;
   long long rssStart = 0, rssPeak = 0, rssEnd = 0, heapStart = 0, heapEnd = 0;
   long long trimmedStart = 0, trimmedEnd = 0;
   DWORD objectsStart = 0, objectsEnd = 0;
@@ -136,13 +136,26 @@ Figures fig;
 HWND window = nullptr;
 DWORD objectsAtStart = 0;
 
-// Stage 3 under watch: where its plane started, and whether anything but its
-// own ticks has drawn since.
-struct Pull {
-  bool running = false;
+// The stages whose end pictures are compared with direct drawings: the tilt
+// when the plane is edge-on, the slide when it has stopped, the pull when the
+// plane has gone. Each is watched from its first tick and counts only when it
+// began on a clean picture and nothing but its own ticks has drawn since.
+enum Watched { Tilt, Slide, Pull, WatchedCount };
+const char *const WatchedNames[WatchedCount] = {"tilt", "slide", "pull"};
+
+struct Watch {
   bool undisturbed = false;
-  double startX = 0;
-} pull;
+  double startX = 0; // where the plane was when a pull began
+  long long checked = 0, disturbed = 0;
+};
+Watch watch[WatchedCount];
+int stageAfterLastTick = RotateStage;
+
+// A resize or a paint: the stage-0 picture is back, under whatever runs.
+void Disturb() {
+  for (Watch &w : watch)
+    w.undisturbed = false;
+}
 
 bool clickSinceTick = false;
 
@@ -207,12 +220,33 @@ Picture FinishedPull(double startX) {
   });
 }
 
-void CheckFinishedPull() {
+// What the end of the stage shows, drawn directly: its caption band, the plane
+// and the point where they are now, or the finished pull.
+Picture DirectPicture(Watched which) {
+  const Real48 a = AngleInRadians();
+  const double plane = s.PlaneX, width = s.ApparentWidth;
+  switch (which) {
+  case Tilt:
+    return DrawDirectly(TiltCaption, [&] {
+      DrawPlaneEdge(0.0);
+      DrawPoint(width * SafeCos(a), SafeSin(a));
+    });
+  case Slide:
+    return DrawDirectly(SlideCaption, [&] {
+      DrawPlaneEdge(plane);
+      DrawPoint(plane, SafeSin(a));
+    });
+  default:
+    return FinishedPull(watch[Pull].startX);
+  }
+}
+
+void CheckEndPicture(Watched which) {
   const Picture shown = TakePicture();
-  const Picture direct = FinishedPull(pull.startX);
+  const Picture direct = DirectPicture(which);
   const long differences = CountDifferences(shown, direct);
   if (differences == 0) {
-    ++fig.pullsChecked;
+    ++watch[which].checked;
     return;
   }
   if (shown.Width != direct.Width || shown.Height != direct.Height)
@@ -225,18 +259,18 @@ void CheckFinishedPull() {
     }
   char detail[200];
   std::snprintf(detail, sizeof detail,
-                "%ld pixels differ in a %d x %d window after a pull from x = %.5f; the first at "
-                "(%d, %d): %06x instead of %06x",
-                differences, shown.Width, shown.Height, pull.startX, x, y, shown.At(x, y),
+                "%ld pixels differ in a %d x %d window at the end of a %s; the first at (%d, %d): "
+                "%06x instead of %06x",
+                differences, shown.Width, shown.Height, WatchedNames[which], x, y, shown.At(x, y),
                 direct.At(x, y));
-  Fail("a finished pull left residue", detail);
+  Fail("a stage left residue", detail);
 }
 
 // Dispatches what is ready, one message at a time, as the program's own loop
 // does, checking after each one. Returns the number of WM_TIMER dispatched.
 int Pump() {
   int timers = 0;
-  bool pullFinished = false;
+  int finished = -1; // the watched stage that reached its end
   MSG msg;
   for (int n = 0; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++n) {
     if (msg.message == WM_QUIT)
@@ -244,9 +278,19 @@ int Pump() {
     if (n > 1000)
       Fail("the queue never empties");
     const AnimationStateRecord before = s;
-    if (msg.message == WM_TIMER && before.Stage == PullStage && before.PlaneX < 2.0 &&
-        before.TraceLastX <= -2.0)
-      pull = {true, true, before.PlaneX};
+    if (msg.message == WM_TIMER) {
+      // First ticks. A tilt begins on the stage-0 picture, a slide on a
+      // finished tilt; a pull clears the window itself.
+      if (before.Stage == TiltStage && before.StageEntered)
+        watch[Tilt].undisturbed = stageAfterLastTick == RotateStage;
+      if (before.Stage == SlideStage && before.StageEntered)
+        watch[Slide].undisturbed =
+            stageAfterLastTick == TiltStage && watch[Tilt].undisturbed && before.ApparentWidth <= 0;
+      if (before.Stage == PullStage && before.PlaneX < 2.0 && before.TraceLastX <= -2.0) {
+        watch[Pull].undisturbed = true;
+        watch[Pull].startX = before.PlaneX;
+      }
+    }
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
     ++fig.messages;
@@ -261,17 +305,24 @@ int Pump() {
       if (clickSinceTick && !Changed(before, s))
         Fail("the first tick after a click changed nothing");
       clickSinceTick = false;
-      if (before.Stage == PullStage && before.PlaneX < 2.0 && s.PlaneX >= 2.0) {
-        pullFinished = pull.running && pull.undisturbed;
-        fig.pullsDisturbed += pull.running && !pull.undisturbed;
-        pull.running = false;
-      }
+      stageAfterLastTick = s.Stage;
+      if (before.Stage == TiltStage && before.ApparentWidth > 0 && s.ApparentWidth <= 0)
+        finished = Tilt;
+      if (before.Stage == SlideStage && before.PlaneX > -2.0 && s.PlaneX <= -2.0)
+        finished = Slide;
+      if (before.Stage == PullStage && before.PlaneX < 2.0 && s.PlaneX >= 2.0)
+        finished = Pull;
     } else if (msg.message == WM_LBUTTONDOWN) {
       clickSinceTick = true;
     }
   }
-  if (pullFinished)
-    CheckFinishedPull();
+  if (finished >= 0) {
+    const Watched which = static_cast<Watched>(finished);
+    if (!watch[which].undisturbed)
+      ++watch[which].disturbed;
+    else
+      CheckEndPicture(which);
+  }
   return timers;
 }
 
@@ -281,7 +332,7 @@ void Resize(int width, int height) {
   fig.tinyResizes += width <= 1 || height <= 1;
   fig.narrowResizes += width < 420;
   fig.hugeResizes += width >= 2048 && height >= 2048;
-  pull.undisturbed = false;
+  Disturb();
   if (Pump() != 0)
     Fail("a resize brought a tick with it");
   // An empty client area gets no paint (as on Windows), so the picture's size
@@ -354,7 +405,7 @@ int Run(long long ticks, uint64_t seed) {
     if (tickNumber == nextPaint) {
       InvalidateRect(window, nullptr, FALSE);
       ++fig.paints;
-      pull.undisturbed = false;
+      Disturb();
       if (Pump() != 0)
         Fail("a paint request brought a tick with it");
       nextPaint += 1 + static_cast<long long>(random() % 10000);
@@ -417,9 +468,11 @@ int Run(long long ticks, uint64_t seed) {
   std::printf("  resizes %lld (%lld to 0 or 1 pixel, %lld narrower than 420, %lld of 2048 x 2048 "
               "or more), paint requests %lld\n",
               fig.resizes, fig.tinyResizes, fig.narrowResizes, fig.hugeResizes, fig.paints);
-  std::printf("  finished pulls compared with the direct drawing: %lld (%lld more disturbed by a "
-              "resize or paint)\n",
-              fig.pullsChecked, fig.pullsDisturbed);
+  std::printf("  end pictures equal to the direct drawing: %lld tilts, %lld slides, %lld pulls "
+              "(not compared: %lld, %lld, %lld that began on an unfinished stage or saw a resize "
+              "or paint)\n",
+              watch[Tilt].checked, watch[Slide].checked, watch[Pull].checked, watch[Tilt].disturbed,
+              watch[Slide].disturbed, watch[Pull].disturbed);
   std::printf("  GDI objects: start %lu, peak %lu (read after each of %lld creations), end %lu\n",
               static_cast<unsigned long>(fig.objectsStart), static_cast<unsigned long>(peakObjects),
               objectsCreated, static_cast<unsigned long>(fig.objectsEnd));
@@ -440,8 +493,9 @@ int Run(long long ticks, uint64_t seed) {
          std::to_string(peakObjects) + " with " + std::to_string(objectsAtStart) + " at start");
   if (fig.objectsEnd != objectsAtStart)
     Fail("GDI objects leaked");
-  if (ticks >= 50000 && fig.pullsChecked == 0)
-    Fail("no pull ran to its end undisturbed: the run checked no picture");
+  for (int w = 0; w < WatchedCount; ++w)
+    if (ticks >= 50000 && watch[w].checked == 0)
+      Fail("no stage of this kind ran to its end undisturbed", WatchedNames[w]);
   // A leak of even a few bytes a tick would show over this many ticks.
   if (JudgeMemory && fig.heapEnd - fig.heapStart > 64 * 1024)
     Fail("the heap grew after warm-up");
