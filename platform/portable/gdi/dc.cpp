@@ -191,6 +191,22 @@ gdi::Paint PaintOf(const DcData &dc) {
 
 } // namespace
 
+// Sets one attribute of a device context and gives its previous value, or
+// `failure` for a bad handle: the shape of every Set... call of the DC's state.
+template <typename T> T ExchangeAttribute(HDC hdc, T DcData::*field, T value, T failure) {
+  DcData *dc = Dc(hdc);
+  if (dc == nullptr)
+    return failure;
+  const T previous = dc->*field;
+  dc->*field = value;
+  return previous;
+}
+
+template <typename T> T ReadAttribute(HDC hdc, T DcData::*field, T failure) {
+  const DcData *dc = Dc(hdc);
+  return dc ? dc->*field : failure;
+}
+
 HDC CreateSurfaceDC(Surface *surface) {
   if (surface == nullptr)
     return Fail<HDC>(ERROR_INVALID_PARAMETER, nullptr);
@@ -351,78 +367,42 @@ int GetObjectA(HANDLE object, int size, LPVOID out) {
 // ---- device-context state ---------------------------------------------------
 
 int SetROP2(HDC hdc, int rop2) {
-  DcData *dc = vqp::Dc(hdc);
-  if (dc == nullptr)
-    return 0;
-  if (rop2 < R2_BLACK || rop2 > R2_WHITE)
+  if (vqp::Dc(hdc) != nullptr && (rop2 < R2_BLACK || rop2 > R2_WHITE))
     return Fail(ERROR_INVALID_PARAMETER, 0);
-  const int previous = dc->rop2;
-  dc->rop2 = rop2;
-  return previous;
+  return vqp::ExchangeAttribute(hdc, &DcData::rop2, rop2, 0);
 }
 
-int GetROP2(HDC hdc) {
-  DcData *dc = vqp::Dc(hdc);
-  return dc ? dc->rop2 : 0;
-}
+int GetROP2(HDC hdc) { return vqp::ReadAttribute(hdc, &DcData::rop2, 0); }
 
 UINT SetTextAlign(HDC hdc, UINT align) {
-  DcData *dc = vqp::Dc(hdc);
-  if (dc == nullptr)
-    return UINT(GDI_ERROR);
-  const UINT previous = dc->textAlign;
-  dc->textAlign = align;
-  return previous;
+  return vqp::ExchangeAttribute(hdc, &DcData::textAlign, align, UINT(GDI_ERROR));
 }
 
-UINT GetTextAlign(HDC hdc) {
-  DcData *dc = vqp::Dc(hdc);
-  return dc ? dc->textAlign : UINT(GDI_ERROR);
-}
+UINT GetTextAlign(HDC hdc) { return vqp::ReadAttribute(hdc, &DcData::textAlign, UINT(GDI_ERROR)); }
 
 COLORREF SetTextColor(HDC hdc, COLORREF color) {
-  DcData *dc = vqp::Dc(hdc);
-  if (dc == nullptr)
-    return CLR_INVALID;
-  const COLORREF previous = dc->textColor;
-  dc->textColor = color;
-  return previous;
+  return vqp::ExchangeAttribute(hdc, &DcData::textColor, color, COLORREF(CLR_INVALID));
 }
 
 COLORREF GetTextColor(HDC hdc) {
-  DcData *dc = vqp::Dc(hdc);
-  return dc ? dc->textColor : CLR_INVALID;
+  return vqp::ReadAttribute(hdc, &DcData::textColor, COLORREF(CLR_INVALID));
 }
 
 COLORREF SetBkColor(HDC hdc, COLORREF color) {
-  DcData *dc = vqp::Dc(hdc);
-  if (dc == nullptr)
-    return CLR_INVALID;
-  const COLORREF previous = dc->bkColor;
-  dc->bkColor = color;
-  return previous;
+  return vqp::ExchangeAttribute(hdc, &DcData::bkColor, color, COLORREF(CLR_INVALID));
 }
 
 COLORREF GetBkColor(HDC hdc) {
-  DcData *dc = vqp::Dc(hdc);
-  return dc ? dc->bkColor : CLR_INVALID;
+  return vqp::ReadAttribute(hdc, &DcData::bkColor, COLORREF(CLR_INVALID));
 }
 
 int SetBkMode(HDC hdc, int mode) {
-  DcData *dc = vqp::Dc(hdc);
-  if (dc == nullptr)
-    return 0;
-  if (mode != TRANSPARENT && mode != OPAQUE)
+  if (vqp::Dc(hdc) != nullptr && mode != TRANSPARENT && mode != OPAQUE)
     return Fail(ERROR_INVALID_PARAMETER, 0);
-  const int previous = dc->bkMode;
-  dc->bkMode = mode;
-  return previous;
+  return vqp::ExchangeAttribute(hdc, &DcData::bkMode, mode, 0);
 }
 
-int GetBkMode(HDC hdc) {
-  DcData *dc = vqp::Dc(hdc);
-  return dc ? dc->bkMode : 0;
-}
+int GetBkMode(HDC hdc) { return vqp::ReadAttribute(hdc, &DcData::bkMode, 0); }
 
 BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT previous) {
   DcData *dc = vqp::Dc(hdc);
