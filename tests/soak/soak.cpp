@@ -7,8 +7,8 @@
 //   - the first tick after every click changes the animation (never stuck);
 //   - between messages the GDI object count is what start-up left, and no
 //     shape ever holds more than its one temporary pen and brush;
-//   - every stage 3 that runs to its end undisturbed shows exactly the caption
-//     band, the trace and the point, as drawn directly;
+//   - every tilt, slide and pull that runs to its end undisturbed shows
+//     exactly its caption band and figures as drawn directly (no residue);
 //   - after warm-up the heap in use and the resident memory stay flat.
 // Prints its figures; exits with 1 on the first failed check.
 //
