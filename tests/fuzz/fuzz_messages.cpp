@@ -8,6 +8,8 @@
 //
 // The main window can be made once per process; every input starts from the
 // start values in a 160 x 100 window with the timer's next tick 20 ms away.
+#include <algorithm>
+
 #include "app/animation_state.h"
 #include "app/application.h"
 #include "graphics/graphics_state.h"
@@ -77,17 +79,6 @@ void Reset() {
   CheckSound("the reset");
 }
 
-// A client side: mostly under 248 pixels, now and then anything up to 4096
-// (at most once per input, since the framebuffer of such a window takes a
-// while to fill).
-int Side(FuzzInput &in, bool &large) {
-  const uint8_t b = in.Byte();
-  if (b < 0xF8 || large)
-    return b;
-  large = true;
-  return in.U16() % 4097;
-}
-
 // Any message but WM_CLOSE, whose default handling destroys the window.
 UINT AnyMessage(FuzzInput &in) {
   const UINT message = in.U16();
@@ -102,7 +93,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   Reset();
   FuzzInput in(data, size);
   bool large = false;
-  while (!in.Empty()) {
+  // Any event may repaint the whole client area; past this many pixels the
+  // rest of the input is left, so that no input runs for long (a few events
+  // in a 4096 x 4096 window, thousands in a small one).
+  long long budget = 200'000'000;
+  while (!in.Empty() && budget > 0) {
+    RECT area = {0, 0, 0, 0};
+    GetClientRect(window, &area);
+    budget -= std::max<long long>(1000, static_cast<long long>(area.right) * area.bottom);
     switch (in.Byte() % 10) {
     case 0:
     case 1:
@@ -137,8 +135,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
       CheckSound("WM_PAINT");
       break;
     case 7: {
-      const int width = Side(in, large);
-      const int height = Side(in, large);
+      // Mostly under 256 x 256; once per input anything up to 4096 x 4096.
+      int width = in.Byte(), height = 0;
+      if (width >= 0xF8 && !large) {
+        large = true;
+        width = in.U16() % 4097;
+        height = in.U16() % 4097;
+      } else {
+        height = in.Byte();
+      }
       vqp::HeadlessResizeClient(window, width, height);
       Pump();
       RECT client = {0, 0, 0, 0};
