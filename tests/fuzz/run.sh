@@ -16,7 +16,8 @@ case "$seconds" in
 '' | *[!0-9]*) echo "usage: $0 [SECONDS]" >&2; exit 2 ;;
 esac
 
-scripts/install-deps.sh fuzz
+# The whole tree is configured (the tests and tools need their packages too).
+scripts/install-deps.sh test fuzz
 cmake -S . -B "$build" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELQOR_SANITIZE=ON -DVELQOR_FUZZ=ON -DVELQOR_BENCH=OFF \
   >/dev/null
