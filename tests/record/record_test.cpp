@@ -38,18 +38,18 @@ struct Outcome {
   std::string err;
 };
 
-struct RunSpec {
+struct RunOptions {
   long fileSizeLimit = 0;                  // RLIMIT_FSIZE in bytes, 0 for none
   bool terminal = false;                   // stderr on a pseudo-terminal
   std::function<void(pid_t)> whileRunning; // called once the recorder runs
 };
 
-Outcome Record(const std::vector<std::string> &args, const RunSpec &spec = {}) {
+Outcome Record(const std::vector<std::string> &args, const RunOptions &how = {}) {
   int pipeFds[2];
   if (pipe(pipeFds) != 0)
     std::abort();
   int master = -1, slave = -1;
-  if (spec.terminal) {
+  if (how.terminal) {
     master = posix_openpt(O_RDWR | O_NOCTTY);
     if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0)
       std::abort();
@@ -61,22 +61,22 @@ Outcome Record(const std::vector<std::string> &args, const RunSpec &spec = {}) {
     for (const std::string &a : args)
       argv.push_back(const_cast<char *>(a.c_str()));
     argv.push_back(nullptr);
-    if (spec.fileSizeLimit > 0) {
-      const rlimit limit{static_cast<rlim_t>(spec.fileSizeLimit),
-                         static_cast<rlim_t>(spec.fileSizeLimit)};
+    if (how.fileSizeLimit > 0) {
+      const rlimit limit{static_cast<rlim_t>(how.fileSizeLimit),
+                         static_cast<rlim_t>(how.fileSizeLimit)};
       setrlimit(RLIMIT_FSIZE, &limit);
       std::signal(SIGXFSZ, SIG_IGN); // a write past the limit then fails with EFBIG
     }
     umask(022);
-    dup2(spec.terminal ? slave : pipeFds[1], STDERR_FILENO);
+    dup2(how.terminal ? slave : pipeFds[1], STDERR_FILENO);
     const int null = open("/dev/null", O_WRONLY);
     dup2(null, STDOUT_FILENO);
     execv(argv[0], argv.data());
     _exit(127);
   }
   close(pipeFds[1]);
-  if (spec.whileRunning)
-    spec.whileRunning(pid);
+  if (how.whileRunning)
+    how.whileRunning(pid);
   Outcome out;
   char buffer[4096];
   ssize_t n = 0;
@@ -85,7 +85,7 @@ Outcome Record(const std::vector<std::string> &args, const RunSpec &spec = {}) {
   close(pipeFds[0]);
   int status = 0;
   waitpid(pid, &status, 0);
-  if (spec.terminal) {
+  if (how.terminal) {
     fcntl(master, F_SETFL, O_NONBLOCK);
     while ((n = read(master, buffer, sizeof buffer)) > 0)
       out.err.append(buffer, static_cast<size_t>(n));
@@ -379,7 +379,7 @@ TEST_F(Recorder, BadInputIsNamedAndWritesNothing) {
 }
 
 TEST_F(Recorder, AWriteThatFailsLeavesNoPartialOutput) {
-  RunSpec small;
+  RunOptions small;
   small.fileSizeLimit = 4000; // a 640x372 GIF or PNG frame is larger
   const Outcome gif = Record({"--size", "640x372", "--ticks", "4", "--out", In("a.gif")}, small);
   EXPECT_EQ(gif.code, 1);
@@ -396,7 +396,7 @@ TEST_F(Recorder, AWriteThatFailsLeavesNoPartialOutput) {
 }
 
 TEST_F(Recorder, AnInterruptedRecordingLeavesNothing) {
-  RunSpec interrupt;
+  RunOptions interrupt;
   interrupt.whileRunning = [&](pid_t pid) {
     // The temporary file appears as the recording starts; stop it then.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
@@ -410,7 +410,7 @@ TEST_F(Recorder, AnInterruptedRecordingLeavesNothing) {
 }
 
 TEST_F(Recorder, ProgressOnATerminal) {
-  RunSpec terminal;
+  RunOptions terminal;
   terminal.terminal = true;
   const Outcome run = Record({"--size", "64x40", "--ticks", "20", "--out", In("a.gif")}, terminal);
   EXPECT_EQ(run.code, 0);
