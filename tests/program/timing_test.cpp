@@ -120,26 +120,6 @@ TEST(PaintMidStage, APullGoesOnOverTheOpeningPicture) {
   EXPECT_EQ(CountDifferences(shown, TakePicture()), 0);
 }
 
-// The end of an undisturbed pull from `start`, drawn directly: the caption
-// band, a light-grey segment per tick but the first, and the point at the end.
-Picture FinishedPullFrom(double start) {
-  std::vector<double> xs, ys;
-  Real48 x = start;
-  int degrees = 0;
-  do {
-    degrees = (degrees + 5) % 360;
-    x = x + s.PlaneStep;
-    xs.push_back(x);
-    ys.push_back(SafeSin(degrees * DegreeFactor));
-  } while (x < 2.0);
-  return DrawDirectly(PullCaption, [&] {
-    SetColor(LightGray);
-    for (size_t i = 1; i < xs.size(); ++i)
-      DrawLine(xs[i - 1], ys[i - 1], xs[i], ys[i]);
-    DrawPoint(xs.back(), ys.back());
-  });
-}
-
 // Under 400 pixels of height the circle's top and the plane's top end lie
 // within the caption's rows. The first tick of a stage must not cut them with
 // its opaque caption, or erasing them later leaves pieces of them in it.

@@ -200,26 +200,6 @@ bool Changed(const AnimationStateRecord &a, const AnimationStateRecord &b) {
          a.PlaneX != b.PlaneX || a.ApparentWidth != b.ApparentWidth;
 }
 
-// The end of an undisturbed pull from `startX`, drawn directly: the caption
-// band, a light-grey segment per tick but the first, and the point at the end.
-Picture FinishedPull(double startX) {
-  std::vector<double> xs, ys;
-  Real48 x = startX;
-  int degrees = 0;
-  do {
-    degrees = (degrees + 5) % 360;
-    x = x + s.PlaneStep;
-    xs.push_back(x);
-    ys.push_back(SafeSin(degrees * DegreeFactor));
-  } while (x < 2.0);
-  return DrawDirectly(PullCaption, [&] {
-    SetColor(LightGray);
-    for (size_t i = 1; i < xs.size(); ++i)
-      DrawLine(xs[i - 1], ys[i - 1], xs[i], ys[i]);
-    DrawPoint(xs.back(), ys.back());
-  });
-}
-
 // What the end of the stage shows, drawn directly: its caption band, the plane
 // and the point where they are now, or the finished pull.
 Picture DirectPicture(Watched which) {
@@ -237,7 +217,7 @@ Picture DirectPicture(Watched which) {
       DrawPoint(plane, SafeSin(a));
     });
   default:
-    return FinishedPull(watch[Pull].startX);
+    return FinishedPullFrom(watch[Pull].startX);
   }
 }
 

@@ -12,6 +12,7 @@
 #include "graphics/labels.h"
 #include "graphics/mapping.h"
 #include "graphics/shapes.h"
+#include "scenes/scene_frame.h"
 
 #ifndef _WIN32
 #include "platform/portable/headless.h"
@@ -206,4 +207,22 @@ bool ShowsCaption(const char *caption) {
 POINT WindowPixelOf(double x, double y) {
   const PixelPoint p = WorldToScreen(x, y);
   return {WindowX(p.X), WindowY(p.Y)};
+}
+
+Picture FinishedPullFrom(double startX) {
+  std::vector<double> xs, ys;
+  Real48 x = startX;
+  int degrees = 0;
+  do {
+    degrees = (degrees + 5) % 360;
+    x = x + AnimationState.PlaneStep;
+    xs.push_back(x);
+    ys.push_back(SafeSin(degrees * DegreeFactor));
+  } while (x < 2.0);
+  return DrawDirectly(PullCaption, [&] {
+    SetColor(LightGray);
+    for (size_t i = 1; i < xs.size(); ++i)
+      DrawLine(xs[i - 1], ys[i - 1], xs[i], ys[i]);
+    DrawPoint(xs.back(), ys.back());
+  });
 }

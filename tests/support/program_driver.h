@@ -81,6 +81,10 @@ Picture DrawDirectly(const char *caption, const std::function<void()> &shapes);
 // Whether the rows of the caption line show `caption` and the prompt exactly
 // as drawn directly; redraws the caption band.
 bool ShowsCaption(const char *caption);
+// The end of an undisturbed pull whose plane started at `startX`, drawn
+// directly: the caption band, a light-grey segment per tick but the first, and
+// the point at the end.
+Picture FinishedPullFrom(double startX);
 
 // Window pixel of a world point under the current mapping.
 POINT WindowPixelOf(double x, double y);
