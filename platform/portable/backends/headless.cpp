@@ -47,8 +47,12 @@ uint64_t BackendNowMs() { return now; }
 
 void BackendWaitForInput(uint64_t deadlineMs) {
   if (deadlineMs == UINT64_MAX) {
-    std::fprintf(stderr, "velqor (headless): the message loop waits with no timer and no "
-                         "input left; ending it with WM_QUIT\n");
+    // Said once: a caller that keeps waiting after WM_QUIT must not flood stderr.
+    static bool said = false;
+    if (!said)
+      std::fprintf(stderr, "velqor (headless): the message loop waits with no timer and no "
+                           "input left; ending it with WM_QUIT\n");
+    said = true;
     vqw::PostQuitMessage(0);
     return;
   }
