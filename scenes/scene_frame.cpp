@@ -47,3 +47,13 @@ void DrawCaptionBand(const char *text) {
   DrawCaptionAndPrompt(text);
   AnimationState.StageEntered = false;
 }
+
+void DrawCaptionBandBetween(const char *text, void (*takeOff)(), void (*putBack)()) {
+  const HDC dc = GraphicsState.WindowDC;
+  SetROP2(dc, R2_XORPEN);
+  takeOff();
+  SetROP2(dc, R2_COPYPEN);
+  DrawCaptionBand(text);
+  SetROP2(dc, R2_XORPEN);
+  putBack();
+}

@@ -22,3 +22,8 @@ void DrawPoint(Real48 x, Real48 y);
 void DrawPlaneEdge(Real48 x);
 // The black band over the top 40 rows with `text` and the prompt; clears StageEntered.
 void DrawCaptionBand(const char *text);
+// DrawCaptionBand in copy mode, with the stage's moving figures taken off before
+// it and put back after it, both in exclusive-or. The band's labels are opaque:
+// in a low window figures reaching into them would be cut, and erasing them
+// later would leave pieces in the caption. Leaves the exclusive-or mode set.
+void DrawCaptionBandBetween(const char *text, void (*takeOff)(), void (*putBack)());

@@ -12,20 +12,21 @@ void TickSlide() {
   const HDC dc = GraphicsState.WindowDC;
   Real48 a = AngleInRadians();
   if (s.StageEntered) {
-    // The band's labels are opaque, and in a window under 400 pixels high the
-    // plane and the point reach into them: they are lifted off before the band
-    // and put back on it, so that erasing them later leaves the caption whole.
-    // The point is lifted where the tilt drew it, at ApparentWidth x cos a,
-    // which in a window of odd width can fall a pixel beside x = 0, and put
-    // back where this stage will erase it.
-    SetROP2(dc, R2_XORPEN);
-    DrawPoint(s.ApparentWidth * SafeCos(a), SafeSin(a));
-    DrawPlaneEdge(s.PlaneX);
-    SetROP2(dc, R2_COPYPEN);
-    DrawCaptionBand(SlideCaption);
-    SetROP2(dc, R2_XORPEN);
-    DrawPlaneEdge(s.PlaneX);
-    DrawPoint(s.PlaneX, SafeSin(a));
+    // The plane and the point come off before the band and go back on it. The
+    // point comes off where the tilt drew it, at ApparentWidth x cos a, which in
+    // a window of odd width can fall a pixel beside x = 0, and goes back where
+    // this stage will erase it.
+    DrawCaptionBandBetween(
+        SlideCaption,
+        [] {
+          const Real48 a = AngleInRadians();
+          DrawPoint(AnimationState.ApparentWidth * SafeCos(a), SafeSin(a));
+          DrawPlaneEdge(AnimationState.PlaneX);
+        },
+        [] {
+          DrawPlaneEdge(AnimationState.PlaneX);
+          DrawPoint(AnimationState.PlaneX, SafeSin(AngleInRadians()));
+        });
   }
   SetROP2(dc, R2_XORPEN);
   DrawPoint(s.PlaneX, SafeSin(a));

@@ -9,6 +9,13 @@ namespace {
 // The path of the point while the plane turns: width ApparentWidth, height 1.
 void DrawPath() { DrawEllipse(0.0, 0.0, AnimationState.ApparentWidth, 1.0, 0.005, Red); }
 
+// The path and the point on it at AngleDeg: what the tilt has on the screen.
+void DrawPathAndPoint() {
+  const Real48 a = AngleInRadians();
+  DrawPoint(AnimationState.ApparentWidth * SafeCos(a), SafeSin(a));
+  DrawPath();
+}
+
 } // namespace
 
 void TickTilt() {
@@ -16,17 +23,8 @@ void TickTilt() {
   const HDC dc = GraphicsState.WindowDC;
   Real48 a = AngleInRadians();
   if (s.StageEntered) {
-    // The band's labels are opaque, and in a window under 400 pixels high the
-    // path and the point reach into them: they are lifted off before the band
-    // and put back on it, so that erasing them later leaves the caption whole.
-    SetROP2(dc, R2_XORPEN);
-    DrawPoint(s.ApparentWidth * SafeCos(a), SafeSin(a));
-    DrawPath();
-    SetROP2(dc, R2_COPYPEN);
-    DrawCaptionBand(TiltCaption);
-    SetROP2(dc, R2_XORPEN);
-    DrawPath();
-    DrawPoint(s.ApparentWidth * SafeCos(a), SafeSin(a));
+    // The path and the point come off before the band and go back on it.
+    DrawCaptionBandBetween(TiltCaption, DrawPathAndPoint, DrawPathAndPoint);
   }
   SetROP2(dc, R2_XORPEN);
   // The point is erased with the width it was drawn with, before that changes.
