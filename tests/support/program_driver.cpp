@@ -171,16 +171,23 @@ bool ColorNear(const Picture &p, COLORREF color, int x, int y, int radius) {
   return CountColor(p, color, x - radius, y - radius, x + radius + 1, y + radius + 1) > 0;
 }
 
-Picture DrawDirectly(const char *caption, const std::function<void()> &shapes) {
+// The caption band drawn here step by step, in copy mode, not by the program's own
+// operation, so that the tests compare against an independent drawing.
+void DrawBandDirectly(const char *caption) {
   const GraphicsStateRecord &g = GraphicsState;
-  SetROP2(g.WindowDC, R2_COPYPEN);
-  ClearScreen();
   SetColor(Black);
   FillBar(0, g.MaxY - 40, g.MaxX, g.MaxY);
   SetColor(White);
   DrawLabel(g.MaxX / 2, g.MaxY - 20, caption, "CC");
   SetColor(Yellow);
   DrawLabel(g.MaxX, g.MaxY - 20, "Left click to continue ", "RC");
+}
+
+Picture DrawDirectly(const char *caption, const std::function<void()> &shapes) {
+  const GraphicsStateRecord &g = GraphicsState;
+  SetROP2(g.WindowDC, R2_COPYPEN);
+  ClearScreen();
+  DrawBandDirectly(caption);
   SetROP2(g.WindowDC, R2_XORPEN);
   shapes();
   SetROP2(g.WindowDC, R2_COPYPEN);
@@ -191,12 +198,7 @@ bool ShowsCaption(const char *caption) {
   const GraphicsStateRecord &g = GraphicsState;
   const Picture shown = TakePicture();
   SetROP2(g.WindowDC, R2_COPYPEN);
-  SetColor(Black);
-  FillBar(0, g.MaxY - 40, g.MaxX, g.MaxY);
-  SetColor(White);
-  DrawLabel(g.MaxX / 2, g.MaxY - 20, caption, "CC");
-  SetColor(Yellow);
-  DrawLabel(g.MaxX, g.MaxY - 20, "Left click to continue ", "RC");
+  DrawBandDirectly(caption);
   // Only the rows of the text: the circle and the point may reach into the band's
   // lower rows in a low window.
   SIZE box = {0, 0};
