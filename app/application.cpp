@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/animation_state.h"
+#include "animation/animation_state.h"
 #include "app/window_failure.h"
 #include "app/window_proc.h"
 #include "graphics/graphics_state.h"

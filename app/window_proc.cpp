@@ -1,6 +1,6 @@
 #include "app/window_proc.h"
 
-#include "app/animation_state.h"
+#include "animation/animation_state.h"
 #include "scenes/scene_frame.h"
 #include "scenes/stages.h"
 

@@ -8,7 +8,7 @@
 #include <chrono>
 #include <vector>
 
-#include "app/animation_state.h"
+#include "animation/animation_state.h"
 #include "app/application.h"
 #include "app/window_proc.h"
 #include "graphics/graphics_state.h"

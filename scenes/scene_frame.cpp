@@ -1,6 +1,6 @@
 #include "scenes/scene_frame.h"
 
-#include "app/animation_state.h"
+#include "animation/animation_state.h"
 #include "graphics/graphics_state.h"
 #include "graphics/labels.h"
 #include "graphics/mapping.h"

@@ -3,7 +3,7 @@
 # (velqor.js) that holds the WebAssembly, the built-in font included, so that
 # the page works from any static host and from file://. index.html goes beside it.
 add_executable(velqor ${PROJECT_SOURCE_DIR}/app/web_main.cpp)
-target_link_libraries(velqor PRIVATE velqor_program vq_backend_main)
+target_link_libraries(velqor PRIVATE velqor_app vq_platform vq_backend_main)
 set_target_properties(velqor PROPERTIES SUFFIX .js)
 target_link_options(velqor PRIVATE
   -sSINGLE_FILE=1

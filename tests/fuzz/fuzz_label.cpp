@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/animation_state.h"
+#include "animation/animation_state.h"
 #include "app/application.h"
 #include "graphics/graphics_state.h"
 #include "graphics/labels.h"

@@ -10,7 +10,7 @@
 // start values in a 160 x 100 window with the timer's next tick 20 ms away.
 #include <algorithm>
 
-#include "app/animation_state.h"
+#include "animation/animation_state.h"
 #include "app/application.h"
 #include "graphics/graphics_state.h"
 #include "platform/portable/headless.h"

@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-#include "app/animation_state.h"
+#include "animation/animation_state.h"
 #include "graphics/graphics_state.h"
 #include "graphics/mapping.h"
 #include "tests/support/program_driver.h"

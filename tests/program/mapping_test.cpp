@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/animation_state.h"
+#include "animation/animation_state.h"
 #include "graphics/graphics_state.h"
 #include "graphics/labels.h"
 #include "graphics/mapping.h"

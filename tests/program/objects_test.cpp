@@ -1,7 +1,7 @@
 // The palette, pens and brushes made once, and that nothing else is kept.
 #include <gtest/gtest.h>
 
-#include "app/animation_state.h"
+#include "animation/animation_state.h"
 #include "graphics/graphics_state.h"
 #include "tests/support/program_driver.h"
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/animation_state.h"
+#include "animation/animation_state.h"
 #include "graphics/graphics_state.h"
 #include "graphics/labels.h"
 #include "graphics/shapes.h"

@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "app/animation_state.h"
+#include "animation/animation_state.h"
 #include "graphics/graphics_state.h"
 #include "tests/support/program_driver.h"
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/animation_state.h"
+#include "animation/animation_state.h"
 #include "app/application.h"
 #include "app/window_proc.h"
 #include "graphics/graphics_state.h"

@@ -5,7 +5,7 @@
 
 #include <random>
 
-#include "app/animation_state.h"
+#include "animation/animation_state.h"
 #include "graphics/graphics_state.h"
 #include "platform/portable/headless.h"
 #include "tests/support/program_driver.h"

@@ -27,7 +27,7 @@
 #include <string>
 #include <vector>
 
-#include "app/animation_state.h"
+#include "animation/animation_state.h"
 #include "app/application.h"
 #include "graphics/graphics_state.h"
 #include "graphics/shapes.h"

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/animation_state.h"
+#include "animation/animation_state.h"
 #include "app/application.h"
 #include "app/window_proc.h"
 #include "graphics/graphics_state.h"

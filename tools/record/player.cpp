@@ -1,6 +1,6 @@
 #include "tools/record/player.h"
 
-#include "app/animation_state.h"
+#include "animation/animation_state.h"
 #include "app/application.h"
 #include "graphics/graphics_state.h"
 #include "platform/portable/headless.h"

@@ -1,4 +1,4 @@
-#include "app/animation_state.h"
+#include "animation/animation_state.h"
 
 AnimationStateRecord AnimationState;
 
