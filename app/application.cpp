@@ -3,9 +3,38 @@
 #include <cstdio>
 
 #include "animation/animation_state.h"
-#include "app/window_failure.h"
+#include "app/failure_text.h"
 #include "app/window_proc.h"
 #include "graphics/graphics_state.h"
+
+namespace {
+
+// One line on stderr: what could not be done and why. Always false.
+bool SayFailure(const char *what, const char *reason) {
+  std::fprintf(stderr, "velqor: %s: %s\n", what, reason);
+  return false;
+}
+
+// Gives the client area the size asked for, keeping the window's frame.
+bool SizeClientArea(int width, int height) {
+  const HWND window = GraphicsState.MainWindow;
+  RECT outer = {0, 0, 0, 0};
+  RECT client = {0, 0, 0, 0};
+  GetWindowRect(window, &outer);
+  GetClientRect(window, &client);
+  const int frameWidth = (outer.right - outer.left) - client.right;
+  const int frameHeight = (outer.bottom - outer.top) - client.bottom;
+  SetWindowPos(window, nullptr, 0, 0, width + frameWidth, height + frameHeight,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  GetClientRect(window, &client);
+  if (client.right == width && client.bottom == height)
+    return true;
+  char what[96];
+  std::snprintf(what, sizeof what, "cannot size the window to %dx%d", width, height);
+  return SayFailure(what, "the system kept another size");
+}
+
+} // namespace
 
 int StartApplication() {
   if (!PrepareApplication())
@@ -14,15 +43,16 @@ int StartApplication() {
   return 0;
 }
 
-bool PrepareApplication() {
+bool PrepareApplication(const StartOptions &options) {
   InitAnimationState();
   InitCommonControls();
-  if (!CreateMainWindow()) {
-    // Without a window no quit message would ever come: say why and stop.
-    std::fprintf(stderr, "velqor: cannot open a window: %s\n", WindowFailureReason());
+  if (!CreateMainWindow())
     return false;
-  }
-  InitGraphics();
+  if ((options.ClientWidth > 0 || options.ClientHeight > 0) &&
+      !SizeClientArea(options.ClientWidth, options.ClientHeight))
+    return false;
+  if (!InitGraphics())
+    return SayFailure("cannot draw in the window", ErrorText(GetLastError()));
   return true;
 }
 
@@ -33,21 +63,24 @@ bool CreateMainWindow() {
   windowClass.cbClsExtra = 0;
   windowClass.cbWndExtra = 0;
   windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));     // IDI_APPLICATION
-  windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
+  windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<intptr_t>(COLOR_BACKGROUND + 1));
   windowClass.lpszMenuName = nullptr;
   windowClass.lpszClassName = WindowTitle;
   if (RegisterClassA(&windowClass) == 0)
-    ExitProcess(0);
+    return SayFailure("cannot register the window class", ErrorText(GetLastError()));
 
   HWND window = CreateWindowExA(0, WindowTitle, WindowTitle, WS_OVERLAPPEDWINDOW, 10, 10, 1010, 610,
                                 nullptr, nullptr, windowClass.hInstance, nullptr);
   GraphicsState.MainWindow = window;
+  // Without a window no quit message would ever come.
   if (!window)
-    return false;
+    return SayFailure("cannot open a window", WindowFailureReason());
   ShowWindow(window, SW_SHOW);
-  SetTimer(window, TimerId, TimerPeriodMs, nullptr);
+  // Without its timer the demonstration would stand still.
+  if (SetTimer(window, TimerId, TimerPeriodMs, nullptr) == 0)
+    return SayFailure("cannot start the animation timer", ErrorText(GetLastError()));
   return true;
 }
 

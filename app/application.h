@@ -9,14 +9,24 @@ constexpr const char *WindowTitle = "VELQOR: NEGATIVE FREQUENCY";
 constexpr UINT_PTR TimerId = 0xFFFF;
 constexpr UINT TimerPeriodMs = 20;
 
+// What a start-up can be asked for beyond the program's own: the recorder, the
+// tests and the fuzzers start the program at a client size of their choosing.
+struct StartOptions {
+  // The client area's size once the window is open, as if the user had sized
+  // it; 0 x 0 keeps the window's own.
+  int ClientWidth = 0;
+  int ClientHeight = 0;
+};
+
 // Runs the whole program; the result is the process's exit code: 0 when the
-// window has been closed, 1 when no window could be opened (said on stderr).
+// window has been closed, 1 when start-up failed (said on stderr).
 int StartApplication();
-// Everything before the message loop: the start values, the window and the
-// drawing layer. False, said on stderr, when no window could be opened.
-bool PrepareApplication();
-// Registers the class (a failure ends the process at once with code 0),
-// creates and shows the window and starts its timer. False when there is no window.
+// Everything before the message loop: the start values, the window with its
+// timer and the drawing layer. False, said on stderr in one line, when any
+// of them could not be had.
+bool PrepareApplication(const StartOptions &options = {});
+// Registers the class, creates and shows the window and starts its timer.
+// False, said on stderr, when any step fails.
 bool CreateMainWindow();
 // Dispatches messages until WM_QUIT.
 void RunMessageLoop();

@@ -17,9 +17,7 @@ namespace {
 
 HWND ProgramWindow() {
   static HWND window = [] {
-    InitAnimationState();
-    CreateMainWindow();
-    InitGraphics();
+    PrepareApplication();
     return GraphicsState.MainWindow;
   }();
   return window;

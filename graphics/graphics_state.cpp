@@ -11,9 +11,11 @@ const COLORREF PaletteValues[ColorCount] = {
     RGB(255, 96, 96),   RGB(219, 112, 147), RGB(255, 255, 0), RGB(255, 255, 255),
 };
 
-void InitGraphics() {
+bool InitGraphics() {
   GraphicsStateRecord &g = GraphicsState;
   g.WindowDC = GetDC(g.MainWindow);
+  if (!g.WindowDC)
+    return false;
   for (int32_t n = 0; n < ColorCount; ++n)
     g.Palette[n] = PaletteValues[n];
   for (int32_t n = 0; n < ColorCount; ++n)
@@ -39,6 +41,7 @@ void InitGraphics() {
 
   SetTextAlign(g.WindowDC, TA_LEFT | TA_BOTTOM);
   SetBkColor(g.WindowDC, RGB(0, 0, 0));
+  return true;
 }
 
 void SetColor(int32_t color) {

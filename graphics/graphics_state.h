@@ -67,8 +67,9 @@ extern GraphicsStateRecord GraphicsState;
 inline int32_t ColorIndex(int32_t color) { return color & (ColorCount - 1); }
 
 // Takes the main window's device context, makes the pens and brushes, blackens
-// the client area and sets the defaults. Once, after MainWindow exists.
-void InitGraphics();
+// the client area and sets the defaults. Once, after MainWindow exists. False
+// (with the system's error) when the window gives no device context to draw with.
+bool InitGraphics();
 // Selects the colour's pen and text colour; later labels, lines and bars use it.
 void SetColor(int32_t color);
 // Paints the client area black and takes its size into MaxX and MaxY.

@@ -1,4 +1,4 @@
-#include "app/animation_state.h"
+#include "animation/animation_state.h"
 #include "graphics/graphics_state.h"
 #include "graphics/shapes.h"
 #include "scenes/scene_frame.h"

@@ -30,6 +30,9 @@ bool quitPending = false;
 int quitCode = 0;
 std::vector<Timer> timers;
 UINT_PTR nextThreadTimerId = 1;
+// Timers are window-manager objects: Windows refuses new ones beyond the
+// process's quota of them (10,000 by default), and so does the layer.
+constexpr size_t kMaxTimers = 10000;
 
 const HWND kThreadOnly = reinterpret_cast<HWND>(static_cast<intptr_t>(-1));
 
@@ -263,6 +266,10 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc) {
   if (hwnd != nullptr || id != 0)
     t = vqp::FindTimer(hwnd, id);
   if (t == nullptr) {
+    if (vqp::timers.size() >= vqp::kMaxTimers) {
+      SetLastError(ERROR_NO_MORE_USER_HANDLES);
+      return 0;
+    }
     if (hwnd == nullptr) {
       // A thread timer gets an identifier of its own.
       while (vqp::FindTimer(nullptr, vqp::nextThreadTimerId) || vqp::nextThreadTimerId == 0)

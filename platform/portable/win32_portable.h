@@ -261,9 +261,14 @@ struct LOGBRUSH {
 #define ERROR_NOT_SUPPORTED 50L
 #define ERROR_INVALID_PARAMETER 87L
 #define ERROR_MOD_NOT_FOUND 126L
+#define ERROR_MR_MID_NOT_FOUND 317L
 #define ERROR_INVALID_WINDOW_HANDLE 1400L
 #define ERROR_CLASS_ALREADY_EXISTS 1410L
 #define ERROR_CANNOT_FIND_WND_CLASS 1407L
+#define ERROR_NO_MORE_USER_HANDLES 1158L
+
+#define FORMAT_MESSAGE_IGNORE_INSERTS 0x00000200
+#define FORMAT_MESSAGE_FROM_SYSTEM 0x00001000
 
 namespace vqw {
 
@@ -312,6 +317,8 @@ HMODULE GetModuleHandleA(LPCSTR moduleName);
 [[noreturn]] void ExitProcess(UINT exitCode);
 DWORD GetLastError(void);
 void SetLastError(DWORD error);
+DWORD FormatMessageA(DWORD flags, const void *source, DWORD messageId, DWORD languageId,
+                     LPSTR buffer, DWORD size, void *arguments);
 HANDLE GetCurrentProcess(void);
 
 // gdi32
@@ -355,6 +362,7 @@ using vqw::Ellipse;
 using vqw::EndPaint;
 using vqw::ExitProcess;
 using vqw::FillRect;
+using vqw::FormatMessageA;
 using vqw::GetBkColor;
 using vqw::GetBkMode;
 using vqw::GetClassNameA;

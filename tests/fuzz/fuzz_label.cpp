@@ -35,12 +35,8 @@ DWORD objectsAtStart = 0;
 DWORD Objects() { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); }
 
 void StartUp() {
-  InitAnimationState();
-  InitCommonControls();
-  FUZZ_CHECK(CreateMainWindow(), "no main window");
-  InitGraphics();
+  FUZZ_CHECK(PrepareApplication({Width, Height}), "the program could not start");
   window = g.MainWindow;
-  vqp::HeadlessResizeClient(window, Width, Height);
   vqp::HeadlessPumpMessages(); // the paint sets the viewport to the client area
   FUZZ_CHECK(g.MaxX == Width && g.MaxY == Height, "the window is %d x %d", g.MaxX, g.MaxY);
   backdrop = CreateSolidBrush(Backdrop);

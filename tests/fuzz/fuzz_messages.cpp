@@ -21,6 +21,10 @@ namespace {
 const AnimationStateRecord &s = AnimationState;
 const GraphicsStateRecord &g = GraphicsState;
 
+// The window every input starts in.
+constexpr int SmallWidth = 160;
+constexpr int SmallHeight = 100;
+
 HWND window = nullptr;
 DWORD objectsAtStart = 0;
 
@@ -57,10 +61,7 @@ int Pump() {
 }
 
 void StartUp() {
-  InitAnimationState();
-  InitCommonControls();
-  FUZZ_CHECK(CreateMainWindow(), "no main window");
-  InitGraphics();
+  FUZZ_CHECK(PrepareApplication({SmallWidth, SmallHeight}), "the program could not start");
   window = g.MainWindow;
   objectsAtStart = Objects();
 }
@@ -73,7 +74,7 @@ void Reset() {
   SetROP2(g.WindowDC, R2_COPYPEN);
   SelectObject(g.WindowDC, g.Pens[White]);
   SelectObject(g.WindowDC, g.Brushes[Black]);
-  vqp::HeadlessResizeClient(window, 160, 100);
+  vqp::HeadlessResizeClient(window, SmallWidth, SmallHeight);
   InvalidateRect(window, nullptr, FALSE);
   Pump();
   CheckSound("the reset");
@@ -175,7 +176,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   // Back to the small window now rather than at the next input: the big
   // framebuffer goes within this input, which keeps libFuzzer from running it
   // again in search of a leak.
-  vqp::HeadlessResizeClient(window, 160, 100);
+  vqp::HeadlessResizeClient(window, SmallWidth, SmallHeight);
   Pump();
   return 0;
 }

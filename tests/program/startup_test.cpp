@@ -47,17 +47,43 @@ TEST_F(StartupDeathTest, NoWindowSaysWhyAndExitsWith1) {
       "^velqor: cannot open a window: no display; set DISPLAY or run under xvfb-run\n$");
 }
 
-TEST_F(StartupDeathTest, AClassThatCannotBeRegisteredEndsAtOnceWithCode0) {
+// A start-up that cannot have its class, its device context or its timer says
+// which and why in one line and ends with code 1: a program that could not run
+// must not report success.
+TEST_F(StartupDeathTest, AClassThatCannotBeRegisteredSaysSoAndExitsWith1) {
   EXPECT_EXIT(
       {
         WNDCLASSA taken = {};
         taken.lpfnWndProc = DefWindowProcA;
         taken.lpszClassName = "VELQOR: NEGATIVE FREQUENCY";
         RegisterClassA(&taken);
-        StartApplication();
-        std::exit(3); // not reached: the program must end inside
+        std::exit(StartApplication());
       },
-      testing::ExitedWithCode(0), "^$");
+      testing::ExitedWithCode(1),
+      "^velqor: cannot register the window class: Class already exists\n$");
+}
+
+TEST_F(StartupDeathTest, NoDeviceContextSaysSoAndExitsWith1) {
+  EXPECT_EXIT(
+      {
+        // Every GDI object the process may have is taken, so GetDC has none to give.
+        while (CreateSolidBrush(0) != nullptr) {
+        }
+        std::exit(StartApplication());
+      },
+      testing::ExitedWithCode(1), "^velqor: cannot draw in the window: Not enough memory[^\n]*\n$");
+}
+
+TEST_F(StartupDeathTest, NoTimerSaysSoAndExitsWith1) {
+  EXPECT_EXIT(
+      {
+        // Every timer the process may have is taken.
+        while (SetTimer(nullptr, 0, 1000, nullptr) != 0) {
+        }
+        std::exit(StartApplication());
+      },
+      testing::ExitedWithCode(1),
+      "^velqor: cannot start the animation timer: The current process has used all[^\n]*\n$");
 }
 
 // The whole program through its own message loop: the first paint comes
@@ -66,10 +92,8 @@ TEST_F(StartupDeathTest, AClassThatCannotBeRegisteredEndsAtOnceWithCode0) {
 TEST_F(StartupDeathTest, ClosingTheWindowEndsTheLoopWithCode0) {
   EXPECT_EXIT(
       {
-        InitAnimationState();
-        if (!CreateMainWindow())
+        if (!PrepareApplication())
           std::exit(4);
-        InitGraphics();
         HWND window = GraphicsState.MainWindow;
         vqp::HeadlessAdvanceClock(TimerPeriodMs);
         vqp::HeadlessPumpMessages();

@@ -31,14 +31,11 @@ long CountNonBlack(const Picture &p) {
 }
 
 HWND CreateTestWindow() {
-  InitAnimationState();
-  InitCommonControls();
-  if (!CreateMainWindow()) {
-    std::fprintf(stderr, "program tests: the main window could not be created\n");
+  if (!PrepareApplication()) {
+    std::fprintf(stderr, "program tests: the program could not start\n");
     std::abort();
   }
   GetWindowRect(GraphicsState.MainWindow, &initialRect);
-  InitGraphics();
   const HDC dc = GraphicsState.WindowDC;
   afterInit.State = GraphicsState;
   afterInit.GdiObjects = GdiObjectCount();

@@ -23,21 +23,11 @@ bool Pump(std::string &error) {
 bool Play(const Options &o, const FrameHandler &onFrame, const TickHandler &onTick,
           std::string &error) {
   // The program's own start-up, as StartApplication runs it, without its loop.
-  InitAnimationState();
-  InitCommonControls();
-  if (!CreateMainWindow()) {
-    error = "the program's window could not be made";
+  if (!PrepareApplication({o.width, o.height})) {
+    error = "the program could not start (said above)";
     return false;
   }
   const HWND window = GraphicsState.MainWindow;
-  vqp::HeadlessResizeClient(window, o.width, o.height); // as if the user sized the window
-  int width = 0, height = 0;
-  if (!vqp::HeadlessPixels(window, &width, &height) || width != o.width || height != o.height) {
-    error =
-        "no memory for a " + std::to_string(o.width) + "x" + std::to_string(o.height) + " picture";
-    return false;
-  }
-  InitGraphics();
   if (!Pump(error))
     return false;
 

@@ -1,13 +1,13 @@
-#include "app/window_failure.h"
+#include "app/failure_text.h"
 
-#ifdef _WIN32
 #include <cstdio>
 
-#include "platform/win32.h"
+#ifndef _WIN32
+#include "platform/portable/diagnostics.h"
+#endif
 
-const char *WindowFailureReason() {
+const char *ErrorText(DWORD error) {
   static char text[256];
-  const DWORD error = GetLastError();
   DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                                 error, 0, text, sizeof text, nullptr);
   // The system's text ends in ".\r\n"; the reason is one line without them.
@@ -20,11 +20,13 @@ const char *WindowFailureReason() {
     text[length] = '\0';
   return text;
 }
-#else
-#include "platform/portable/diagnostics.h"
 
 const char *WindowFailureReason() {
+  const DWORD error = GetLastError();
+#ifndef _WIN32
   const char *reason = vqp::LastWindowFailure();
-  return reason && reason[0] ? reason : "unknown reason";
-}
+  if (reason && reason[0])
+    return reason;
 #endif
+  return ErrorText(error);
+}
