@@ -15,9 +15,9 @@ bool SayFailure(const char *what, const char *reason) {
   return false;
 }
 
-// Gives the client area the size asked for, keeping the window's frame.
-bool SizeClientArea(int width, int height) {
-  const HWND window = GraphicsState.MainWindow;
+} // namespace
+
+bool SetClientSize(HWND window, int width, int height) {
   RECT outer = {0, 0, 0, 0};
   RECT client = {0, 0, 0, 0};
   GetWindowRect(window, &outer);
@@ -27,14 +27,8 @@ bool SizeClientArea(int width, int height) {
   SetWindowPos(window, nullptr, 0, 0, width + frameWidth, height + frameHeight,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   GetClientRect(window, &client);
-  if (client.right == width && client.bottom == height)
-    return true;
-  char what[96];
-  std::snprintf(what, sizeof what, "cannot size the window to %dx%d", width, height);
-  return SayFailure(what, "the system kept another size");
+  return client.right == width && client.bottom == height;
 }
-
-} // namespace
 
 int StartApplication() {
   if (!PrepareApplication())
@@ -49,8 +43,12 @@ bool PrepareApplication(const StartOptions &options) {
   if (!CreateMainWindow())
     return false;
   if ((options.ClientWidth > 0 || options.ClientHeight > 0) &&
-      !SizeClientArea(options.ClientWidth, options.ClientHeight))
-    return false;
+      !SetClientSize(GraphicsState.MainWindow, options.ClientWidth, options.ClientHeight)) {
+    char what[96];
+    std::snprintf(what, sizeof what, "cannot size the window to %dx%d", options.ClientWidth,
+                  options.ClientHeight);
+    return SayFailure(what, "the system kept another size");
+  }
   if (!InitGraphics())
     return SayFailure("cannot draw in the window", ErrorText(GetLastError()));
   return true;

@@ -28,5 +28,8 @@ bool PrepareApplication(const StartOptions &options = {});
 // Registers the class, creates and shows the window and starts its timer.
 // False, said on stderr, when any step fails.
 bool CreateMainWindow();
+// Gives the window's client area this size, keeping its frame; false when the
+// system kept another size.
+bool SetClientSize(HWND window, int width, int height);
 // Dispatches messages until WM_QUIT.
 void RunMessageLoop();

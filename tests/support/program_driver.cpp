@@ -88,14 +88,7 @@ void StartFresh(int clientWidth, int clientHeight) {
 
 void SetClientSize(int clientWidth, int clientHeight) {
   HWND window = TestWindow();
-  RECT outer = {0, 0, 0, 0};
-  RECT client = {0, 0, 0, 0};
-  GetWindowRect(window, &outer);
-  GetClientRect(window, &client);
-  const int frameWidth = (outer.right - outer.left) - client.right;
-  const int frameHeight = (outer.bottom - outer.top) - client.bottom;
-  SetWindowPos(window, nullptr, 0, 0, clientWidth + frameWidth, clientHeight + frameHeight,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetClientSize(window, clientWidth, clientHeight);
   UpdateWindow(window);
 }
 
