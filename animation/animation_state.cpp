@@ -1,5 +1,7 @@
 #include "animation/animation_state.h"
 
+#include <cstdlib>
+
 AnimationStateRecord AnimationState;
 
 void InitAnimationState() {
@@ -14,13 +16,40 @@ void InitAnimationState() {
   s.TraceLastX = NoTracePoint;
   s.TraceLastY = NoTracePoint;
   s.StageEntered = false;
+  s.PullStartX = 0.0;
+  s.Cycle = 0;
+  s.Paused = false;
+  s.Blanked = false;
+}
+
+int32_t AddAngle(int32_t angle, int32_t step) {
+  const int32_t sum = angle + step;
+  return sum == 360 || sum == -360 ? 0 : sum;
 }
 
 void AdvanceAngle(int32_t step) {
-  int32_t angle = AnimationState.AngleDeg + step;
-  if (angle == 360 || angle == -360)
-    angle = 0;
-  AnimationState.AngleDeg = angle;
+  AnimationState.AngleDeg = AddAngle(AnimationState.AngleDeg, step);
 }
 
-Real48 AngleInRadians() { return AnimationState.AngleDeg * DegreeFactor; }
+Real48 Radians(int32_t degrees) { return degrees * DegreeFactor; }
+
+Real48 AngleInRadians() { return Radians(AnimationState.AngleDeg); }
+
+Real48 TiltEndWidth() {
+  Real48 width = 1.0;
+  while (width > 0)
+    width = width - AnimationState.WidthStep;
+  return width;
+}
+
+Real48 SlideEndX() {
+  Real48 x = 0.0;
+  while (x > SlideEnd)
+    x = x - AnimationState.PlaneStep;
+  return x;
+}
+
+void StepPull(int32_t &angleDeg, Real48 &planeX) {
+  angleDeg = AddAngle(angleDeg, std::abs(AnimationState.AngleStep));
+  planeX = planeX + AnimationState.PlaneStep;
+}

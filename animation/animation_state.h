@@ -1,4 +1,5 @@
-// The variables all stages share, and the angle step every stage takes.
+// The variables all stages share, the angle step every stage takes, and where
+// each stage ends when it is left to run.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +19,12 @@ constexpr double DegreeFactor = 0.01745329;
 
 // TraceLastX at or below this: the sine trace has no previous point yet.
 constexpr double NoTracePoint = -100.0;
+// The slide stops once the plane has passed x = -2, just inside the left edge.
+constexpr double SlideEnd = -2.0;
+// The pull ends once the plane has reached x = 2, just inside the right edge.
+constexpr double PullEnd = 2.0;
+// A TraceLastX at or left of this marks a pull that has not started yet.
+constexpr double PullNotStarted = -2.0;
 
 struct AnimationStateRecord {
   int32_t AngleStep;    // degrees per tick; its sign is the sign of the frequency
@@ -30,13 +37,30 @@ struct AnimationStateRecord {
   Real48 TraceLastX; // previous point of the sine trace
   Real48 TraceLastY;
   bool StageEntered; // set by a click; stages 1 and 2 draw their caption band on it
+  // What the presenter's controls add:
+  Real48 PullStartX; // where the plane stood as the pull began: the trace is drawn again from it
+  int32_t Cycle; // cycles begun since the start (0 in the first); back from a stage 0 returns to
+                 // the one before
+  bool Paused;   // the picture holds still: ticks change nothing
+  bool Blanked;  // the window is black: ticks change nothing
 };
 
 extern AnimationStateRecord AnimationState;
 
 // The start values of a run.
 void InitAnimationState();
-// Adds `step` degrees; exactly +360 or -360 becomes 0.
+// `angle` turned by `step` degrees; exactly +360 or -360 becomes 0.
+int32_t AddAngle(int32_t angle, int32_t step);
+// Adds `step` degrees to AngleDeg, as AddAngle.
 void AdvanceAngle(int32_t step);
-// AngleDeg in radians.
+// `degrees` in radians, and AngleDeg in radians.
+Real48 Radians(int32_t degrees);
 Real48 AngleInRadians();
+
+// Where each stage ends when it is left to run: ApparentWidth once the plane
+// is edge-on, and PlaneX once the slide has reached the left edge.
+Real48 TiltEndWidth();
+Real48 SlideEndX();
+// One tick of the pull: the point turns forward by the size of AngleStep
+// (both directions trace the same rising sine) and the plane moves right.
+void StepPull(int32_t &angleDeg, Real48 &planeX);

@@ -1,6 +1,7 @@
 #include "app/window_proc.h"
 
 #include "animation/animation_state.h"
+#include "app/presenter_controls.h"
 #include "scenes/scene_frame.h"
 #include "scenes/stages.h"
 
@@ -10,13 +11,18 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     PaintScene();
     break;
   case WM_TIMER:
-    TickStage();
+    // A held or blank picture stands still.
+    if (!AnimationState.Paused && !AnimationState.Blanked)
+      TickStage();
     break;
   case WM_DESTROY:
     PostQuitMessage(0);
     break;
   case WM_LBUTTONDOWN:
-    EnterNextStage();
+    PressClick();
+    break;
+  case WM_KEYDOWN:
+    PressKey(wParam, lParam);
     break;
   default:
     break;
@@ -61,6 +67,8 @@ void ResetCycle() {
   s.PlaneX = 0.0;
   s.TraceLastX = NoTracePoint;
   s.AngleStep = -s.AngleStep;
-  PaintScene();
   s.Stage = RotateStage;
+  if (s.Cycle < INT32_MAX)
+    s.Cycle = s.Cycle + 1;
+  PaintScene();
 }

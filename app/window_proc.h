@@ -1,5 +1,6 @@
-// The window procedure: paint requests, timer ticks, left clicks and the
-// window's end, turned into the demonstration's stage sequence.
+// The window procedure: paint requests, timer ticks, left clicks, the
+// presenter's keys and the window's end, turned into the demonstration's
+// stage sequence.
 #pragma once
 
 #include "platform/win32.h"

@@ -5,16 +5,46 @@
 #include "graphics/labels.h"
 #include "graphics/mapping.h"
 #include "graphics/shapes.h"
+#include "scenes/stage_figures.h"
 
 namespace {
 
-// Captions sit on the line 20 pixels below the top of the window.
+// Captions sit on the line 20 pixels below the top of the window; the pause
+// sign, when the picture is held, at its left end.
 void DrawCaptionAndPrompt(const char *text) {
   const GraphicsStateRecord &g = GraphicsState;
   SetColor(White);
   DrawLabel(g.MaxX / 2, g.MaxY - 20, text, "CC");
   SetColor(Yellow);
   DrawLabel(g.MaxX, g.MaxY - 20, ContinuePrompt, "RC");
+  if (AnimationState.Paused)
+    DrawLabel(0, g.MaxY - 20, PauseSign, "LC");
+}
+
+void DrawBand(const char *text) {
+  const GraphicsStateRecord &g = GraphicsState;
+  SetColor(Black);
+  FillBar(0, g.MaxY - 40, g.MaxX, g.MaxY);
+  DrawCaptionAndPrompt(text);
+}
+
+// The opening picture: the circle, the caption for the direction, the prompt
+// and the point at AngleDeg.
+void DrawRotatePicture() {
+  SetROP2(GraphicsState.WindowDC, R2_XORPEN);
+  DrawEllipse(0.0, 0.0, 1.0, 1.0, 0.005, Red);
+  DrawCaptionAndPrompt(AnimationState.AngleStep > 0 ? PositiveCaption : NegativeCaption);
+  const Real48 a = AngleInRadians();
+  DrawPoint(SafeCos(a), SafeSin(a));
+}
+
+// A later stage: its band under its figures, as its ticks leave them.
+void DrawStagePicture(const char *caption, void (*figures)()) {
+  const HDC dc = GraphicsState.WindowDC;
+  SetROP2(dc, R2_COPYPEN);
+  DrawBand(caption);
+  SetROP2(dc, R2_XORPEN);
+  figures();
 }
 
 } // namespace
@@ -24,12 +54,22 @@ void PaintScene() {
   ClearScreen();
   SetViewport(0, 0, g.MaxX, g.MaxY);
   SetWorldWindow(-2.1, -1.25, 2.1, 1.25);
-  SetROP2(g.WindowDC, R2_XORPEN);
-  DrawEllipse(0.0, 0.0, 1.0, 1.0, 0.005, Red);
-  DrawCaptionAndPrompt(AnimationState.AngleStep > 0 ? PositiveCaption : NegativeCaption);
-  const Real48 a = AngleInRadians();
-  SetROP2(g.WindowDC, R2_XORPEN);
-  DrawPoint(SafeCos(a), SafeSin(a));
+  if (!AnimationState.Blanked) {
+    switch (ShownStage()) {
+    case TiltStage:
+      DrawStagePicture(TiltCaption, DrawTiltFigures);
+      break;
+    case SlideStage:
+      DrawStagePicture(SlideCaption, DrawSlideFigures);
+      break;
+    case PullStage:
+      DrawStagePicture(PullCaption, DrawPullFigures);
+      break;
+    default:
+      DrawRotatePicture();
+      break;
+    }
+  }
   SetROP2(g.WindowDC, R2_COPYPEN);
 }
 
@@ -41,10 +81,7 @@ void DrawPlaneEdge(Real48 x) {
 }
 
 void DrawCaptionBand(const char *text) {
-  const GraphicsStateRecord &g = GraphicsState;
-  SetColor(Black);
-  FillBar(0, g.MaxY - 40, g.MaxX, g.MaxY);
-  DrawCaptionAndPrompt(text);
+  DrawBand(text);
   AnimationState.StageEntered = false;
 }
 

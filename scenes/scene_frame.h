@@ -1,5 +1,5 @@
 // The frame shared by all pictures: world x from -2.1 to 2.1 and y from -1.25
-// to 1.25 over the whole client area, the full repaint of the stage-0 picture,
+// to 1.25 over the whole client area, the full repaint of the running stage,
 // and the point, the edge-on plane and the caption band that every stage draws.
 #pragma once
 
@@ -12,9 +12,14 @@ constexpr const char *SlideCaption = "move the plane of rotation over";
 constexpr const char *PullCaption =
     "pull the rotating point at a constant rate - note the sine formed";
 constexpr const char *ContinuePrompt = "Left click to continue ";
+// Shown at the left of the caption line while the presenter holds the picture.
+constexpr const char *PauseSign = " PAUSED";
 
-// Clears the window and draws the circle, the caption for the direction of
-// AngleStep, the prompt and the point at AngleDeg. Looks at no Stage.
+// Clears the window and draws the picture on screen as it stands (ShownStage):
+// stage 0 as the opening picture for the direction of AngleStep, a later stage
+// as its caption band with its figures where its state has them, so that the
+// stage goes on from there by exclusive-or without residue. Nothing but black
+// while Blanked; the pause sign while Paused.
 void PaintScene();
 // The white point at world (x, y), in the current mix mode.
 void DrawPoint(Real48 x, Real48 y);

@@ -1,5 +1,3 @@
-#include <cstdlib>
-
 #include "animation/animation_state.h"
 #include "graphics/graphics_state.h"
 #include "graphics/shapes.h"
@@ -7,11 +5,6 @@
 #include "scenes/stages.h"
 
 namespace {
-
-// The pull ends once the plane has reached x = 2, just inside the right edge.
-constexpr double PullEnd = 2.0;
-// A TraceLastX at or left of this marks a stage that has not started yet.
-constexpr double PullNotStarted = -2.0;
 
 // The first tick wipes the earlier stages away and sets up the caption band,
 // the plane and the point at angle 0. The band comes first: its labels are
@@ -22,6 +15,7 @@ void StartPull() {
   AnimationStateRecord &s = AnimationState;
   ClearScreen();
   s.AngleDeg = 0;
+  s.PullStartX = s.PlaneX;
   DrawCaptionBand(PullCaption);
   SetROP2(GraphicsState.WindowDC, R2_XORPEN);
   DrawPoint(s.PlaneX, 0.0);
@@ -38,17 +32,13 @@ void TickPull() {
   if (s.TraceLastX <= PullNotStarted)
     StartPull();
   SetROP2(dc, R2_XORPEN);
-  Real48 a = AngleInRadians();
-  DrawPoint(s.PlaneX, SafeSin(a));
-  // Always forward, so both directions trace the same rising sine.
-  AdvanceAngle(std::abs(s.AngleStep));
+  DrawPoint(s.PlaneX, SafeSin(AngleInRadians()));
   DrawPlaneEdge(s.PlaneX);
-  s.PlaneX = s.PlaneX + s.PlaneStep;
+  StepPull(s.AngleDeg, s.PlaneX);
   DrawPlaneEdge(s.PlaneX);
   if (s.PlaneX >= PullEnd)
     DrawPlaneEdge(s.PlaneX); // the plane leaves the picture
-  a = AngleInRadians();
-  const Real48 y = SafeSin(a);
+  const Real48 y = SafeSin(AngleInRadians());
   DrawPoint(s.PlaneX, y);
   if (s.TraceLastX > NoTracePoint) {
     SetColor(LightGray);

@@ -2,19 +2,13 @@
 #include "graphics/graphics_state.h"
 #include "graphics/shapes.h"
 #include "scenes/scene_frame.h"
+#include "scenes/stage_figures.h"
 #include "scenes/stages.h"
 
 namespace {
 
 // The path of the point while the plane turns: width ApparentWidth, height 1.
 void DrawPath() { DrawEllipse(0.0, 0.0, AnimationState.ApparentWidth, 1.0, 0.005, Red); }
-
-// The path and the point on it at AngleDeg: what the tilt has on the screen.
-void DrawPathAndPoint() {
-  const Real48 a = AngleInRadians();
-  DrawPoint(AnimationState.ApparentWidth * SafeCos(a), SafeSin(a));
-  DrawPath();
-}
 
 } // namespace
 
@@ -23,8 +17,9 @@ void TickTilt() {
   const HDC dc = GraphicsState.WindowDC;
   Real48 a = AngleInRadians();
   if (s.StageEntered) {
-    // The path and the point come off before the band and go back on it.
-    DrawCaptionBandBetween(TiltCaption, DrawPathAndPoint, DrawPathAndPoint);
+    // The circle and the point come off before the band and go back on it: at
+    // the width of 1 the tilt's figures are the opening picture's.
+    DrawCaptionBandBetween(TiltCaption, DrawTiltFigures, DrawTiltFigures);
   }
   SetROP2(dc, R2_XORPEN);
   // The point is erased with the width it was drawn with, before that changes.

@@ -96,8 +96,12 @@ TEST(Pictures, BelowAWidthOf420TheCircleIsFilled) {
   EXPECT_EQ(TakePicture().At(side.x, side.y), BlackValue);
 }
 
-TEST(Pictures, AResizeRepaintsTheOpeningPictureInAnyStage) {
+TEST(Pictures, AResizeRepaintsTheStageAsItStands) {
   const int sizes[][2] = {{700, 450}, {1002, 583}, {520, 700}, {900, 500}};
+  const char *captions[] = {"POSITIVE FREQUENCY - counter-clockwise rotation",
+                            "rotate plane of rotation until seen from the side",
+                            "move the plane of rotation over",
+                            "pull the rotating point at a constant rate - note the sine formed"};
   for (int stage = 0; stage < 4; ++stage) {
     StartFresh(800, 500);
     for (int i = 0; i < stage; ++i) {
@@ -112,8 +116,8 @@ TEST(Pictures, AResizeRepaintsTheOpeningPictureInAnyStage) {
     EXPECT_EQ(resized.Width, sizes[stage][0]);
     Paint();
     EXPECT_EQ(CountDifferences(resized, TakePicture()), 0) << "stage " << stage;
-    EXPECT_TRUE(ShowsCaption("POSITIVE FREQUENCY - counter-clockwise rotation")) << stage;
-    // The stage goes on from its own variables on top of that picture.
+    EXPECT_TRUE(ShowsCaption(captions[stage])) << stage;
+    // The stage goes on from its own variables on that picture.
     Tick();
     EXPECT_EQ(AnimationState.Stage, stage);
   }

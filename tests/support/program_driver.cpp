@@ -105,6 +105,12 @@ void Tick(int count) {
 
 void Click() { SendMessageA(TestWindow(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100)); }
 
+// lParam of WM_KEYDOWN: repeat count 1; bit 30 set when the key was already down.
+void Key(WPARAM virtualKey) { SendMessageA(TestWindow(), WM_KEYDOWN, virtualKey, 1); }
+void KeyRepeat(WPARAM virtualKey) {
+  SendMessageA(TestWindow(), WM_KEYDOWN, virtualKey, 1 | (LPARAM{1} << 30));
+}
+
 void RunStagesToEndOfPull() {
   Click();
   TickUntil([] { return AnimationState.ApparentWidth <= 0; }, 200);

@@ -44,6 +44,9 @@ void SetClientSize(int clientWidth, int clientHeight);
 void Paint();
 void Tick(int count = 1);
 void Click();
+// A key pressed (WM_KEYDOWN with its virtual-key code), or held: an auto-repeat.
+void Key(WPARAM virtualKey);
+void KeyRepeat(WPARAM virtualKey);
 // Ticks until `done` holds or `limit` ticks have run; returns the ticks run.
 template <typename Done> int TickUntil(Done done, int limit) {
   int ticks = 0;

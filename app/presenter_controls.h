@@ -1,0 +1,36 @@
+// What a presenter's clicker or keyboard does besides the left click: next,
+// back one step, start again, pause, blank. One key map for every build,
+// delivered as WM_KEYDOWN with Win32 virtual-key codes; auto-repeats of a held
+// key are ignored, so a held key moves one step.
+//
+//   next            PageDown, Right, Down, Space, Enter, N (as a left click)
+//   back one step   PageUp, Left, Up, Backspace, P
+//   start again     Home
+//   pause / resume  K, Pause
+//   blank / unblank B, . (period)
+//
+// While the window is blank the first handled key or click only brings the
+// picture back. Next, back and start again also resume a paused picture.
+#pragma once
+
+#include "platform/win32.h"
+
+enum class PresenterAction { None, Next, Back, StartAgain, Pause, Blank };
+
+// The action of a virtual key, None for any other key.
+PresenterAction ActionOfKey(WPARAM virtualKey);
+
+// WM_KEYDOWN: does the key's action unless it is an auto-repeat. True when the
+// key is one of the presenter's.
+bool PressKey(WPARAM virtualKey, LPARAM keyData);
+// WM_LBUTTONDOWN: next, or only the picture back while the window is blank.
+void PressClick();
+// Does `action` as a key or a click would.
+void DoPresenterAction(PresenterAction action);
+
+// Back to the state just before the last step forward, with the stage then
+// running finished (from the pull to the end of the slide, from the slide to
+// the end of the tilt, from the tilt to stage 0, from the stage 0 of a later
+// cycle to the finished sine of the cycle before). False in the first stage 0
+// of a run, where there is nothing before.
+bool StepBack();

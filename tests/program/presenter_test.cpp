@@ -1,0 +1,250 @@
+// The presenter's keys: each key of a group does what its group does, a held
+// key moves one step, other keys do nothing; back one step from every stage;
+// pause and blank, and what a key or a click does while they hold.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <initializer_list>
+
+#include "animation/animation_state.h"
+#include "graphics/graphics_state.h"
+#include "graphics/shapes.h"
+#include "scenes/scene_frame.h"
+#include "tests/support/program_driver.h"
+
+namespace {
+
+const AnimationStateRecord &s = AnimationState;
+using Keys = std::initializer_list<WPARAM>;
+constexpr int Width = 600;
+constexpr int Height = 400;
+
+// The end values of an undisturbed tilt and slide, worked out here.
+double TiltEnd() {
+  Real48 width = 1.0;
+  while (width > 0)
+    width = width - Real48(0.01);
+  return width;
+}
+
+double SlideEnd() {
+  Real48 x = 0.0;
+  while (x > -2.0)
+    x = x - Real48(0.01111);
+  return x;
+}
+
+// The opening picture for the state's own angle and direction.
+Picture OpeningPicture() {
+  const AnimationStateRecord kept = AnimationState;
+  AnimationState.Stage = 0;
+  Paint();
+  const Picture p = TakePicture();
+  AnimationState = kept;
+  return p;
+}
+
+Picture FinishedTilt(int angle) {
+  const double width = TiltEnd();
+  return DrawDirectly(TiltCaption, [&] {
+    DrawPlaneEdge(0.0);
+    const Real48 a = angle * DegreeFactor;
+    DrawPoint(width * SafeCos(a), SafeSin(a));
+  });
+}
+
+Picture FinishedSlide(int angle) {
+  const double plane = SlideEnd();
+  return DrawDirectly(SlideCaption, [&] {
+    DrawPlaneEdge(plane);
+    DrawPoint(plane, SafeSin(angle * DegreeFactor));
+  });
+}
+
+// Yellow in the left end of the caption line, where the pause sign stands.
+long PauseSignPixels(const Picture &p) { return CountColor(p, YellowValue, 0, 0, 80, 40); }
+
+TEST(PresenterKeys, EachKeyOfAGroupDoesWhatItsGroupDoes) {
+  for (WPARAM next : Keys{VK_NEXT, VK_RIGHT, VK_DOWN, VK_SPACE, VK_RETURN, 'N'}) {
+    StartFresh(Width, Height);
+    const Picture before = TakePicture();
+    Key(next);
+    EXPECT_EQ(s.Stage, 1) << next;
+    EXPECT_TRUE(s.StageEntered) << next;
+    EXPECT_EQ(CountDifferences(before, TakePicture()), 0) << next << ": drawn before the tick";
+  }
+  for (WPARAM back : Keys{VK_PRIOR, VK_LEFT, VK_UP, VK_BACK, 'P'}) {
+    StartFresh(Width, Height);
+    Click();
+    Tick(30);
+    Key(back);
+    EXPECT_EQ(s.Stage, 0) << back;
+    EXPECT_EQ(static_cast<double>(s.ApparentWidth), 1.0) << back;
+    EXPECT_EQ(CountDifferences(TakePicture(), OpeningPicture()), 0) << back;
+  }
+  for (WPARAM pause : Keys{'K', VK_PAUSE}) {
+    StartFresh(Width, Height);
+    Click();
+    Tick(10);
+    Key(pause);
+    EXPECT_TRUE(s.Paused) << pause;
+    Key(pause);
+    EXPECT_FALSE(s.Paused) << pause;
+  }
+  for (WPARAM blank : Keys{'B', VK_OEM_PERIOD}) {
+    StartFresh(Width, Height);
+    Key(blank);
+    EXPECT_TRUE(s.Blanked) << blank;
+    Key(blank);
+    EXPECT_FALSE(s.Blanked) << blank;
+  }
+  // Start again: the start values and the opening picture, whatever the stage.
+  StartFresh(Width, Height);
+  for (int i = 0; i < 5; ++i) {
+    Click();
+    Tick(40);
+  }
+  ASSERT_EQ(s.AngleStep, -5);
+  Key(VK_HOME);
+  EXPECT_EQ(s.Stage, 0);
+  EXPECT_EQ(s.AngleStep, 5);
+  EXPECT_EQ(s.AngleDeg, 5);
+  const Picture restarted = TakePicture();
+  StartFresh(Width, Height);
+  EXPECT_EQ(CountDifferences(restarted, TakePicture()), 0);
+}
+
+TEST(PresenterKeys, AHeldKeyMovesOneStepAndOtherKeysDoNothing) {
+  StartFresh(Width, Height);
+  Key(VK_NEXT);
+  for (int i = 0; i < 5; ++i)
+    KeyRepeat(VK_NEXT);
+  EXPECT_EQ(s.Stage, 1);
+  Tick(20);
+  Key(VK_PRIOR);
+  KeyRepeat(VK_PRIOR);
+  KeyRepeat(VK_PRIOR);
+  EXPECT_EQ(s.Stage, 0);
+
+  StartFresh(Width, Height);
+  Click();
+  Tick(20);
+  const AnimationStateRecord before = AnimationState;
+  const Picture shown = TakePicture();
+  for (WPARAM other : Keys{'A', '0', VK_F1, VK_TAB, VK_END, VK_INSERT, VK_SHIFT})
+    Key(other);
+  EXPECT_EQ(std::memcmp(&before, &AnimationState, sizeof before), 0);
+  EXPECT_EQ(CountDifferences(shown, TakePicture()), 0);
+}
+
+// Back restores the stage before, finished, and the next step runs the stage
+// again from its start.
+TEST(PresenterKeys, BackShowsTheStageBeforeFinished) {
+  StartFresh(Width, Height);
+  const Picture first = TakePicture();
+  Key(VK_PRIOR); // the first stage 0 of a run has nothing before it
+  EXPECT_EQ(s.Stage, 0);
+  EXPECT_EQ(CountDifferences(first, TakePicture()), 0);
+
+  Click();
+  Tick(100);
+  Click();
+  Tick(50); // the slide, half way
+  Key(VK_PRIOR);
+  EXPECT_EQ(s.Stage, 1);
+  EXPECT_EQ(CountDifferences(TakePicture(), FinishedTilt(s.AngleDeg)), 0) << "back from the slide";
+
+  Click();
+  Tick(181);
+  Click();
+  Tick(100); // the pull, under way
+  Key(VK_PRIOR);
+  EXPECT_EQ(s.Stage, 2);
+  EXPECT_EQ(static_cast<double>(s.PlaneX), SlideEnd());
+  EXPECT_EQ(CountDifferences(TakePicture(), FinishedSlide(s.AngleDeg)), 0) << "back from the pull";
+
+  Click();
+  TickUntil([] { return s.PlaneX >= 2; }, 400);
+  const Picture pullEnd = TakePicture();
+  EXPECT_EQ(CountDifferences(pullEnd, FinishedPullFrom(SlideEnd())), 0) << "the pull run again";
+  Click();
+  Tick(); // the reset: the negative cycle
+  ASSERT_EQ(s.AngleStep, -5);
+  Tick(10);
+  Key(VK_PRIOR); // back into the positive cycle's finished sine
+  EXPECT_EQ(s.Stage, 3);
+  EXPECT_EQ(s.AngleStep, 5);
+  EXPECT_EQ(CountDifferences(TakePicture(), pullEnd), 0) << "back from the next cycle";
+  Key(VK_PRIOR);
+  Key(VK_PRIOR);
+  Key(VK_PRIOR);
+  EXPECT_EQ(s.Stage, 0);
+  Key(VK_PRIOR); // that was the first cycle's stage 0
+  EXPECT_EQ(s.Stage, 0);
+  EXPECT_EQ(s.AngleStep, 5);
+}
+
+TEST(PresenterKeys, PauseHoldsThePictureWithASignUntilAnyStep) {
+  StartFresh(Width, Height);
+  Click();
+  Tick(30);
+  EXPECT_EQ(PauseSignPixels(TakePicture()), 0);
+  Key('K');
+  const AnimationStateRecord held = AnimationState;
+  const Picture paused = TakePicture();
+  EXPECT_GT(PauseSignPixels(paused), 0);
+  Tick(25);
+  EXPECT_EQ(std::memcmp(&held, &AnimationState, sizeof held), 0) << "a tick moved a held picture";
+  EXPECT_EQ(CountDifferences(paused, TakePicture()), 0);
+  Paint(); // a repaint keeps the sign
+  EXPECT_EQ(CountDifferences(paused, TakePicture()), 0);
+  Key('K');
+  EXPECT_EQ(PauseSignPixels(TakePicture()), 0);
+  Tick();
+  EXPECT_EQ(s.AngleDeg, held.AngleDeg + 5);
+
+  // Next, back and start again each resume as they step.
+  for (WPARAM step : Keys{VK_NEXT, VK_PRIOR, VK_HOME}) {
+    Key('K');
+    ASSERT_TRUE(s.Paused);
+    Key(step);
+    EXPECT_FALSE(s.Paused) << step;
+    EXPECT_EQ(PauseSignPixels(TakePicture()), 0) << step;
+  }
+}
+
+TEST(PresenterKeys, BlankAndUnblankReturnTheExactPicture) {
+  StartFresh(Width, Height);
+  Click();
+  Tick(100);
+  Click();
+  Tick(60);
+  const AnimationStateRecord before = AnimationState;
+  const Picture shown = TakePicture();
+  Key('B');
+  EXPECT_EQ(CountColor(TakePicture(), BlackValue, 0, 0, Width, Height), long{Width} * Height);
+  Tick(20);
+  Paint();
+  EXPECT_EQ(CountColor(TakePicture(), BlackValue, 0, 0, Width, Height), long{Width} * Height);
+  Click(); // only brings the picture back
+  EXPECT_EQ(std::memcmp(&before, &AnimationState, sizeof before), 0);
+  EXPECT_EQ(CountDifferences(shown, TakePicture()), 0);
+
+  for (WPARAM unblank : Keys{VK_OEM_PERIOD, VK_NEXT, VK_PRIOR, VK_HOME, 'K'}) {
+    Key(VK_OEM_PERIOD);
+    Key(unblank);
+    EXPECT_EQ(std::memcmp(&before, &AnimationState, sizeof before), 0) << unblank;
+    EXPECT_EQ(CountDifferences(shown, TakePicture()), 0) << unblank;
+  }
+  // And the slide goes on from there as if never blanked.
+  Tick(30);
+  const Picture blankedRun = TakePicture();
+  StartFresh(Width, Height);
+  Click();
+  Tick(100);
+  Click();
+  Tick(90);
+  EXPECT_EQ(CountDifferences(blankedRun, TakePicture()), 0);
+}
+
+} // namespace
