@@ -121,6 +121,27 @@ TEST(OddWidth, ASlideAfterATiltLeavesNoPointBehind) {
   }
 }
 
+// A click before the tilt has finished (or two clicks from stage 0 before a
+// tick): the slide takes off what the tilt left, its last ellipse or the whole
+// circle, and its picture is the one drawn directly.
+TEST(EarlyClick, TheSlideTakesOffWhateverTheTiltLeft) {
+  for (int tiltTicks : {30, 99, 0}) {
+    StartFresh(Width, Height);
+    Click();
+    Tick(tiltTicks);
+    Click();
+    Tick(200);
+    const int angle = s.AngleDeg;
+    const double plane = s.PlaneX;
+    const Picture shown = TakePicture();
+    const Picture direct = DrawDirectly("move the plane of rotation over", [&] {
+      DrawPlaneEdge(plane);
+      DrawPoint(plane, SafeSin(angle * DegreeFactor));
+    });
+    EXPECT_EQ(CountDifferences(shown, direct), 0) << tiltTicks << " ticks of tilt";
+  }
+}
+
 // The pull's caption band comes before its plane.
 TEST(LowWindow, APullUnderTheCaptionLeavesNoResidue) {
   const struct {
