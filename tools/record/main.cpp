@@ -122,8 +122,8 @@ int main(int argc, char **argv) {
     return kBadInput;
   }
   const Options &o = parsed.options;
-  if (o.help) {
-    std::fputs(HelpText(), stdout);
+  if (o.help || o.version) {
+    std::fputs(o.help ? HelpText() : VersionText(), stdout);
     return std::fflush(stdout) == 0 ? 0 : kFailed;
   }
   CatchStopSignals();

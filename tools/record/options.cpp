@@ -6,8 +6,17 @@
 #include <charconv>
 #include <string_view>
 
+#ifndef VELQOR_VERSION
+#error "VELQOR_VERSION (the project's version) must be defined by the build"
+#endif
+
 namespace record {
 namespace {
+
+const char kVersion[] = "velqor-record " VELQOR_VERSION "\n"
+                        "Copyright (c) 2026 The VELQOR authors.\n"
+                        "Free software: LICENSE and THIRD-PARTY-NOTICES give the terms of it and\n"
+                        "of the libraries it uses.\n";
 
 const char kHelp[] =
     R"(Usage: velqor-record [OPTION]... (--out FILE.gif | --frames DIR)
@@ -51,6 +60,7 @@ bytes.
                    of an earlier recording there are replaced or removed.
                      velqor-record --ticks 100 --frames /tmp/velqor
   -h, --help       show this text and exit.
+  --version        show the version and exit.
 
 Exactly one of --out and --frames. Nothing is written until the recording is
 complete: a failure leaves no file behind. Progress goes to stderr when it is
@@ -112,12 +122,19 @@ std::string ParseClicks(std::string_view text, Options &o) {
 
 const char *HelpText() { return kHelp; }
 
+const char *VersionText() { return kVersion; }
+
 ParseResult ParseOptions(int argc, char **argv) {
   static const option kLong[] = {
-      {"size", required_argument, nullptr, 's'},  {"clicks", required_argument, nullptr, 'c'},
-      {"ticks", required_argument, nullptr, 't'}, {"every", required_argument, nullptr, 'e'},
-      {"out", required_argument, nullptr, 'o'},   {"frames", required_argument, nullptr, 'f'},
-      {"help", no_argument, nullptr, 'h'},        {nullptr, 0, nullptr, 0},
+      {"size", required_argument, nullptr, 's'},
+      {"clicks", required_argument, nullptr, 'c'},
+      {"ticks", required_argument, nullptr, 't'},
+      {"every", required_argument, nullptr, 'e'},
+      {"out", required_argument, nullptr, 'o'},
+      {"frames", required_argument, nullptr, 'f'},
+      {"help", no_argument, nullptr, 'h'},
+      {"version", no_argument, nullptr, 'v'},
+      {nullptr, 0, nullptr, 0},
   };
   ParseResult r;
   Options &o = r.options;
@@ -159,6 +176,9 @@ ParseResult ParseOptions(int argc, char **argv) {
       break;
     case 'h':
       o.help = true;
+      return r;
+    case 'v':
+      o.version = true;
       return r;
     case ':':
       r.error = std::string(argv[optind - 1]) + " needs a value";

@@ -32,6 +32,7 @@ struct Options {
   std::string out;    // --out FILE.gif
   std::string frames; // --frames DIR
   bool help = false;
+  bool version = false;
 };
 
 struct ParseResult {
@@ -41,5 +42,6 @@ struct ParseResult {
 
 ParseResult ParseOptions(int argc, char **argv);
 const char *HelpText();
+const char *VersionText();
 
 } // namespace record
