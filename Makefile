@@ -97,5 +97,33 @@ fuzz:
 test-fuzz:
 	JOBS=$(JOBS) tests/fuzz/run.sh 30
 
+# Installing, from build/ (the build of make run):
+#   make install [PREFIX=/usr/local] [DESTDIR=]   the programs, menu entry, icons,
+#                    AppStream data, manual pages, README and licences
+#   make uninstall [DESTDIR=]   removes exactly the files the last install wrote
+# Shipping: make package puts in dist/ the .deb (from build/), the Windows zip
+# (from build-windows/) and the web zip (from build-web-cmake/), all made by
+# CPack.
+.PHONY: install uninstall package
+PREFIX ?= /usr/local
+install:
+	@scripts/install-deps.sh install
+	cmake -S . -B build $(CMAKE_FLAGS) -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
+	cmake --build build -j $(JOBS) --target velqor_shipped
+	DESTDIR="$(DESTDIR)" cmake --install build
+
+uninstall:
+	DESTDIR="$(DESTDIR)" cmake -DBUILD_DIR=build -P cmake/uninstall.cmake
+
+package: windows web
+	@scripts/install-deps.sh package
+	rm -rf dist
+	cmake -S . -B build $(CMAKE_FLAGS) >/dev/null
+	cmake --build build -j $(JOBS) --target velqor_shipped
+	cd build && cpack >/dev/null
+	cd build-windows && cpack >/dev/null
+	cd build-web-cmake && cpack >/dev/null
+	@ls -l dist
+
 clean:
-	rm -rf build build-sanitize build-windows build-web build-web-cmake build-fuzz
+	rm -rf build build-sanitize build-windows build-web build-web-cmake build-fuzz dist

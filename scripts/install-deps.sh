@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that a make target needs, when any is missing.
-# Usage: scripts/install-deps.sh run|test|windows|web|record|fuzz
+# Usage: scripts/install-deps.sh run|test|windows|web|record|fuzz|install|package
 set -euo pipefail
 
 want=(cmake make g++ pkg-config libsdl2-dev libstb-dev fonts-dejavu-core)
@@ -8,10 +8,12 @@ for part in "$@"; do
   case "$part" in
   run) ;;
   test) want+=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev libgif-dev libpng-dev imagemagick xvfb xdotool) ;;
-  windows) want+=(g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xdotool imagemagick) ;;
+  windows) want+=(g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xdotool imagemagick librsvg2-bin) ;;
   web) want+=(emscripten chromium nodejs) ;;
   record) want+=(libgif-dev libpng-dev) ;;
   fuzz) want+=(clang libclang-rt-14-dev) ;;
+  install) want+=(libgif-dev libpng-dev librsvg2-bin help2man) ;;
+  package) want+=(libgif-dev libpng-dev librsvg2-bin help2man dpkg-dev file lintian desktop-file-utils appstream) ;;
   *) echo "install-deps: unknown part '$part'" >&2; exit 2 ;;
   esac
 done

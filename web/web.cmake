@@ -24,3 +24,8 @@ add_custom_command(TARGET velqor POST_BUILD
 set_property(TARGET velqor APPEND PROPERTY LINK_DEPENDS
   ${PROJECT_SOURCE_DIR}/web/index.html ${PROJECT_SOURCE_DIR}/web/library_velqor.js
   ${PROJECT_SOURCE_DIR}/web/pre.js)
+
+# The web zip (make package): these two files, with the licences beside them.
+install(TARGETS velqor RUNTIME DESTINATION .)
+install(FILES ${PROJECT_SOURCE_DIR}/web/index.html DESTINATION .)
+set_property(GLOBAL APPEND PROPERTY VELQOR_SHIPPED_TARGETS velqor)

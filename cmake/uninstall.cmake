@@ -1,0 +1,37 @@
+# Removes what the last `cmake --install` of a build folder wrote, as its
+# install_manifest.txt lists it, under $DESTDIR when that is set (as for the
+# install). Then removes our own folder of documentation once it is empty;
+# shared folders (bin, share/icons/hicolor/...) stay.
+#
+#   cmake -DBUILD_DIR=build -P cmake/uninstall.cmake      (make uninstall)
+
+set(manifest ${BUILD_DIR}/install_manifest.txt)
+if(NOT EXISTS ${manifest})
+  message(FATAL_ERROR "Nothing to uninstall: ${manifest} is missing (make install writes it).")
+endif()
+file(STRINGS ${manifest} files)
+set(removed 0)
+set(ownFolders)
+foreach(file IN LISTS files)
+  set(path "$ENV{DESTDIR}${file}")
+  if(EXISTS "${path}" OR IS_SYMLINK "${path}")
+    file(REMOVE "${path}")
+    math(EXPR removed "${removed} + 1")
+    get_filename_component(folder "${path}" DIRECTORY)
+    get_filename_component(folderName "${folder}" NAME)
+    if(folderName STREQUAL "velqor")
+      list(APPEND ownFolders "${folder}")
+    endif()
+  else()
+    message(STATUS "Already gone: ${path}")
+  endif()
+endforeach()
+list(REMOVE_DUPLICATES ownFolders)
+foreach(folder IN LISTS ownFolders)
+  file(GLOB left LIST_DIRECTORIES true "${folder}/*" "${folder}/.*")
+  if(NOT left)
+    file(REMOVE_RECURSE "${folder}")
+  endif()
+endforeach()
+list(LENGTH files listed)
+message(STATUS "Uninstalled ${removed} of the ${listed} files installed from ${BUILD_DIR}")
