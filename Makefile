@@ -22,7 +22,7 @@ deps-test:
 	@scripts/install-deps.sh test
 
 # Every suite, in order; each is also a target of its own.
-TEST_PARTS := test-native test-sanitize test-windows test-fuzz test-web
+TEST_PARTS := test-native test-sanitize test-windows test-fuzz test-web test-packaging
 
 test: $(TEST_PARTS)
 	@echo "make test: all suites passed ($(TEST_PARTS))"
@@ -103,8 +103,8 @@ test-fuzz:
 #   make uninstall [DESTDIR=]   removes exactly the files the last install wrote
 # Shipping: make package puts in dist/ the .deb (from build/), the Windows zip
 # (from build-windows/) and the web zip (from build-web-cmake/), all made by
-# CPack.
-.PHONY: install uninstall package
+# CPack; make test-packaging checks all three and make install.
+.PHONY: install uninstall package test-packaging
 PREFIX ?= /usr/local
 install:
 	@scripts/install-deps.sh install
@@ -124,6 +124,9 @@ package: windows web
 	cd build-windows && cpack >/dev/null
 	cd build-web-cmake && cpack >/dev/null
 	@ls -l dist
+
+test-packaging: package
+	scripts/test-packaging.sh
 
 clean:
 	rm -rf build build-sanitize build-windows build-web build-web-cmake build-fuzz dist

@@ -13,7 +13,7 @@ for part in "$@"; do
   record) want+=(libgif-dev libpng-dev) ;;
   fuzz) want+=(clang libclang-rt-14-dev) ;;
   install) want+=(libgif-dev libpng-dev librsvg2-bin help2man) ;;
-  package) want+=(libgif-dev libpng-dev librsvg2-bin help2man dpkg-dev file lintian desktop-file-utils appstream) ;;
+  package) want+=(libgif-dev libpng-dev librsvg2-bin help2man dpkg-dev file lintian desktop-file-utils appstream xvfb xdotool unzip) ;;
   *) echo "install-deps: unknown part '$part'" >&2; exit 2 ;;
   esac
 done

@@ -4,13 +4,14 @@
 # to stage 0, and closing the window ends the program with exit code 0.
 # Screenshots go to the build directory (smoke-0.png ... smoke-4.png).
 #
-# Usage: scripts/smoke-windows.sh
-#   Builds velqor.exe and runs this in Xvfb with a throwaway Wine prefix
-#   (through scripts/test-windows.sh --smoke-only).
+# Usage: scripts/smoke-windows.sh [EXE]
+#   Builds velqor.exe (or takes the given one, such as the exe of the Windows
+#   zip) and runs this in Xvfb with a throwaway Wine prefix (through
+#   scripts/test-windows.sh --smoke-only). Screenshots go beside a given exe.
 set -euo pipefail
 
 if [ -z "${VQ_SMOKE_INNER:-}" ]; then
-  exec "$(dirname "$0")/test-windows.sh" --smoke-only
+  exec "$(dirname "$0")/test-windows.sh" --smoke-only "$@"
 fi
 
 # Inner part: DISPLAY and WINEPREFIX are set up. Arguments: the exe, the output folder.

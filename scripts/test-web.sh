@@ -1,14 +1,20 @@
 #!/usr/bin/env bash
-# Browser checks of the WebAssembly build (build-web/, made by `make web`):
-# installs emscripten, Chromium and node when missing, the pinned npm packages of
-# tests/web when missing or changed, and runs tests/web/web_test.mjs against
-# Debian's Chromium with a fresh profile that is removed afterwards.
+# Browser checks of the WebAssembly build (build-web/, made by `make web`, or
+# the folder given, such as the unpacked web zip): installs emscripten,
+# Chromium and node when missing, the pinned npm packages of tests/web when
+# missing or changed, and runs tests/web/web_test.mjs against Debian's Chromium
+# with a fresh profile that is removed afterwards.
+#
+# Usage: scripts/test-web.sh [DIR]
 set -euo pipefail
+given=${1:-}
+[ -z "$given" ] || given=$(cd "$given" && pwd)
 cd "$(dirname "$0")/.."
+site=${given:-$PWD/build-web}
 
 scripts/install-deps.sh web
-if [ ! -f build-web/index.html ] || [ ! -f build-web/velqor.js ]; then
-  echo "test-web: no build-web/index.html and velqor.js; run make web first" >&2
+if [ ! -f "$site/index.html" ] || [ ! -f "$site/velqor.js" ]; then
+  echo "test-web: no index.html and velqor.js in $site; run make web first" >&2
   exit 1
 fi
 
@@ -23,4 +29,4 @@ fi
 
 profile=$(mktemp -d "${TMPDIR:-/tmp}/velqor-web-profile.XXXXXX")
 trap 'rm -rf "$profile"' EXIT
-VELQOR_WEB_PROFILE=$profile VELQOR_WEB_DIR=$PWD/build-web node tests/web/web_test.mjs
+VELQOR_WEB_PROFILE=$profile VELQOR_WEB_DIR=$site node tests/web/web_test.mjs

@@ -3,17 +3,23 @@
 # tests with MinGW-w64, then, in one Xvfb session and a fresh Wine prefix that
 # is removed afterwards, runs the tests and the smoke test of velqor.exe.
 #
-# Usage: scripts/test-windows.sh [--tests-only | --smoke-only]
+# Usage: scripts/test-windows.sh [--tests-only | --smoke-only [EXE]]
+#   With EXE, the smoke test runs on that velqor.exe and nothing is built.
 # Environment: BUILD_DIR (default build-windows), JOBS (default 2).
 set -euo pipefail
 self="$(cd "$(dirname "$0")" && pwd)/$(basename "$0")"
+given_exe=""
+if [ "${1:-}" = --smoke-only ] && [ -n "${2:-}" ]; then
+  [ -f "$2" ] || { echo "test-windows: no file $2" >&2; exit 2; }
+  given_exe="$(cd "$(dirname "$2")" && pwd)/$(basename "$2")"
+fi
 cd "$(dirname "$self")/.."
 
 mode=${1:-all}
 case "$mode" in
 all | --tests-only | --smoke-only) ;;
 --inner) ;; # internal: the part that runs inside Xvfb
-*) echo "usage: $0 [--tests-only | --smoke-only]" >&2; exit 2 ;;
+*) echo "usage: $0 [--tests-only | --smoke-only [EXE]]" >&2; exit 2 ;;
 esac
 
 build=${BUILD_DIR:-build-windows}
@@ -61,8 +67,12 @@ if [ "$mode" = --inner ]; then
   fi
 
   if [ "$parts" != tests ]; then
-    exe=$(find "$build" -name velqor.exe -print -quit)
-    VQ_SMOKE_INNER=1 scripts/smoke-windows.sh "$exe" "$build"
+    if [ -n "${VQ_SMOKE_EXE:-}" ]; then
+      VQ_SMOKE_INNER=1 scripts/smoke-windows.sh "$VQ_SMOKE_EXE" "$(dirname "$VQ_SMOKE_EXE")"
+    else
+      exe=$(find "$build" -name velqor.exe -print -quit)
+      VQ_SMOKE_INNER=1 scripts/smoke-windows.sh "$exe" "$build"
+    fi
   fi
   exit 0
 fi
@@ -77,11 +87,15 @@ all) targets=(program_tests velqor); parts=all ;;
 --smoke-only) targets=(velqor); parts=smoke ;;
 esac
 
-cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-  -DCMAKE_BUILD_TYPE=Release -DVELQOR_BENCH=OFF >/dev/null
-cmake --build "$build" -j "${JOBS:-2}" --target "${targets[@]}"
+if [ -n "$given_exe" ]; then
+  export VQ_SMOKE_EXE=$given_exe
+else
+  cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+    -DCMAKE_BUILD_TYPE=Release -DVELQOR_BENCH=OFF >/dev/null
+  cmake --build "$build" -j "${JOBS:-2}" --target "${targets[@]}"
+  echo "test-windows: cross build up to date in $(($(date +%s) - started)) s"
+fi
 built=$(date +%s)
-echo "test-windows: cross build up to date in $((built - started)) s"
 
 # A fresh prefix for every run, removed afterwards whatever happens. Wine's
 # desktop-integration folders (menus, MIME types) go there too, not into $HOME.
