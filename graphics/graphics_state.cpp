@@ -41,6 +41,7 @@ bool InitGraphics() {
 
   SetTextAlign(g.WindowDC, TA_LEFT | TA_BOTTOM);
   SetBkColor(g.WindowDC, RGB(0, 0, 0));
+  g.PixelScale = 1.0;
   return true;
 }
 
@@ -50,6 +51,10 @@ void SetColor(int32_t color) {
   SelectObject(g.WindowDC, g.Pens[c]);
   SetTextColor(g.WindowDC, g.Palette[c]);
   g.CurrentColor = c;
+}
+
+int32_t ScaledPixels(int32_t designPixels) {
+  return RoundToPixel(designPixels * GraphicsState.PixelScale);
 }
 
 void ClearScreen() {

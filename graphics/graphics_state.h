@@ -58,6 +58,10 @@ struct GraphicsStateRecord {
   COLORREF Palette[ColorCount];
   char LabelBuffer[LabelBufferSize];
   HDC WindowDC;
+  // Device pixels per pixel of the picture as designed: 1 in the normal window
+  // on a standard screen; the picture's pixel measures (pen width, text height,
+  // caption band and line) grow with it.
+  double PixelScale;
 };
 
 extern GraphicsStateRecord GraphicsState;
@@ -74,3 +78,5 @@ bool InitGraphics();
 void SetColor(int32_t color);
 // Paints the client area black and takes its size into MaxX and MaxY.
 void ClearScreen();
+// A pixel measure of the picture as designed, at PixelScale.
+int32_t ScaledPixels(int32_t designPixels);

@@ -9,22 +9,28 @@
 
 namespace {
 
-// Captions sit on the line 20 pixels below the top of the window; the pause
-// sign, when the picture is held, at its left end.
+// Pixel measures of the picture at a scale of 1: the caption band's height and
+// the caption line's distance from the top.
+constexpr int32_t BandHeight = 40;
+constexpr int32_t CaptionLine = 20;
+
+// Captions sit on the caption line across the picture (the viewport); the
+// pause sign, when the picture is held, at its left end.
 void DrawCaptionAndPrompt(const char *text) {
   const GraphicsStateRecord &g = GraphicsState;
+  const int32_t line = g.ViewHeight - ScaledPixels(CaptionLine);
   SetColor(White);
-  DrawLabel(g.MaxX / 2, g.MaxY - 20, text, "CC");
+  DrawLabel(g.ViewWidth / 2, line, text, "CC");
   SetColor(Yellow);
-  DrawLabel(g.MaxX, g.MaxY - 20, ContinuePrompt, "RC");
+  DrawLabel(g.ViewWidth, line, ContinuePrompt, "RC");
   if (AnimationState.Paused)
-    DrawLabel(0, g.MaxY - 20, PauseSign, "LC");
+    DrawLabel(0, line, PauseSign, "LC");
 }
 
 void DrawBand(const char *text) {
   const GraphicsStateRecord &g = GraphicsState;
   SetColor(Black);
-  FillBar(0, g.MaxY - 40, g.MaxX, g.MaxY);
+  FillBar(0, g.ViewHeight - ScaledPixels(BandHeight), g.ViewWidth, g.ViewHeight);
   DrawCaptionAndPrompt(text);
 }
 
