@@ -3,7 +3,7 @@
 # Usage: scripts/install-deps.sh run|test|windows|web|record|fuzz|install|package
 set -euo pipefail
 
-want=(cmake make g++ pkg-config libsdl2-dev libstb-dev fonts-dejavu-core)
+want=(cmake make g++ pkg-config libsdl2-dev libstb-dev fonts-dejavu-core python3-fonttools)
 for part in "$@"; do
   case "$part" in
   run) ;;

@@ -1,12 +1,14 @@
-// Text: the one font built into the layer (DejaVu Sans Bold), rasterized with
-// stb_truetype so that measuring and drawing agree on every machine.
+// Text: the one font built into the layer (DejaVu Sans Bold, cut to printable
+// ASCII at build time by font.cmake), rasterized with stb_truetype so that
+// measuring and drawing agree on every machine.
 //
 // The font is scaled so that a line is 16 pixels high, like the Windows default
 // font. Glyphs stand on whole pixels and advance by whole pixels (kerning
 // included), so a text's width is the sum of its advances and the same text is
 // always drawn alike. Bytes are read as Windows-1252, the ANSI code page of the
-// -A calls; a byte the font has no glyph for (or a control byte) shows the
-// font's missing-glyph box.
+// -A calls; the font holds its printable ASCII characters, so any other byte
+// (a control byte, or a letter or sign above 0x7F) shows the font's
+// missing-glyph box.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -19,24 +21,26 @@ namespace vqp::gdi {
 
 // The font file, embedded at build time (font.cmake).
 extern const unsigned char kFontData[];
-extern const size_t kFontSize;
 
 namespace {
 
 constexpr int kLineHeight = 16;
 
-// Unicode of the bytes 0x80..0x9F in Windows-1252; 0 where the code page has
-// no character.
-constexpr uint16_t kCp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+// The glyphs kept: one for each printable ASCII byte, then the box.
+constexpr int kFirstPrintable = 0x20, kLastPrintable = 0x7E;
+constexpr int kBoxSlot = kLastPrintable - kFirstPrintable + 1;
+
+int SlotOf(char c) {
+  const int byte = uint8_t(c);
+  return byte >= kFirstPrintable && byte <= kLastPrintable ? byte - kFirstPrintable : kBoxSlot;
+}
 
 struct Glyph {
   int index = 0;                             // glyph in the font
   int advance = 0;                           // unscaled
   int x0 = 0, y0 = 0, width = 0, height = 0; // bitmap placement from the pen on the baseline
-  std::vector<uint8_t> coverage;
+  bool rasterized = false;
+  std::vector<uint8_t> coverage; // width x height, once rasterized
 };
 
 class Font {
@@ -50,15 +54,30 @@ public:
     int ascent, descent, gap;
     stbtt_GetFontVMetrics(&info_, &ascent, &descent, &gap);
     ascent_ = std::clamp(int(std::lround(ascent * scale_)), 0, kLineHeight);
-    for (int byte = 0; byte < 256; ++byte)
-      Load(byte);
+    for (int slot = 0; slot < kBoxSlot; ++slot)
+      Load(glyphs_[slot], stbtt_FindGlyphIndex(&info_, kFirstPrintable + slot));
+    Load(glyphs_[kBoxSlot], 0);
   }
 
   bool Ok() const { return ok_; }
   int Ascent() const { return ascent_; }
-  const Glyph &Of(char c) const { return glyphs_[uint8_t(c)]; }
+  const Glyph &Of(char c) const { return glyphs_[SlotOf(c)]; }
 
-  // Whole-pixel advance from glyph a to the next glyph b (b < 0: none).
+  // The glyph's coverage, rasterized when it is first drawn, so that start-up
+  // pays only for the glyphs of the first picture's texts.
+  const uint8_t *Coverage(char c) {
+    Glyph &g = glyphs_[SlotOf(c)];
+    if (!g.rasterized) {
+      g.rasterized = true;
+      g.coverage.assign(size_t(g.width) * size_t(g.height), 0);
+      if (!g.coverage.empty())
+        stbtt_MakeGlyphBitmap(&info_, g.coverage.data(), g.width, g.height, g.width, scale_, scale_,
+                              g.index);
+    }
+    return g.coverage.data();
+  }
+
+  // Whole-pixel advance from glyph a to the next glyph b (null: none).
   int Advance(const Glyph &a, const Glyph *b) const {
     int units = a.advance;
     if (b)
@@ -67,14 +86,8 @@ public:
   }
 
 private:
-  void Load(int byte) {
-    Glyph &g = glyphs_[byte];
-    int codepoint = byte;
-    if (byte < 0x20 || byte == 0x7F)
-      codepoint = 0;
-    else if (byte >= 0x80 && byte < 0xA0)
-      codepoint = kCp1252High[byte - 0x80];
-    g.index = codepoint ? stbtt_FindGlyphIndex(&info_, codepoint) : 0;
+  void Load(Glyph &g, int index) {
+    g.index = index;
     int advance, bearing;
     stbtt_GetGlyphHMetrics(&info_, g.index, &advance, &bearing);
     g.advance = advance;
@@ -84,21 +97,17 @@ private:
     g.y0 = y0;
     g.width = std::max(0, x1 - x0);
     g.height = std::max(0, y1 - y0);
-    g.coverage.assign(size_t(g.width) * size_t(g.height), 0);
-    if (!g.coverage.empty())
-      stbtt_MakeGlyphBitmap(&info_, g.coverage.data(), g.width, g.height, g.width, scale_, scale_,
-                            g.index);
   }
 
   stbtt_fontinfo info_{};
   bool ok_ = false;
   float scale_ = 0;
   int ascent_ = kLineHeight;
-  Glyph glyphs_[256];
+  Glyph glyphs_[kBoxSlot + 1];
 };
 
-const Font &TheFont() {
-  static const Font font;
+Font &TheFont() {
+  static Font font;
   return font;
 }
 
@@ -132,7 +141,7 @@ int64_t TextWidth(const char *text, int length) {
 
 void DrawText(Surface &s, int64_t x, int64_t y, const char *text, int length, COLORREF color,
               COLORREF background, bool opaque) {
-  const Font &font = TheFont();
+  Font &font = TheFont();
   if (text == nullptr || length <= 0 || !font.Ok())
     return;
   const int64_t width = TextWidth(text, length);
@@ -153,11 +162,14 @@ void DrawText(Surface &s, int64_t x, int64_t y, const char *text, int length, CO
     const int64_t gx = pen + g.x0, gy = baseline + g.y0;
     const int64_t cx0 = std::max(gx, bx0), cx1 = std::min(gx + g.width, bx1);
     const int64_t cy0 = std::max(gy, by0), cy1 = std::min(gy + g.height, by1);
-    for (int64_t py = cy0; py < cy1; ++py) {
-      const uint8_t *row = g.coverage.data() + size_t(py - gy) * size_t(g.width);
-      uint32_t *dst = s.pixels.data() + size_t(py) * size_t(s.width);
-      for (int64_t px = cx0; px < cx1; ++px)
-        dst[px] = Blend(dst[px], ink, row[px - gx]);
+    if (cx0 < cx1 && cy0 < cy1) {
+      const uint8_t *coverage = font.Coverage(text[i]);
+      for (int64_t py = cy0; py < cy1; ++py) {
+        const uint8_t *row = coverage + size_t(py - gy) * size_t(g.width);
+        uint32_t *dst = s.pixels.data() + size_t(py) * size_t(s.width);
+        for (int64_t px = cx0; px < cx1; ++px)
+          dst[px] = Blend(dst[px], ink, row[px - gx]);
+      }
     }
     pen += advance;
   }

@@ -1,0 +1,93 @@
+// The built-in font against the font it is cut from (VQ_FONT_SOURCE, DejaVu
+// Sans Bold): every printable ASCII character, the missing-glyph box and every
+// kerning pair between them come out of stb_truetype exactly as from the whole
+// font, so the cut changes no pixel of any text.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "platform/portable/gdi/stb_truetype_impl.h"
+
+namespace vqp::gdi {
+extern const unsigned char kFontData[];
+}
+
+namespace {
+
+constexpr float kLineHeight = 16;
+
+struct Drawn {
+  int advance = 0, bearing = 0, x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  std::vector<unsigned char> coverage;
+  bool operator==(const Drawn &) const = default;
+};
+
+class Face {
+public:
+  explicit Face(const unsigned char *data) {
+    ok_ = stbtt_InitFont(&info_, data, stbtt_GetFontOffsetForIndex(data, 0)) != 0;
+    scale_ = stbtt_ScaleForPixelHeight(&info_, kLineHeight);
+  }
+  bool Ok() const { return ok_; }
+  // The glyph of a character, or the missing-glyph box for -1.
+  int Glyph(int codepoint) const {
+    return codepoint < 0 ? 0 : stbtt_FindGlyphIndex(&info_, codepoint);
+  }
+  Drawn Draw(int codepoint) const {
+    Drawn d;
+    const int glyph = Glyph(codepoint);
+    stbtt_GetGlyphHMetrics(&info_, glyph, &d.advance, &d.bearing);
+    stbtt_GetGlyphBitmapBox(&info_, glyph, scale_, scale_, &d.x0, &d.y0, &d.x1, &d.y1);
+    if (d.x1 > d.x0 && d.y1 > d.y0) {
+      d.coverage.resize(size_t(d.x1 - d.x0) * size_t(d.y1 - d.y0));
+      stbtt_MakeGlyphBitmap(&info_, d.coverage.data(), d.x1 - d.x0, d.y1 - d.y0, d.x1 - d.x0,
+                            scale_, scale_, glyph);
+    }
+    return d;
+  }
+  int Kern(int first, int second) const {
+    return stbtt_GetGlyphKernAdvance(&info_, Glyph(first), Glyph(second));
+  }
+  std::vector<int> LineMetrics() const {
+    int ascent, descent, gap;
+    stbtt_GetFontVMetrics(&info_, &ascent, &descent, &gap);
+    return {ascent, descent, gap};
+  }
+
+private:
+  stbtt_fontinfo info_{};
+  bool ok_ = false;
+  float scale_ = 0;
+};
+
+TEST(BuiltInFont, DrawsPrintableAsciiExactlyAsTheWholeFont) {
+  std::ifstream file(VQ_FONT_SOURCE, std::ios::binary);
+  ASSERT_TRUE(file) << VQ_FONT_SOURCE;
+  const std::vector<unsigned char> whole{std::istreambuf_iterator<char>(file), {}};
+  const Face source(whole.data()), cut(vqp::gdi::kFontData);
+  ASSERT_TRUE(source.Ok());
+  ASSERT_TRUE(cut.Ok());
+  EXPECT_EQ(cut.LineMetrics(), source.LineMetrics());
+
+  std::vector<int> characters{-1};
+  for (int c = 0x20; c <= 0x7E; ++c) {
+    characters.push_back(c);
+    EXPECT_NE(cut.Glyph(c), 0) << "no glyph for " << char(c);
+  }
+  int kernedPairs = 0;
+  for (const int first : characters) {
+    EXPECT_TRUE(cut.Draw(first) == source.Draw(first)) << "character " << first;
+    for (const int second : characters) {
+      const int kern = cut.Kern(first, second);
+      EXPECT_EQ(kern, source.Kern(first, second)) << "pair " << first << ", " << second;
+      kernedPairs += kern != 0;
+    }
+  }
+  // Such as "AV", "Te", "y.": the cut keeps the kerning stb_truetype reads.
+  EXPECT_GT(kernedPairs, 100);
+  EXPECT_EQ(cut.Glyph(0xE9), 0) << "e acute is not kept";
+}
+
+} // namespace
