@@ -1,6 +1,9 @@
 // The palette, pens and brushes made once, and that nothing else is kept.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 #include "animation/animation_state.h"
 #include "graphics/graphics_state.h"
 #include "tests/support/program_driver.h"
@@ -9,24 +12,66 @@ namespace {
 
 const GraphicsStateRecord &g = GraphicsState;
 
+// Whether the channels named in `leading` ("r", "gb", ...) are each above each
+// of the others.
+bool Leads(COLORREF c, const std::string &leading) {
+  const int channel[3] = {GetRValue(c), GetGValue(c), GetBValue(c)};
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j)
+      if (leading.find("rgb"[i]) != std::string::npos &&
+          leading.find("rgb"[j]) == std::string::npos && channel[i] <= channel[j])
+        return false;
+  return true;
+}
+
+// Each colour number is the colour its name says (so the channels are in
+// COLORREF's order), and the 16 are all different.
+TEST(Objects, EachColourNumberIsTheColourItsNameSays) {
+  const COLORREF *palette = StateAfterInit().State.Palette;
+  EXPECT_EQ(palette[Black], RGB(0, 0, 0));
+  EXPECT_EQ(palette[White], RGB(255, 255, 255));
+  for (const int grey : {DarkGray, LightGray}) {
+    EXPECT_EQ(GetRValue(palette[grey]), GetGValue(palette[grey])) << grey;
+    EXPECT_EQ(GetGValue(palette[grey]), GetBValue(palette[grey])) << grey;
+  }
+  EXPECT_LT(0, GetRValue(palette[DarkGray]));
+  EXPECT_LT(GetRValue(palette[DarkGray]), GetRValue(palette[LightGray]));
+  EXPECT_LT(GetRValue(palette[LightGray]), 255);
+  const std::pair<int, const char *> leads[] = {
+      {Red, "r"},        {LightRed, "r"}, {Brown, "r"},         {Green, "g"},
+      {LightGreen, "g"}, {Blue, "b"},     {LightBlue, "b"},     {Cyan, "gb"},
+      {LightCyan, "gb"}, {Magenta, "rb"}, {LightMagenta, "rb"}, {Yellow, "rg"}};
+  for (const auto &[color, leading] : leads)
+    EXPECT_TRUE(Leads(palette[color], leading)) << "colour " << color << " is 0x" << std::hex
+                                                << palette[color] << ", not led by " << leading;
+  for (int a = 0; a < ColorCount; ++a)
+    for (int b = a + 1; b < ColorCount; ++b)
+      EXPECT_NE(palette[a], palette[b]) << a << " and " << b;
+}
+
+// A solid pen two pixels wide and a solid brush in each colour of the palette;
+// the brush paints in that colour.
 TEST(Objects, InitGraphicsMakesAPenAndABrushPerColour) {
-  const COLORREF expected[16] = {0x00000000, 0x00FF0000, 0x00009900, 0x00FFFF00,
-                                 0x000000FF, 0x00FF00FF, 0x002A2AA5, 0x00C0C0C0,
-                                 0x00808080, 0x00FFD0A0, 0x0000FF00, 0x00FFFFE0,
-                                 0x006060FF, 0x009370DB, 0x0000FFFF, 0x00FFFFFF};
   const AfterInit &init = StateAfterInit();
-  for (int n = 0; n < 16; ++n) {
-    EXPECT_EQ(init.State.Palette[n], expected[n]) << n;
+  for (int n = 0; n < ColorCount; ++n) {
+    const COLORREF color = init.State.Palette[n];
     LOGPEN pen = {};
     ASSERT_EQ(GetObjectA(g.Pens[n], sizeof pen, &pen), static_cast<int>(sizeof pen));
     EXPECT_EQ(pen.lopnStyle, static_cast<UINT>(PS_SOLID));
     EXPECT_EQ(pen.lopnWidth.x, 2);
-    EXPECT_EQ(pen.lopnColor, expected[n]) << n;
+    EXPECT_EQ(pen.lopnColor, color) << n;
     LOGBRUSH brush = {};
     ASSERT_EQ(GetObjectA(g.Brushes[n], sizeof brush, &brush), static_cast<int>(sizeof brush));
     EXPECT_EQ(brush.lbStyle, static_cast<UINT>(BS_SOLID));
-    EXPECT_EQ(brush.lbColor, expected[n]) << n;
+    EXPECT_EQ(brush.lbColor, color) << n;
   }
+  StartFresh();
+  for (int n = 0; n < ColorCount; ++n) {
+    const RECT square = {10 * n, 100, 10 * n + 4, 104};
+    FillRect(g.WindowDC, &square, g.Brushes[n]);
+    EXPECT_EQ(GetPixel(g.WindowDC, 10 * n + 2, 102), init.State.Palette[n]) << n;
+  }
+  StartFresh();
   EXPECT_EQ(init.Pen, static_cast<HGDIOBJ>(g.Pens[White]));
   EXPECT_EQ(init.Brush, static_cast<HGDIOBJ>(g.Brushes[Black]));
   EXPECT_EQ(init.TextAlign, static_cast<UINT>(TA_LEFT | TA_BOTTOM));
