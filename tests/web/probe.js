@@ -115,9 +115,9 @@
              point: q, onePoint: onePoint(q), opaque: opaque(p), bandInk: band };
   }
 
-  // Red pixels below the band: how many, and how many lie within 2 pixels of
-  // the column of world x; and at how many of 19 heights from y = -0.9 to 0.9
-  // the line at x is there.
+  // Red pixels below the band: how many, how many lie within 2 pixels of the
+  // column of world x, and how many columns they span; and at how many of 19
+  // heights from y = -0.9 to 0.9 the line at x is there.
   function redAround(p, x) {
     const [X] = px(p, x, 0);
     const b = blob(p, RED);
@@ -130,7 +130,7 @@
       const [PX, PY] = px(p, x, i / 10);
       if (near(p, PX, PY, 2, RED)) along++;
     }
-    return { all: b.n, inColumn, along };
+    return { all: b.n, inColumn, along, columns: b.n ? b.x1 - b.x0 + 1 : 0 };
   }
 
   // How much of the trace y = sin(5 degrees per step) with steps of `dx`

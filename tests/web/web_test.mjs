@@ -62,6 +62,13 @@ async function waitFor(page, fn, arg, timeoutMs, what) {
   throw new Error(`timed out after ${timeoutMs} ms waiting for ${what}: ${JSON.stringify(last)}`);
 }
 
+// Waits until the page's 20 ms interval has woken it `count` more times.
+async function wakeups(page, count) {
+  const from = await page.evaluate(() => window.vqProbe.wakeups());
+  await page.waitForFunction((until) => window.vqProbe.wakeups() >= until, from + count,
+                             { timeout: CHECK_MS });
+}
+
 // Turning of the point: total angle travelled (positive counter-clockwise),
 // the rate in ticks (5 degrees each) per second, and the largest step seen
 // between two samples.
@@ -212,15 +219,14 @@ async function run(context, server) {
   console.log('web: click by click');
   await check('stage 1: the plane turns edge-on into the line x = 0 in about 100 ticks', async () => {
     await clickCentre(page);
+    // The last ellipse, a few pixels wide, passes for the line one tick before
+    // the line is drawn, and a click then would leave it behind: the turn has
+    // finished when the red is as narrow as the line's 2-pixel pen.
     const { ms, last } = await waitFor(page, () => {
       const r = window.vqProbe.redAround(window.vqProbe.read(), 0);
-      return { ok: r.along >= 18 && r.all === r.inColumn, ...r };
+      return { ok: r.along >= 18 && r.all === r.inColumn && r.columns <= 2, ...r };
     }, null, 10000, 'the line at x = 0');
     expect(ms >= 1700, 'not before about 100 ticks (ms)', { ms, last });
-    // The last ellipse, two pixels wide, already passes for the line one tick
-    // before the line is drawn; a click then would leave it behind. Let the
-    // turn finish before the next click.
-    await page.waitForTimeout(300);
   });
   await check('stage 2: the line slides over to the left edge in about 181 ticks', async () => {
     await clickCentre(page);
@@ -277,7 +283,7 @@ async function run(context, server) {
       expectOpeningPicture(await page.evaluate(() => window.vqProbe.circleFacts(
         window.vqProbe.read())), w, h);
       // And it goes on turning without leaving anything behind.
-      await page.waitForTimeout(300);
+      await wakeups(page, 15);
       const f = await page.evaluate(() => window.vqProbe.circleFacts(window.vqProbe.read()));
       expect(f.onePoint, 'one white point', f.point);
     });
@@ -306,7 +312,7 @@ async function run(context, server) {
   const busy = async () =>
     (await cdp.send('Performance.getMetrics')).metrics.find((m) => m.name === 'TaskDuration').value;
   const t0 = await busy(), w0 = Date.now();
-  await page.waitForTimeout(3000);
+  await wakeups(page, 150); // about 3 s
   const share = (await busy()) - t0;
   figures.push(`main thread busy ${((100 * share) / ((Date.now() - w0) / 1000)).toFixed(1)}% ` +
                'of one core while animating');
