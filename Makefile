@@ -3,8 +3,16 @@
 #   make test   builds everything and runs every test
 # Both install the Debian packages they need first.
 
+# Each build directory is one of the presets of CMakePresets.json (native,
+# sanitize, windows, web, fuzz); CMAKE_FLAGS adds to the native build's
+# configuration. Where the environment says CI (CI=true), warnings are errors.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+CMAKE_FLAGS ?=
+
+# The test parts, and everything else, run one after another even under
+# make -j: each builds with $(JOBS) jobs of its own, and two of them at once
+# would share build directories and a machine's cores.
+.NOTPARALLEL:
 
 .PHONY: run build test deps-run deps-test test-native test-sanitize bench clean
 
@@ -12,8 +20,8 @@ run: build
 	./build/velqor
 
 build: deps-run
-	cmake -S . -B build $(CMAKE_FLAGS) >/dev/null
-	cmake --build build -j $(JOBS) --target velqor
+	cmake --preset native $(CMAKE_FLAGS)
+	cmake --build --preset native -j $(JOBS) --target velqor
 
 deps-run:
 	@scripts/install-deps.sh run
@@ -28,27 +36,27 @@ test: $(TEST_PARTS)
 	@echo "make test: all suites passed ($(TEST_PARTS))"
 
 test-native: deps-test
-	cmake -S . -B build $(CMAKE_FLAGS) >/dev/null
-	cmake --build build -j $(JOBS)
-	cd build && ctest --output-on-failure -j $(JOBS)
+	cmake --preset native $(CMAKE_FLAGS)
+	cmake --build --preset native -j $(JOBS)
+	ctest --preset native -j $(JOBS)
 
 # The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: deps-test
-	cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVELQOR_SANITIZE=ON -DVELQOR_BENCH=OFF >/dev/null
-	cmake --build build-sanitize -j $(JOBS)
-	cd build-sanitize && ctest --output-on-failure -j $(JOBS) -LE slow
+	cmake --preset sanitize
+	cmake --build --preset sanitize -j $(JOBS)
+	ctest --preset sanitize -j $(JOBS)
 
 bench: deps-test
-	cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
-	cmake --build build -j $(JOBS)
+	cmake --preset native $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release
+	cmake --build --preset native -j $(JOBS)
 	for b in build/bench/*_bench; do $$b; done
 
 # The Windows build: build-windows/velqor.exe, cross-compiled with MinGW-w64.
 .PHONY: windows test-windows
 windows:
 	@scripts/install-deps.sh windows
-	cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release -DVELQOR_BENCH=OFF >/dev/null
-	cmake --build build-windows -j $(JOBS) --target velqor
+	cmake --preset windows
+	cmake --build --preset windows -j $(JOBS) --target velqor
 
 # The program's tests and a smoke test of velqor.exe on Wine's GDI, in Xvfb.
 test-windows:
@@ -61,8 +69,8 @@ test-windows:
 WEB_ENV := NODE_PATH=/usr/share/nodejs$(if $(NODE_PATH),:$(NODE_PATH))
 web:
 	@scripts/install-deps.sh web
-	$(WEB_ENV) emcmake cmake -S . -B build-web-cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
-	$(WEB_ENV) cmake --build build-web-cmake -j $(JOBS) --target velqor
+	$(WEB_ENV) emcmake cmake --preset web
+	$(WEB_ENV) cmake --build --preset web -j $(JOBS)
 	rm -rf build-web && mkdir build-web
 	cp build-web-cmake/index.html build-web-cmake/velqor.js build-web/
 
@@ -74,8 +82,8 @@ test-web: web
 .PHONY: record
 record:
 	@scripts/install-deps.sh record
-	cmake -S . -B build $(CMAKE_FLAGS) >/dev/null
-	cmake --build build -j $(JOBS) --target velqor-record
+	cmake --preset native $(CMAKE_FLAGS)
+	cmake --build --preset native -j $(JOBS) --target velqor-record
 	./build/tools/record/velqor-record --out docs/velqor.gif
 
 # The soak for a million ticks (a lecture is about 150,000), printing its
@@ -83,8 +91,8 @@ record:
 .PHONY: soak
 SOAK_TICKS ?= 1000000
 soak: deps-test
-	cmake -S . -B build $(CMAKE_FLAGS) >/dev/null
-	cmake --build build -j $(JOBS) --target velqor_soak
+	cmake --preset native $(CMAKE_FLAGS)
+	cmake --build --preset native -j $(JOBS) --target velqor_soak
 	./build/tests/soak/velqor_soak --ticks $(SOAK_TICKS)
 
 # The fuzz targets under libFuzzer, built with clang in build-fuzz, one after
@@ -108,8 +116,8 @@ test-fuzz:
 PREFIX ?= /usr/local
 install:
 	@scripts/install-deps.sh install
-	cmake -S . -B build $(CMAKE_FLAGS) -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
-	cmake --build build -j $(JOBS) --target velqor_shipped
+	cmake --preset native $(CMAKE_FLAGS) -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	cmake --build --preset native -j $(JOBS) --target velqor_shipped
 	DESTDIR="$(DESTDIR)" cmake --install build
 
 uninstall:
@@ -118,11 +126,11 @@ uninstall:
 package: windows web
 	@scripts/install-deps.sh package
 	rm -rf dist
-	cmake -S . -B build $(CMAKE_FLAGS) >/dev/null
-	cmake --build build -j $(JOBS) --target velqor_shipped
-	cd build && cpack >/dev/null
-	cd build-windows && cpack >/dev/null
-	cd build-web-cmake && cpack >/dev/null
+	cmake --preset native $(CMAKE_FLAGS)
+	cmake --build --preset native -j $(JOBS) --target velqor_shipped
+	cd build && cpack
+	cd build-windows && cpack
+	cd build-web-cmake && cpack
 	@ls -l dist
 
 test-packaging: package

@@ -90,8 +90,7 @@ esac
 if [ -n "$given_exe" ]; then
   export VQ_SMOKE_EXE=$given_exe
 else
-  cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-    -DCMAKE_BUILD_TYPE=Release -DVELQOR_BENCH=OFF >/dev/null
+  cmake --preset windows -B "$build"
   cmake --build "$build" -j "${JOBS:-2}" --target "${targets[@]}"
   echo "test-windows: cross build up to date in $(($(date +%s) - started)) s"
 fi

@@ -16,11 +16,10 @@ case "$seconds" in
 '' | *[!0-9]*) echo "usage: $0 [SECONDS]" >&2; exit 2 ;;
 esac
 
-# The whole tree is configured (the tests and tools need their packages too).
+# The whole tree is configured (the tests and tools need their packages too),
+# as the preset fuzz says.
 scripts/install-deps.sh test fuzz
-cmake -S . -B "$build" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELQOR_SANITIZE=ON -DVELQOR_FUZZ=ON -DVELQOR_BENCH=OFF \
-  >/dev/null
+cmake --preset fuzz -B "$build"
 cmake --build "$build" -j "${JOBS:-2}" --target fuzz_messages fuzz_raster fuzz_label
 
 failed=0
