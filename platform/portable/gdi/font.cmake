@@ -70,9 +70,10 @@ if(NOT VELQOR_PYTHON)
 endif()
 
 # What the cut keeps besides the glyphs: kerning (GPOS, which stb_truetype
-# reads when a font has it, and the legacy 'kern' table, which is what GDI
-# reads), the hinting (GDI hints TrueType glyphs; stb_truetype ignores it),
-# the missing-glyph box, and every name record, the licence among them.
+# reads when a font has it, and the legacy 'kern' table, which is what GDI's
+# GetKerningPairs reads), the missing-glyph box, and every name record, the
+# licence among them. The hinting goes: stb_truetype draws the outlines as they
+# are, and so should anything else that draws with this font.
 set(VELQOR_FONT_CUT ${PROJECT_BINARY_DIR}/font/DejaVuSans-Bold-ascii.ttf
     CACHE INTERNAL "The program's font: DejaVu Sans Bold cut to printable ASCII")
 add_custom_command(
@@ -81,7 +82,7 @@ add_custom_command(
   COMMAND ${VELQOR_PYTHON} -m fontTools.subset ${fontSourceFile}
           --output-file=${VELQOR_FONT_CUT}
           --unicodes=U+0020-007E --notdef-outline
-          --layout-features=kern --legacy-kern
+          --layout-features=kern --legacy-kern --no-hinting
           --name-IDs=* --name-languages=* --name-legacy
           # A table fontTools cannot cut (FontForge's time stamps), dropped
           # here rather than with a warning.
