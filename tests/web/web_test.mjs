@@ -103,8 +103,9 @@ const clickCentre = (page) => page.mouse.click(W / 2, H / 2);
 const SCRIPT_MAX = 250 * 1024, GZIPPED_MAX = 100 * 1024;
 const LOADS = 10;
 const FIRST_FRAME_GOAL_MS = 150;
-// What the check insists on: the goal with room for a loaded two-core machine.
-const FIRST_FRAME_MAX_MS = 3 * FIRST_FRAME_GOAL_MS;
+// What the check insists on: the goal with room for a two-core machine busy
+// with other builds, where the median has been seen at up to 360 ms.
+const FIRST_FRAME_MAX_MS = 500;
 
 async function checkWeight(context, server) {
   console.log('web: weight and the first picture');
