@@ -5,15 +5,19 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/portable/diagnostics.h"
 #include "platform/portable/layer.h"
 #include "platform/win32.h"
+// Last: Xlib's macros (None, Bool, Status) would clash with the headers above.
+#include <SDL_syswm.h>
 
 namespace {
 
@@ -230,6 +234,73 @@ TEST_F(SdlWindow, WaitsForTheTimerWithoutSpinning) {
   EXPECT_LT(wallMs, 15u * 20u * 4u);
   // A loop that polled would use the processor for the whole wait.
   EXPECT_LT(cpuMs, wallMs * 0.5) << "cpu " << cpuMs << " ms over " << wallMs << " ms";
+}
+
+// Counts the wake-up messages SDL sends its own window while it waits (X11).
+int wakeUps = 0;
+Atom wakeUpAtom = None;
+
+int SDLCALL CountWakeUps(void *, SDL_Event *e) {
+  if (e->type == SDL_SYSWMEVENT && e->syswm.msg->subsystem == SDL_SYSWM_X11) {
+    const XEvent &x = e->syswm.msg->msg.x11.event;
+    if (x.type == ClientMessage && x.xclient.message_type == wakeUpAtom)
+      ++wakeUps;
+  }
+  return 1;
+}
+
+// Sends the close button's message to an X window from a connection of its own.
+void CloseFromOutside(Window window) {
+  Display *d = XOpenDisplay(nullptr);
+  ASSERT_NE(d, nullptr);
+  XEvent e{};
+  e.xclient.type = ClientMessage;
+  e.xclient.window = window;
+  e.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
+  e.xclient.format = 32;
+  e.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
+  XSendEvent(d, window, False, NoEventMask, &e);
+  XSync(d, False);
+  XCloseDisplay(d);
+}
+
+// A close that arrives while the loop waits for a timer ends the wait at once.
+// And the wait makes no wake-up messages: SDL sends them to the window over a
+// second display connection, and one that the X server takes after the window
+// is destroyed fails; Xlib reports that when SDL quits, with exit code 1.
+TEST_F(SdlWindow, ACloseWhileWaitingEndsTheWaitAndSendsTheWindowNothing) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  ASSERT_TRUE(SDL_GetWindowWMInfo(native, &info));
+  if (info.subsystem != SDL_SYSWM_X11)
+    GTEST_SKIP() << "not on X11";
+  wakeUpAtom = XInternAtom(info.info.x11.display, "_SDL_WAKEUP", False);
+  wakeUps = 0;
+  SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+  SDL_AddEventWatch(CountWakeUps, nullptr);
+
+  ShowWindow(hwnd, SW_SHOW);
+  PumpUntil(hwnd, [] { return Seen(WM_PAINT); });
+  SetTimer(hwnd, 7, 2000, nullptr);
+  Uint64 start = SDL_GetTicks64();
+  std::thread outside([window = info.info.x11.window] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    CloseFromOutside(window);
+  });
+  MSG m{};
+  bool got = GetMessageA(&m, nullptr, 0, 0) > 0;
+  Uint64 waited = SDL_GetTicks64() - start;
+  outside.join();
+  EXPECT_TRUE(got);
+  EXPECT_EQ(m.message, static_cast<UINT>(WM_CLOSE));
+  EXPECT_LT(waited, 1000u);
+  // Anything sent to the window has arrived by now.
+  SDL_Delay(100);
+  PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE);
+  EXPECT_EQ(wakeUps, 0);
+
+  SDL_DelEventWatch(CountWakeUps, nullptr);
+  SDL_EventState(SDL_SYSWMEVENT, SDL_DISABLE);
 }
 
 } // namespace

@@ -2,9 +2,15 @@
 // converts only the changed rectangle of the framebuffer (COLORREF pixels,
 // 0x00BBGGRR, which is SDL_PIXELFORMAT_XBGR8888) into the window surface and
 // sends just that rectangle to the screen.
-// Input arrives through SDL's event queue, which BackendWaitForInput waits on
-// without spinning.
+// Input arrives through SDL's event queue. BackendWaitForInput waits without
+// spinning: on X11 on the display connection itself, elsewhere in SDL.
 #include <SDL.h>
+#include <SDL_syswm.h>
+
+#if defined(SDL_VIDEO_DRIVER_X11) && !defined(__APPLE__)
+#include <poll.h>
+#define VQ_WAIT_ON_X11 1
+#endif
 
 #include <cstdio>
 #include <cstdlib>
@@ -25,6 +31,8 @@ struct Native {
 
 std::map<HWND, Native> natives;
 bool videoUp = false;
+// The X display connection while SDL runs on X11; -1 otherwise.
+int x11Connection = -1;
 
 const char *const kNoDisplay = "no display; set DISPLAY or run under xvfb-run";
 
@@ -67,6 +75,42 @@ bool StartVideo(std::string &reason) {
   videoUp = true;
   std::atexit(SDL_Quit);
   return true;
+}
+
+// Notes the X display connection behind a window, so that waiting can watch it.
+void NoteDisplayConnection([[maybe_unused]] SDL_Window *window) {
+#ifdef VQ_WAIT_ON_X11
+  if (x11Connection >= 0)
+    return;
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (SDL_GetWindowWMInfo(window, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11)
+    x11Connection = ConnectionNumber(info.info.x11.display);
+#endif
+}
+
+// Waits until native input may have arrived or timeoutMs passed (-1: no limit).
+//
+// On X11 this does not use SDL_WaitEventTimeout. While that waits, each event
+// it reads makes SDL send the window a wake-up message over a second display
+// connection (meant for other threads that add events). When the event is the
+// close button's, the window is destroyed right after, and the X server may
+// take the wake-up after the destroy: the message then fails (BadWindow), and
+// Xlib reports that when SDL_Quit closes the second connection, ending the
+// program with exit code 1. One thread needs no wake-ups: it reads what is
+// queued and then sleeps on the connection itself, as SDL would.
+void WaitForNativeInput(int timeoutMs) {
+#ifdef VQ_WAIT_ON_X11
+  if (x11Connection >= 0) {
+    SDL_PumpEvents(); // reads what the connection holds and flushes requests
+    if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) == SDL_TRUE)
+      return;
+    pollfd connection{x11Connection, POLLIN, 0};
+    poll(&connection, 1, timeoutMs);
+    return;
+  }
+#endif
+  SDL_WaitEventTimeout(nullptr, timeoutMs);
 }
 
 HWND ByWindowId(Uint32 id) {
@@ -139,6 +183,7 @@ bool BackendOpenWindow(HWND hwnd, int clientWidth, int clientHeight, const char 
     reason = std::string("cannot create an SDL window: ") + SDL_GetError();
     return false;
   }
+  NoteDisplayConnection(n.window);
   natives[hwnd] = n;
   return true;
 }
@@ -235,20 +280,13 @@ void BackendWaitForInput(uint64_t deadlineMs) {
       SDL_Delay(static_cast<Uint32>(deadlineMs - now));
     return;
   }
-  SDL_Event e;
   uint64_t now = SDL_GetTicks64();
-  bool got;
-  if (deadlineMs == UINT64_MAX) {
-    got = SDL_WaitEvent(&e) == 1;
-  } else if (deadlineMs <= now) {
-    got = SDL_PollEvent(&e) == 1;
-  } else {
-    uint64_t wait = deadlineMs - now;
-    got = SDL_WaitEventTimeout(&e, wait > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(wait)) == 1;
-  }
-  if (!got)
-    return;
-  Handle(e);
+  if (deadlineMs == UINT64_MAX)
+    WaitForNativeInput(-1);
+  else if (deadlineMs > now)
+    WaitForNativeInput(deadlineMs - now > 0x7FFFFFFF ? 0x7FFFFFFF
+                                                     : static_cast<int>(deadlineMs - now));
+  SDL_Event e;
   while (SDL_PollEvent(&e) == 1)
     Handle(e);
 }
