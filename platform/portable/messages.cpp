@@ -68,6 +68,15 @@ bool TakeFrom(std::deque<MSG> &queue, MSG *out, HWND filter, UINT first, UINT la
   return false;
 }
 
+// When a timer that ticks at `now` falls due next: on its own beat (its last
+// due time plus whole periods), so a late tick does not delay the ones after
+// it, and at the first beat after now, so missed beats are skipped, not made up.
+uint64_t NextDue(const Timer &t, uint64_t now) {
+  if (t.due + t.period > now)
+    return t.due + t.period;
+  return now + t.period - (now - t.due) % t.period;
+}
+
 // Finds the next message in Windows' order; see the top of this file.
 bool Retrieve(MSG *out, HWND filter, UINT first, UINT last, bool remove) {
   if (TakeFrom(posted, out, filter, first, last, remove) ||
@@ -97,7 +106,7 @@ bool Retrieve(MSG *out, HWND filter, UINT first, UINT last, bool remove) {
     return false;
   *out = MakeMsg(ready->hwnd, WM_TIMER, ready->id, reinterpret_cast<LPARAM>(ready->proc));
   if (remove)
-    ready->due = now + ready->period; // no catch-up: the next tick is a full period away
+    ready->due = NextDue(*ready, now);
   return true;
 }
 

@@ -109,21 +109,36 @@ TEST_F(MessagesTest, TimerWaitsWhilePaintIsPending) {
   EXPECT_EQ(m.message, static_cast<UINT>(WM_TIMER));
 }
 
-TEST_F(MessagesTest, LateTicksMergeAndAreNotMadeUp) {
-  SetTimer(hwnd, 9, 20, nullptr);
+TEST_F(MessagesTest, LateTicksMergeAndAreNotMadeUpAndTheTimerKeepsItsBeat) {
+  SetTimer(hwnd, 9, 20, nullptr); // beats at 20, 40, 60, ... ms from now
   vqp::HeadlessAdvanceClock(19);
   EXPECT_EQ(vqp::HeadlessPumpMessages(), 0);
 
-  vqp::HeadlessAdvanceClock(10 * 20); // ten periods late: still one tick
+  vqp::HeadlessAdvanceClock(10 * 20); // at 219, ten beats late: still one tick
   EXPECT_EQ(vqp::HeadlessPumpMessages(), 1);
   EXPECT_EQ(vqp::HeadlessPumpMessages(), 0);
 
-  // The next tick is one full period after the delivery, not a burst.
+  // The next tick comes on the beat (220), not a period after the late one,
+  // and the missed beats are not made up.
+  vqp::HeadlessAdvanceClock(1);
+  EXPECT_EQ(vqp::HeadlessPumpMessages(), 1);
   vqp::HeadlessAdvanceClock(19);
   EXPECT_EQ(vqp::HeadlessPumpMessages(), 0);
   vqp::HeadlessAdvanceClock(1);
   EXPECT_EQ(vqp::HeadlessPumpMessages(), 1);
-  EXPECT_EQ(Messages(), (std::vector<UINT>{WM_TIMER, WM_TIMER}));
+  EXPECT_EQ(Messages(), (std::vector<UINT>{WM_TIMER, WM_TIMER, WM_TIMER}));
+
+  // A loop that wakes a little late for every beat (0 to 7 ms, as a busy
+  // system does) still gets a tick on every beat: lateness does not add up.
+  uint64_t beat = vqp::HeadlessNow();
+  uint64_t lateness = 0;
+  for (int i = 0; i < 100; ++i) {
+    uint64_t next = beat + 20 + (i * 5) % 8;
+    vqp::HeadlessAdvanceClock(next - (beat + lateness));
+    beat += 20;
+    lateness = next - beat;
+    ASSERT_EQ(vqp::HeadlessPumpMessages(), 1) << "beat " << i << ", " << lateness << " ms late";
+  }
 
   // Two timers that are both late give one tick each.
   SetTimer(hwnd, 10, 30, nullptr);
