@@ -163,6 +163,33 @@ TEST(GdiObjects, SelectedObjectsAreNotDeletedAndDeletedOnesAreRefused) {
   EXPECT_EQ(GetCurrentObject(c.dc, OBJ_DC), nullptr);
 }
 
+// The program makes and deletes a pen for every shape it draws; a handle it
+// kept by mistake must never name one of the later pens.
+TEST(GdiObjects, ADeletedHandleStaysInvalidThroughAMillionNewObjects) {
+  Canvas c(8, 8);
+  HPEN kept = CreatePen(PS_SOLID, 1, RGB(1, 2, 3)); // lives throughout, as a selected pen does
+  HGDIOBJ old = SelectObject(c.dc, kept);
+  HPEN stale = CreatePen(PS_SOLID, 5, RGB(4, 5, 6));
+  ASSERT_TRUE(DeleteObject(stale));
+  LOGPEN lp;
+  for (int i = 0; i < 1000000; ++i) {
+    HPEN pen = CreatePen(PS_SOLID, 2, RGB(0, 0, i & 0xFF));
+    ASSERT_NE(pen, nullptr);
+    ASSERT_NE(pen, stale) << "the deleted handle came back after " << i << " new pens";
+    if (i % 3 == 0) {
+      HBRUSH brush = CreateSolidBrush(RGB(i & 0xFF, 0, 0));
+      ASSERT_NE(static_cast<HGDIOBJ>(brush), static_cast<HGDIOBJ>(stale));
+      DeleteObject(brush);
+    }
+    ASSERT_TRUE(DeleteObject(pen));
+  }
+  EXPECT_EQ(GetObjectA(stale, sizeof lp, &lp), 0);
+  EXPECT_FALSE(DeleteObject(stale));
+  EXPECT_EQ(SelectObject(c.dc, stale), nullptr);
+  EXPECT_EQ(SelectObject(c.dc, old), kept);
+  EXPECT_TRUE(DeleteObject(kept));
+}
+
 TEST(GdiObjects, GetObjectChecksTheBufferSize) {
   HPEN pen = CreatePen(PS_SOLID, -4, 0x00ABCDEF); // a negative width counts as its size
   HBRUSH brush = CreateSolidBrush(0x00123456);

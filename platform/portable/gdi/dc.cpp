@@ -3,7 +3,10 @@
 //
 // Handles are checked on every call: a handle carries its slot, its kind and
 // the slot's generation, so a deleted, released or made-up handle is refused
-// with the Win32 failure value instead of touching anything.
+// with the Win32 failure value instead of touching anything. A freed slot is
+// used again only after thousands of others (first in, first out), and its
+// generation has 16 bits, so a stale handle would need hundreds of millions
+// of creations to match a live object again.
 //
 // Counting: GdiObjectCount() (and GetGuiResources(GR_GDIOBJECTS)) counts the
 // live pens and brushes the program created. Device contexts are not counted:
@@ -14,6 +17,7 @@
 // Single-threaded, like the message loop that calls it.
 #include <algorithm>
 #include <cstring>
+#include <deque>
 #include <vector>
 
 #include "../layer.h"
@@ -27,7 +31,12 @@ enum Kind : uint32_t { kNone = 0, kPen = 1, kBrush = 2, kDc = 3 };
 // Windows refuses new GDI objects beyond a per-process quota (10,000 by
 // default); a leaking program fails the same way here.
 constexpr size_t kMaxObjects = 10000;
-constexpr uint32_t kIndexBits = 20, kGenBits = 10;
+// A handle is 32 bits: generation (16), slot (14), kind (2).
+constexpr uint32_t kIndexBits = 14, kGenBits = 16;
+// Freed slots wait in line until this many are waiting, then the oldest is used.
+constexpr size_t kReuseAfter = 4096;
+static_assert(kMaxObjects + 2 + kReuseAfter < (size_t(1) << kIndexBits),
+              "every slot the table can grow to has an index");
 
 struct PenData {
   int style = PS_SOLID;
@@ -59,9 +68,9 @@ struct Slot {
 
 struct Table {
   std::vector<Slot> slots;
-  std::vector<uint32_t> freeSlots;
-  size_t live = 0;         // all objects in the table but the stock ones
-  DWORD penAndBrushes = 0; // what GdiObjectCount reports
+  std::deque<uint32_t> freeSlots; // oldest first
+  size_t live = 0;                // all objects in the table but the stock ones
+  DWORD penAndBrushes = 0;        // what GdiObjectCount reports
   uint32_t stockPen = 0, stockBrush = 0;
 
   Table() {
@@ -77,9 +86,9 @@ struct Table {
 
   uint32_t NewSlot(Kind kind) {
     uint32_t index;
-    if (!freeSlots.empty()) {
-      index = freeSlots.back();
-      freeSlots.pop_back();
+    if (freeSlots.size() >= kReuseAfter) {
+      index = freeSlots.front();
+      freeSlots.pop_front();
     } else {
       index = uint32_t(slots.size());
       slots.emplace_back();
