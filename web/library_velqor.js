@@ -1,9 +1,9 @@
 // The page side of the web backend (platform/portable/backends/web.cpp),
-// linked in with --js-library: the canvas, the page title, and the browser's
-// events, which call the backend's exports _vq_web_tick, _vq_web_pointer and
-// _vq_web_resize.
+// linked in with --js-library: the canvas, the page title, the wake-ups and
+// the browser's events, which call the backend's exports _vq_web_tick,
+// _vq_web_pointer and _vq_web_resize.
 mergeInto(LibraryManager.library, {
-  $VQ: { canvas: null, context: null, interval: 0, shown: false },
+  $VQ: { canvas: null, context: null, wake: 0, shown: false },
 
   // Finds or makes the canvas (id "velqor"), names the page and listens to it.
   vq_web_open_canvas__deps: ['$VQ'],
@@ -28,18 +28,20 @@ mergeInto(LibraryManager.library, {
     window.addEventListener('resize', function () { _vq_web_resize(innerWidth, innerHeight); });
   },
 
-  vq_web_start_interval__deps: ['$VQ'],
-  vq_web_start_interval: function (ms) {
-    VQ.interval = setInterval(function () { _vq_web_tick(); }, ms);
+  // One wake-up of the page after `ms` ms, in place of any asked for before.
+  // The callback is marked (vqWakeUp) so that a test page can count wake-ups.
+  vq_web_wake_after__deps: ['$VQ'],
+  vq_web_wake_after: function (ms) {
+    clearTimeout(VQ.wake);
+    var wake = function () { VQ.wake = 0; _vq_web_tick(); };
+    wake.vqWakeUp = true;
+    VQ.wake = setTimeout(wake, ms);
   },
 
   vq_web_stop__deps: ['$VQ'],
   vq_web_stop: function () {
-    clearInterval(VQ.interval);
-  },
-
-  vq_web_set_title: function (title) {
-    document.title = UTF8ToString(title);
+    clearTimeout(VQ.wake);
+    VQ.wake = 0;
   },
 
   vq_web_show_canvas__deps: ['$VQ'],

@@ -18,16 +18,22 @@ namespace vqp {
 bool BackendOpenWindow(HWND hwnd, int clientWidth, int clientHeight, const char *title,
                        std::string &reason);
 void BackendCloseWindow(HWND hwnd);
-void BackendShowWindow(HWND hwnd, bool visible);
+// Shows or hides the native window. (clientLeft, clientTop) is where the
+// window's client area lies on the screen, for a backend that places windows.
+void BackendShowWindow(HWND hwnd, bool visible, int clientLeft, int clientTop);
 // The program asked for a new client size (SetWindowPos).
 void BackendResizeWindow(HWND hwnd, int clientWidth, int clientHeight);
-void BackendSetTitle(HWND hwnd, const char *title);
 
 // Shows the part `surface.dirty` of the framebuffer; the caller clears dirty.
 void BackendPresent(HWND hwnd, const Surface &surface);
 
 // Milliseconds on the backend's clock (virtual in the headless backend).
 uint64_t BackendNowMs();
+
+// Whether input could still come from outside while the message loop waits:
+// false when there is nothing it could come from. A loop that would then wait
+// with no timer is ended by the layer (WM_QUIT) instead of waiting for ever.
+bool BackendInputCanArrive();
 
 // Waits until native input arrives or the clock reaches `deadlineMs`
 // (UINT64_MAX: no deadline), and hands any input to the layer with the
@@ -42,8 +48,5 @@ void LayerMouseUp(HWND hwnd, int x, int y);
 void LayerClientResized(HWND hwnd, int clientWidth, int clientHeight);
 // The close button: WM_CLOSE is queued for the window with the user's input.
 void LayerCloseRequested(HWND hwnd);
-// The native window was uncovered: the next present sends the whole
-// framebuffer (a backend that keeps its own copy may re-show that instead).
-void LayerExposed(HWND hwnd);
 
 } // namespace vqp

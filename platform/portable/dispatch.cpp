@@ -27,11 +27,10 @@ int DispatchReadyMessages(const char *who, bool *quit) {
   }
   if (count == kMaxDispatched)
     std::fprintf(stderr,
-                 "velqor (%s): stopped after %d messages in one go; is a window never "
-                 "validated?\n",
+                 "portable layer (%s): stopped after %d messages in one go; is a window "
+                 "never validated?\n",
                  who, kMaxDispatched);
-  // Show what the last message drew, as the next look into the queue would.
-  vqw::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+  PresentChanges();
   return count;
 }
 

@@ -3,8 +3,8 @@
 // window system. Nothing here is needed, or available, on Windows.
 //
 // A message loop that waits (GetMessageA) moves the clock to the next timer's
-// due time. One that would wait with no timer left ends: WM_QUIT (exit code 0)
-// is posted, with a note on stderr, since nothing could ever arrive.
+// due time. One that would wait with no timer left ends: the layer posts
+// WM_QUIT (exit code 0), with a note on stderr, since nothing could arrive.
 #pragma once
 
 #include <cstdint>

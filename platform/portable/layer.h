@@ -1,6 +1,9 @@
-// What the two halves of the portable layer offer each other: the window and
-// message half (window.cpp, messages.cpp) and the drawing half (gdi/*.cpp).
+// What the two halves of the portable layer offer each other, the window and
+// message half (window.cpp, messages.cpp) and the drawing half (gdi/*.cpp),
+// and what the backends use of them.
 #pragma once
+
+#include <cstdint>
 
 #include "surface.h"
 #include "win32_portable.h"
@@ -18,6 +21,14 @@ DWORD GdiObjectCount();
 // Called by the window half when a window is destroyed, so device contexts
 // obtained for it with GetDC become invalid.
 void ForgetWindowDCs(HWND hwnd);
+
+// Shows what changed in each visible window since the last present (the
+// message functions do so before each look into the queue; a backend that
+// dispatches by itself does so after it).
+void PresentChanges();
+
+// When the next timer falls due on the backend's clock; UINT64_MAX if none.
+uint64_t NextTimerDue();
 
 // Dispatches every message that is ready now, without waiting, then presents
 // what the last one drew. Gives up after a bound (saying so on stderr under

@@ -5,8 +5,13 @@
 // WM_PAINT and WM_TIMER are never stored: they are made when looked for, so a
 // window has at most one paint and a timer at most one tick pending (late ticks
 // merge; none are made up). Before each look, changed framebuffers are shown.
+//
+// A loop that would wait with no timer while no input can arrive (the backend
+// says so) would wait for ever; it is ended instead, with WM_QUIT (exit code 0)
+// and a note on stderr.
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <deque>
 #include <vector>
 
@@ -33,6 +38,8 @@ UINT_PTR nextThreadTimerId = 1;
 // Timers are window-manager objects: Windows refuses new ones beyond the
 // process's quota of them (10,000 by default), and so does the layer.
 constexpr size_t kMaxTimers = 10000;
+// The note about an endless wait was given and nothing has happened since.
+bool toldEndlessWait = false;
 
 const HWND kThreadOnly = reinterpret_cast<HWND>(static_cast<intptr_t>(-1));
 
@@ -119,15 +126,18 @@ uint64_t NextDeadline(HWND filter, UINT first, UINT last) {
   return deadline;
 }
 
-// Shows what changed in each visible window since the last present.
-void PresentChanges() {
-  for (HWND h : LiveWindows()) {
-    Window *w = LookupWindow(h);
-    if (w->visible && !w->surface.dirty.Empty()) {
-      BackendPresent(h, w->surface);
-      w->surface.dirty = {};
-    }
-  }
+// Something happened that may give a waiting loop something to wait for.
+void NoteActivity() { toldEndlessWait = false; }
+
+// Ends a wait that nothing could end: as if the program had quit with 0. A
+// caller that keeps waiting with nothing else going on is not told again.
+void EndEndlessWait() {
+  if (!toldEndlessWait)
+    std::fprintf(stderr, "portable layer: the message loop waits with no timer and no input "
+                         "that could arrive; ending it with WM_QUIT\n");
+  toldEndlessWait = true;
+  quitPending = true;
+  quitCode = 0;
 }
 
 bool BadFilter(HWND filter) {
@@ -146,7 +156,20 @@ Timer *FindTimer(HWND hwnd, UINT_PTR id) {
 
 } // namespace
 
+void PresentChanges() {
+  for (HWND h : LiveWindows()) {
+    Window *w = LookupWindow(h);
+    if (w->visible && !w->surface.dirty.Empty()) {
+      BackendPresent(h, w->surface);
+      w->surface.dirty = {};
+    }
+  }
+}
+
+uint64_t NextTimerDue() { return NextDeadline(nullptr, 0, 0); }
+
 void QueueInput(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  NoteActivity();
   input.push_back(MakeMsg(hwnd, message, wParam, lParam));
 }
 
@@ -177,8 +200,14 @@ BOOL GetMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax) {
   while (!vqp::Retrieve(msg, hwnd, filterMin, filterMax, true)) {
     if (vqp::BadFilter(hwnd))
       return -1; // the window we wait for is gone
-    vqp::BackendWaitForInput(vqp::NextDeadline(hwnd, filterMin, filterMax));
+    const uint64_t deadline = vqp::NextDeadline(hwnd, filterMin, filterMax);
+    if (deadline == UINT64_MAX && !vqp::BackendInputCanArrive())
+      vqp::EndEndlessWait();
+    else
+      vqp::BackendWaitForInput(deadline);
   }
+  if (msg->message != WM_QUIT)
+    vqp::NoteActivity();
   return msg->message == WM_QUIT ? 0 : 1;
 }
 
@@ -242,6 +271,7 @@ LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM, LPARAM) {
 }
 
 void PostQuitMessage(int exitCode) {
+  vqp::NoteActivity();
   vqp::quitPending = true;
   vqp::quitCode = exitCode;
 }
@@ -251,6 +281,7 @@ BOOL PostMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
+  vqp::NoteActivity();
   vqp::posted.push_back(vqp::MakeMsg(hwnd, msg, wParam, lParam));
   return TRUE;
 }
@@ -288,6 +319,7 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc) {
     vqp::timers.push_back(vqp::Timer{hwnd, id, 0, 0, nullptr});
     t = &vqp::timers.back();
   }
+  vqp::NoteActivity();
   t->period = period;
   t->proc = proc;
   t->due = vqp::BackendNowMs() + period;

@@ -161,6 +161,15 @@ bool ResizeSurface(Window &w, int cw, int ch) {
   return true;
 }
 
+// Shows or hides the native window as the window now is; the client area
+// lies inside the frame: below the caption and right of the left border.
+void ShowNative(const Window &w) {
+  const int border = (w.outerW - w.surface.width) / 2;
+  const int caption = (w.outerH - w.surface.height) - border;
+  BackendShowWindow(w.handle, w.visible, Saturate(static_cast<long long>(w.x) + border),
+                    Saturate(static_cast<long long>(w.y) + caption));
+}
+
 bool Fail(DWORD error) {
   vqw::SetLastError(error);
   return false;
@@ -239,11 +248,6 @@ void LayerClientResized(HWND hwnd, int clientWidth, int clientHeight) {
 void LayerCloseRequested(HWND hwnd) {
   if (LookupWindow(hwnd))
     QueueInput(hwnd, WM_CLOSE, 0, 0);
-}
-
-void LayerExposed(HWND hwnd) {
-  if (Window *w = LookupWindow(hwnd))
-    MarkDirty(w->surface, WholeClient(*w));
 }
 
 } // namespace vqp
@@ -345,7 +349,7 @@ BOOL DestroyWindow(HWND hwnd) {
   w->destroying = true;
   if (w->visible) {
     w->visible = false;
-    vqp::BackendShowWindow(hwnd, false);
+    vqp::ShowNative(*w);
   }
   SendMessageA(hwnd, WM_DESTROY, 0, 0);
   vqp::ForgetWindowMessages(hwnd);
@@ -372,7 +376,7 @@ BOOL ShowWindow(HWND hwnd, int cmdShow) {
     vqp::Invalidate(*w, vqp::WholeClient(*w), true);
     vqp::MarkDirty(w->surface, vqp::WholeClient(*w));
   }
-  vqp::BackendShowWindow(hwnd, show);
+  vqp::ShowNative(*w);
   return wasVisible;
 }
 

@@ -177,13 +177,31 @@ TEST_F(MessagesTest, GetMessageRunsOnTheVirtualClockUntilQuit) {
   EXPECT_EQ(Messages().front(), static_cast<UINT>(WM_PAINT));
 }
 
+// Waiting with no timer while no input can arrive would never end: the loop is
+// ended with WM_QUIT (exit code 0) and a note. A caller that keeps waiting is
+// told once, until something happens again.
 TEST_F(MessagesTest, GetMessageWithNothingLeftToWaitForEndsTheLoop) {
+  auto wait = [](MSG &m) {
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(GetMessageA(&m, nullptr, 0, 0), 0);
+    EXPECT_EQ(m.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(m.wParam, 0u);
+    return testing::internal::GetCapturedStderr();
+  };
   MSG m;
+  PostQuitMessage(3); // a quit of the program's own comes first, without a note
   testing::internal::CaptureStderr();
   EXPECT_EQ(GetMessageA(&m, nullptr, 0, 0), 0);
-  std::string note = testing::internal::GetCapturedStderr();
-  EXPECT_EQ(m.message, static_cast<UINT>(WM_QUIT));
-  EXPECT_NE(note.find("WM_QUIT"), std::string::npos);
+  EXPECT_EQ(m.wParam, 3u);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+
+  EXPECT_EQ(wait(m), "portable layer: the message loop waits with no timer and no input that "
+                     "could arrive; ending it with WM_QUIT\n");
+  EXPECT_EQ(wait(m), "");
+  EXPECT_EQ(wait(m), "");
+  PostMessageA(hwnd, WM_USER, 0, 0);
+  ASSERT_EQ(GetMessageA(&m, nullptr, 0, 0), 1);
+  EXPECT_NE(wait(m), "");
 }
 
 TEST_F(MessagesTest, CloseDestroysAndEndsTheLoop) {

@@ -106,6 +106,10 @@ TEST(SdlBackend, WithoutADisplayCreationFailsAndSaysWhy) {
   EXPECT_NE(GetLastError(), 0u);
   EXPECT_STREQ(vqp::LastWindowFailure(), "no display; set DISPLAY or run under xvfb-run");
   EXPECT_FALSE(SDL_WasInit(SDL_INIT_VIDEO));
+  // With no window and no timer nothing could ever arrive: the loop ends.
+  MSG m{};
+  EXPECT_EQ(GetMessageA(&m, nullptr, 0, 0), 0);
+  EXPECT_EQ(m.message, static_cast<UINT>(WM_QUIT));
   if (!display.empty())
     setenv("DISPLAY", display.c_str(), 1);
 }
@@ -140,6 +144,15 @@ TEST_F(SdlWindow, ShowsTheClientSizeAndOnlyWhatChanged) {
   EXPECT_FALSE(SDL_GetWindowFlags(native) & SDL_WINDOW_SHOWN);
   ShowWindow(hwnd, SW_SHOW);
   EXPECT_TRUE(SDL_GetWindowFlags(native) & SDL_WINDOW_SHOWN);
+  // The client area where the Win32 frame at (10, 10) would have it.
+  RECT outer{}, client{};
+  GetWindowRect(hwnd, &outer);
+  GetClientRect(hwnd, &client);
+  const int border = (outer.right - outer.left - client.right) / 2;
+  int x = 0, y = 0;
+  SDL_GetWindowPosition(native, &x, &y);
+  EXPECT_EQ(x, 10 + border);
+  EXPECT_EQ(y, 10 + (outer.bottom - outer.top - client.bottom) - border);
   PumpUntil(hwnd, [] { return Seen(WM_PAINT); });
   MSG m;
   PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE); // presents the paint

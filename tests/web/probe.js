@@ -3,18 +3,18 @@
 // coordinates x from -2.1 to 2.1 and y from -1.25 to 1.25, y up, over the
 // whole client area; the caption band is the top 40 rows).
 (() => {
-  // Wake-ups of the page's 20 ms interval.
+  // Wake-ups of the page for its timer (the callbacks the page marks vqWakeUp).
   let wakeups = 0;
-  const setInterval = window.setInterval;
-  window.setInterval = function (fn, ms, ...rest) {
-    if (ms === 20 && typeof fn === 'function') {
+  const setTimeout = window.setTimeout;
+  window.setTimeout = function (fn, ms, ...rest) {
+    if (typeof fn === 'function' && fn.vqWakeUp) {
       const inner = fn;
       fn = function (...args) {
         wakeups++;
         return inner.apply(this, args);
       };
     }
-    return setInterval.call(this, fn, ms, ...rest);
+    return setTimeout.call(this, fn, ms, ...rest);
   };
 
   const puts = [];

@@ -178,7 +178,7 @@ async function run(context, server) {
   });
 
   console.log('web: the timer');
-  await check('the point turns counter-clockwise, 5 degrees on each wake-up of the 20 ms interval',
+  await check('the point turns counter-clockwise, 5 degrees on each wake-up of the 20 ms timer',
     async () => {
       const samples = await page.evaluate(() => window.vqProbe.track(1500, 100));
       const t = turning(samples);
@@ -188,7 +188,7 @@ async function run(context, server) {
       expect(t.total > 0 && t.largest < 90, 'counter-clockwise', facts);
       expect(wakeups > 0 && wakeups <= 80, 'about 50 wake-ups a second', facts);
       // A tick is one put of the moved point; each wake-up has one, even when
-      // the browser runs the interval a little early or late.
+      // the browser runs it a little early or late.
       expect(ticks >= 0.95 * wakeups && ticks <= wakeups + 1, 'one tick per wake-up', facts);
       expect(Math.abs(t.total / 5 - ticks) <= 3, '5 degrees a tick', facts);
       figures.push(`${(ticks / ((last.t - first.t) / 1000)).toFixed(1)} ticks a ` +

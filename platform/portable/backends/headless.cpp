@@ -3,10 +3,8 @@
 // calls. Everything is deterministic: nothing here looks at the wall clock.
 //
 // Waiting: a message loop that waits for a timer moves the virtual clock
-// straight to the timer's due time. A loop that waits with no timer and no
-// input would wait for ever, since nothing can arrive from outside; the
-// backend then ends it by posting WM_QUIT (exit code 0) and says so on stderr.
-#include <cstdio>
+// straight to the timer's due time. Input comes only from calls made between
+// waits, so none can arrive while the loop waits.
 #include <string>
 
 #include "../backend.h"
@@ -33,9 +31,8 @@ bool BackendOpenWindow(HWND, int, int, const char *, std::string &reason) {
 }
 
 void BackendCloseWindow(HWND) {}
-void BackendShowWindow(HWND, bool) {}
+void BackendShowWindow(HWND, bool, int, int) {}
 void BackendResizeWindow(HWND, int, int) {}
-void BackendSetTitle(HWND, const char *) {}
 
 void BackendPresent(HWND, const Surface &surface) {
   ++presentCount;
@@ -45,18 +42,10 @@ void BackendPresent(HWND, const Surface &surface) {
 
 uint64_t BackendNowMs() { return now; }
 
+bool BackendInputCanArrive() { return false; }
+
 void BackendWaitForInput(uint64_t deadlineMs) {
-  if (deadlineMs == UINT64_MAX) {
-    // Said once: a caller that keeps waiting after WM_QUIT must not flood stderr.
-    static bool said = false;
-    if (!said)
-      std::fprintf(stderr, "velqor (headless): the message loop waits with no timer and no "
-                           "input left; ending it with WM_QUIT\n");
-    said = true;
-    vqw::PostQuitMessage(0);
-    return;
-  }
-  if (deadlineMs > now)
+  if (deadlineMs != UINT64_MAX && deadlineMs > now)
     now = deadlineMs;
 }
 

@@ -12,7 +12,7 @@
 #define VQ_WAIT_ON_X11 1
 #endif
 
-#include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -196,20 +196,14 @@ void BackendCloseWindow(HWND hwnd) {
   natives.erase(it);
 }
 
-void BackendShowWindow(HWND hwnd, bool visible) {
+void BackendShowWindow(HWND hwnd, bool visible, int clientLeft, int clientTop) {
   auto it = natives.find(hwnd);
   if (it == natives.end())
     return;
   if (visible) {
     if (!it->second.placed) {
-      // The client area goes where the Win32 frame would put it: the window's
-      // position plus the left border and the caption.
-      RECT outer, client;
-      if (GetWindowRect(hwnd, &outer) && GetClientRect(hwnd, &client)) {
-        int border = ((outer.right - outer.left) - client.right) / 2;
-        int top = (outer.bottom - outer.top) - client.bottom - border;
-        SDL_SetWindowPosition(it->second.window, outer.left + border, outer.top + top);
-      }
+      // Where the program put the window; later, wherever the user moves it.
+      SDL_SetWindowPosition(it->second.window, clientLeft, clientTop);
       it->second.placed = true;
     }
     SDL_ShowWindow(it->second.window);
@@ -222,12 +216,6 @@ void BackendResizeWindow(HWND hwnd, int clientWidth, int clientHeight) {
   if (it != natives.end())
     SDL_SetWindowSize(it->second.window, clientWidth > 0 ? clientWidth : 1,
                       clientHeight > 0 ? clientHeight : 1);
-}
-
-void BackendSetTitle(HWND hwnd, const char *title) {
-  auto it = natives.find(hwnd);
-  if (it != natives.end())
-    SDL_SetWindowTitle(it->second.window, title);
 }
 
 void BackendPresent(HWND hwnd, const Surface &s) {
@@ -266,26 +254,22 @@ void BackendPresent(HWND hwnd, const Surface &s) {
 
 uint64_t BackendNowMs() { return SDL_GetTicks64(); }
 
+bool BackendInputCanArrive() { return videoUp; }
+
 void BackendWaitForInput(uint64_t deadlineMs) {
+  const uint64_t now = SDL_GetTicks64();
+  const int timeoutMs = deadlineMs == UINT64_MAX ? -1
+                        : deadlineMs <= now
+                            ? 0
+                            : static_cast<int>(std::min<uint64_t>(deadlineMs - now, 0x7FFFFFFF));
   if (!videoUp) {
-    // No window was ever opened: nothing can arrive but the clock.
-    if (deadlineMs == UINT64_MAX) {
-      std::fprintf(stderr, "velqor: the message loop waits with no window and no timer; "
-                           "ending it\n");
-      vqw::PostQuitMessage(0);
-      return;
-    }
-    uint64_t now = SDL_GetTicks64();
-    if (deadlineMs > now)
-      SDL_Delay(static_cast<Uint32>(deadlineMs - now));
+    // No window was ever opened: only the clock moves.
+    if (timeoutMs > 0)
+      SDL_Delay(static_cast<Uint32>(timeoutMs));
     return;
   }
-  uint64_t now = SDL_GetTicks64();
-  if (deadlineMs == UINT64_MAX)
-    WaitForNativeInput(-1);
-  else if (deadlineMs > now)
-    WaitForNativeInput(deadlineMs - now > 0x7FFFFFFF ? 0x7FFFFFFF
-                                                     : static_cast<int>(deadlineMs - now));
+  if (timeoutMs != 0)
+    WaitForNativeInput(timeoutMs);
   SDL_Event e;
   while (SDL_PollEvent(&e) == 1)
     Handle(e);

@@ -3,17 +3,22 @@
 // page has none). One CSS pixel is one client pixel; a page resize is a window
 // resize. The window title becomes the page title.
 //
-// The browser wakes the page every 20 ms (setInterval), on presses and releases
-// of the left button and on resizes; each time, everything that is ready is
-// dispatched and the changed rectangle of the framebuffer is put on the canvas
-// (see web.h). The layer's clock is the interval itself: it moves on by 20 ms
-// with each wake-up of the interval and stands still in between. So a 20 ms
-// timer ticks on every wake-up, however early or late the browser runs it, and
-// a page that was held up or throttled (a hidden tab) gets one merged tick on
-// its next wake-up, never a burst of the missed ones.
+// The browser wakes the page when the next timer falls due, on presses and
+// releases of the left button and on resizes; each time, everything that is
+// ready is dispatched and the changed rectangle of the framebuffer is put on
+// the canvas (see web.h).
+//
+// The clock: it stands still between the timer's wake-ups, and each of them
+// moves it to the due time of the timer it was set for. So every such wake-up
+// brings exactly one tick, however early or late the browser runs it, and a
+// page that was held up or throttled (a hidden tab) gets one merged tick on its
+// next wake-up, never a burst of the missed ones. The wake-ups are aimed at the
+// real time of each due time, counted from the start of the loop, so a 20 ms
+// timer ticks 50 times a second although the browser runs each one a little
+// late; one that comes far later than aimed (a stall) moves the aim on instead
+// of catching up.
 #include <emscripten.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -28,9 +33,11 @@
 extern "C" {
 // Finds or makes the canvas, names the page and listens to the browser.
 void vq_web_open_canvas(const char *title);
-void vq_web_start_interval(double ms);
+// Wakes the page (vq_web_tick) once, after `ms` milliseconds, instead of any
+// wake-up asked for before.
+void vq_web_wake_after(double ms);
+// No more wake-ups.
 void vq_web_stop();
-void vq_web_set_title(const char *title);
 void vq_web_show_canvas(int visible);
 int vq_web_page_width();
 int vq_web_page_height();
@@ -43,15 +50,16 @@ void vq_web_put(const void *rgba, int x, int y, int width, int height);
 namespace vqp {
 namespace {
 
-constexpr uint64_t kStepMs = 20; // how often the browser wakes the page
-// A window procedure that never validates its window gets WM_PAINT for ever;
-// one wake-up stops after this many messages so that the page stays alive.
+// A wake-up later than this behind its aim counts as a stall.
+constexpr double kMaxLateMs = 10.0;
 
 HWND canvasWindow = nullptr;
 bool running = false; // WebRunMessageLoop has been called
 bool stopped = false; // WM_QUIT was retrieved
 bool pumping = false;
-uint64_t clockMs = 0;          // 20 ms for each wake-up of the interval
+bool fillPage = false;         // the window was shown: it takes the page's size
+uint64_t clockMs = 0;          // moved on by the timer's wake-ups
+double realAtZero = 0;         // the real time (ms) aimed at for clock 0
 std::vector<uint32_t> scratch; // the dirty rectangle as RGBA for the canvas
 PixelRect pending;             // presented during this wake-up, not yet on the canvas
 
@@ -93,10 +101,24 @@ void Flush() {
     Show(*s, d);
 }
 
+// Asks the browser to wake the page when the next timer falls due.
+void AimNextWakeUp() {
+  const uint64_t due = NextTimerDue();
+  if (stopped || due == UINT64_MAX)
+    return;
+  const double wait = realAtZero + static_cast<double>(due) - emscripten_get_now();
+  vq_web_wake_after(wait > 0 ? wait : 0);
+}
+
 void Pump() {
   if (!running || stopped || pumping)
     return;
   pumping = true;
+  if (fillPage && canvasWindow != nullptr) {
+    // A shown window fills the page, whatever size it was created with.
+    fillPage = false;
+    LayerClientResized(canvasWindow, vq_web_page_width(), vq_web_page_height());
+  }
   bool quit = false;
   DispatchReadyMessages("web", &quit);
   if (quit) {
@@ -105,6 +127,7 @@ void Pump() {
   }
   pumping = false;
   Flush();
+  AimNextWakeUp();
 }
 
 } // namespace
@@ -113,7 +136,7 @@ void WebRunMessageLoop() {
   if (running)
     return;
   running = true;
-  vq_web_start_interval(static_cast<double>(kStepMs));
+  realAtZero = emscripten_get_now() - static_cast<double>(clockMs);
   Pump();
 }
 
@@ -132,22 +155,17 @@ void BackendCloseWindow(HWND hwnd) {
     canvasWindow = nullptr; // the last picture stays on the page
 }
 
-void BackendShowWindow(HWND hwnd, bool visible) {
+void BackendShowWindow(HWND hwnd, bool visible, int, int) {
   if (hwnd != canvasWindow)
     return;
   vq_web_show_canvas(visible ? 1 : 0);
-  // A shown window fills the page, whatever size it was created with.
+  // The page's size is taken before the next messages are dispatched.
   if (visible)
-    LayerClientResized(hwnd, vq_web_page_width(), vq_web_page_height());
+    fillPage = true;
 }
 
 // The canvas takes the framebuffer's size at the next present.
 void BackendResizeWindow(HWND, int, int) {}
-
-void BackendSetTitle(HWND hwnd, const char *title) {
-  if (hwnd == canvasWindow)
-    vq_web_set_title(title);
-}
 
 void BackendPresent(HWND hwnd, const Surface &s) {
   if (hwnd != canvasWindow)
@@ -160,12 +178,15 @@ void BackendPresent(HWND hwnd, const Surface &s) {
 
 uint64_t BackendNowMs() { return clockMs; }
 
+// The page can always be clicked; but see BackendWaitForInput.
+bool BackendInputCanArrive() { return true; }
+
 void BackendWaitForInput(uint64_t deadlineMs) {
   // The browser hands input over between wake-ups; there is nothing to collect.
   if (deadlineMs <= BackendNowMs())
     return;
   // Waiting would freeze the page for ever: nothing can arrive while we wait.
-  std::fprintf(stderr, "velqor (web): GetMessageA cannot wait in a browser; run the "
+  std::fprintf(stderr, "portable layer (web): GetMessageA cannot wait in a browser; run the "
                        "message loop with WebRunMessageLoop\n");
   std::abort();
 }
@@ -177,7 +198,13 @@ void BackendWaitForInput(uint64_t deadlineMs) {
 extern "C" {
 
 EMSCRIPTEN_KEEPALIVE void vq_web_tick() {
-  vqp::clockMs += vqp::kStepMs;
+  const uint64_t due = vqp::NextTimerDue();
+  if (due != UINT64_MAX && due > vqp::clockMs) {
+    vqp::clockMs = due;
+    const double late = emscripten_get_now() - (vqp::realAtZero + static_cast<double>(due));
+    if (late > vqp::kMaxLateMs)
+      vqp::realAtZero += late; // go on from now; the missed beats are not made up
+  }
   vqp::Pump();
 }
 

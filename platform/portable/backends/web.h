@@ -6,9 +6,9 @@
 namespace vqp {
 
 // Dispatches every message that is ready now and presents what they drew, and
-// from then on does the same each time the browser wakes the page: every 20 ms
-// (the layer's clock and its timers advance in 20 ms steps), on a press or
-// release of the left button on the canvas, and when the page is resized.
+// from then on does the same each time the browser wakes the page: when the
+// next timer falls due (the layer's clock moves to that due time), on a press
+// or release of the left button on the canvas, and when the page is resized.
 // Returns at once. Dispatching stops for good when WM_QUIT is retrieved.
 void WebRunMessageLoop();
 
