@@ -1,6 +1,6 @@
 // user32 messages and timers: the thread's queue and the order in which
 // messages come out of it, as on Windows:
-//   posted messages, then input, then WM_QUIT, then WM_PAINT for a window with
+//   posted messages, then WM_QUIT, then input, then WM_PAINT for a window with
 //   a non-empty update region, then WM_TIMER, only when nothing else waits.
 // WM_PAINT and WM_TIMER are never stored: they are made when looked for, so a
 // window has at most one paint and a timer at most one tick pending (late ticks
@@ -86,8 +86,7 @@ uint64_t NextDue(const Timer &t, uint64_t now) {
 
 // Finds the next message in Windows' order; see the top of this file.
 bool Retrieve(MSG *out, HWND filter, UINT first, UINT last, bool remove) {
-  if (TakeFrom(posted, out, filter, first, last, remove) ||
-      TakeFrom(input, out, filter, first, last, remove))
+  if (TakeFrom(posted, out, filter, first, last, remove))
     return true;
   if (quitPending) {
     // WM_QUIT ignores the filters.
@@ -96,6 +95,8 @@ bool Retrieve(MSG *out, HWND filter, UINT first, UINT last, bool remove) {
       quitPending = false;
     return true;
   }
+  if (TakeFrom(input, out, filter, first, last, remove))
+    return true;
   for (HWND h : LiveWindows()) {
     Window *w = LookupWindow(h);
     if (w->visible && !w->update.Empty() && Matches(h, WM_PAINT, filter, first, last)) {
