@@ -22,7 +22,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
+#include <memory>
 
 #include "../backend.h"
 #include "../layer.h"
@@ -60,7 +60,10 @@ bool pumping = false;
 bool fillPage = false;         // the window was shown: it takes the page's size
 uint64_t clockMs = 0;          // moved on by the timer's wake-ups
 double realAtZero = 0;         // the real time (ms) aimed at for clock 0
-std::vector<uint32_t> scratch; // the dirty rectangle as RGBA for the canvas
+// The dirty rectangle as RGBA for the canvas. Every pixel is written before it
+// is put, so a larger buffer is not cleared first (a whole frame at start-up).
+std::unique_ptr<uint32_t[]> scratch;
+size_t scratchSize = 0;
 PixelRect pending;             // presented during this wake-up, not yet on the canvas
 
 // Puts rectangle d of the framebuffer on the canvas.
@@ -80,15 +83,19 @@ void Show(const Surface &s, PixelRect d) {
   if (d.Empty())
     return;
   const int w = d.right - d.left, h = d.bottom - d.top;
-  scratch.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
+  const size_t needed = static_cast<size_t>(w) * static_cast<size_t>(h);
+  if (needed > scratchSize) {
+    scratch.reset(new uint32_t[needed]);
+    scratchSize = needed;
+  }
   // COLORREF 0x00BBGGRR is R, G, B, 0 in memory: only the alpha byte is missing.
-  uint32_t *out = scratch.data();
+  uint32_t *out = scratch.get();
   for (int y = d.top; y < d.bottom; ++y) {
     const uint32_t *in = s.pixels.data() + static_cast<size_t>(y) * s.width + d.left;
     for (int x = 0; x < w; ++x)
       *out++ = in[x] | 0xFF000000u;
   }
-  vq_web_put(scratch.data(), d.left, d.top, w, h);
+  vq_web_put(scratch.get(), d.left, d.top, w, h);
 }
 
 // Shows what was presented since the last flush.
