@@ -1,12 +1,34 @@
 // The page side of the web backend (platform/portable/backends/web.cpp),
 // linked in with --js-library: the canvas, the page title, the wake-ups and
 // the browser's events, which call the backend's exports _vq_web_tick,
-// _vq_web_pointer and _vq_web_resize.
+// _vq_web_pointer, _vq_web_key, _vq_web_keyboard_lost and _vq_web_resize.
 mergeInto(LibraryManager.library, {
   $VQ: { canvas: null, context: null, wake: 0, shown: false },
 
+  // The Win32 virtual-key code of a keyboard event, 0 for a key without one.
+  // Letters and marks by what the layout makes of them (event.key), as
+  // Windows' codes go; the number pad's point by where it is (event.code).
+  $vqVirtualKey: function (e) {
+    var named = {
+      Backspace: 0x08, Tab: 0x09, Enter: 0x0D, Shift: 0x10, Control: 0x11, Alt: 0x12,
+      Pause: 0x13, Escape: 0x1B, Esc: 0x1B, ' ': 0x20, Spacebar: 0x20, PageUp: 0x21,
+      PageDown: 0x22, End: 0x23, Home: 0x24, ArrowLeft: 0x25, ArrowUp: 0x26, ArrowRight: 0x27,
+      ArrowDown: 0x28, Left: 0x25, Up: 0x26, Right: 0x27, Down: 0x28, Insert: 0x2D,
+      Delete: 0x2E, '.': 0xBE,
+    };
+    if (e.code === 'NumpadDecimal') return 0x6E;
+    var k = e.key;
+    if (Object.prototype.hasOwnProperty.call(named, k)) return named[k];
+    if (/^F([1-9]|1[0-2])$/.test(k)) return 0x6F + Number(k.slice(1));
+    if (k.length === 1) {
+      var c = k.toUpperCase().charCodeAt(0);
+      if ((c >= 0x41 && c <= 0x5A) || (c >= 0x30 && c <= 0x39)) return c;
+    }
+    return 0;
+  },
+
   // Finds or makes the canvas (id "velqor"), names the page and listens to it.
-  vq_web_open_canvas__deps: ['$VQ'],
+  vq_web_open_canvas__deps: ['$VQ', '$vqVirtualKey'],
   vq_web_open_canvas: function (title) {
     var canvas = document.getElementById('velqor');
     if (!canvas) {
@@ -23,8 +45,25 @@ mergeInto(LibraryManager.library, {
       var r = canvas.getBoundingClientRect();
       _vq_web_pointer(down, Math.floor(e.clientX - r.left), Math.floor(e.clientY - r.top));
     }
-    canvas.addEventListener('pointerdown', function (e) { press(e, 1); });
+    canvas.addEventListener('pointerdown', function (e) { canvas.focus(); press(e, 1); });
     canvas.addEventListener('pointerup', function (e) { press(e, 0); });
+    // The keyboard: the canvas takes the focus at load and on a click. Keys
+    // the page would act on itself (scrolling, the browser's own full screen)
+    // are kept from it; Tab still moves the focus on, and shortcuts with Ctrl
+    // or the Meta key still reach the browser.
+    var pageKeys = [0x08, 0x0D, 0x20, 0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27, 0x28, 0x7A];
+    function key(e, down) {
+      if (e.ctrlKey || e.metaKey) return;
+      var vk = vqVirtualKey(e);
+      if (vk === 0) return;
+      if (pageKeys.indexOf(vk) >= 0) e.preventDefault();
+      _vq_web_key(down, vk, e.altKey ? 1 : 0);
+    }
+    canvas.tabIndex = 0;
+    canvas.addEventListener('keydown', function (e) { key(e, 1); });
+    canvas.addEventListener('keyup', function (e) { key(e, 0); });
+    canvas.addEventListener('blur', function () { _vq_web_keyboard_lost(); });
+    canvas.focus({ preventScroll: true });
     window.addEventListener('resize', function () { _vq_web_resize(innerWidth, innerHeight); });
   },
 

@@ -48,5 +48,12 @@ void LayerMouseUp(HWND hwnd, int x, int y);
 void LayerClientResized(HWND hwnd, int clientWidth, int clientHeight);
 // The close button: WM_CLOSE is queued for the window with the user's input.
 void LayerCloseRequested(HWND hwnd);
+// A key pressed (again, while held: an auto-repeat) or released in the window,
+// by its Win32 virtual-key code; `alt` when Alt is held.
+void LayerKeyDown(HWND hwnd, UINT virtualKey, bool alt);
+void LayerKeyUp(HWND hwnd, UINT virtualKey, bool alt);
+// The keyboard went elsewhere: keys held now are released out of sight, so the
+// next press of one of them is a new press, not a repeat.
+void LayerKeyboardLost();
 
 } // namespace vqp

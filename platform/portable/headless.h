@@ -28,6 +28,12 @@ void HeadlessClick(HWND hwnd, int x, int y);
 void HeadlessResizeClient(HWND hwnd, int clientWidth, int clientHeight);
 // As if the user pressed the close button: queues WM_CLOSE for the window.
 void HeadlessClose(HWND hwnd);
+// Queues a key's press or release (by virtual-key code), as a keyboard would;
+// a second press without a release is an auto-repeat. `alt`: Alt is held.
+void HeadlessKeyDown(HWND hwnd, UINT virtualKey, bool alt = false);
+void HeadlessKeyUp(HWND hwnd, UINT virtualKey, bool alt = false);
+// A press and a release.
+void HeadlessKey(HWND hwnd, UINT virtualKey, bool alt = false);
 
 // Dispatches every message that is ready now, without advancing the clock,
 // then presents what they drew. Returns the number dispatched; stops early

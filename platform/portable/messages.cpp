@@ -225,9 +225,21 @@ BOOL PeekMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT rem
                                                                                       : FALSE;
 }
 
-BOOL TranslateMessage(const MSG *) {
-  // No keyboard input reaches the program, so there is never a character to make.
-  return FALSE;
+BOOL TranslateMessage(const MSG *msg) {
+  // Windows answers nonzero for every keystroke message, translated or not.
+  // The layer makes no WM_CHAR from them: it knows no keyboard layout, and
+  // what it runs reads keys, not characters.
+  if (msg == nullptr)
+    return FALSE;
+  switch (msg->message) {
+  case WM_KEYDOWN:
+  case WM_KEYUP:
+  case WM_SYSKEYDOWN:
+  case WM_SYSKEYUP:
+    return TRUE;
+  default:
+    return FALSE;
+  }
 }
 
 LRESULT DispatchMessageA(const MSG *msg) {

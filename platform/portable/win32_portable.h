@@ -30,10 +30,10 @@ typedef void *LPVOID;
 typedef void *HANDLE;
 typedef void *HGDIOBJ;
 
-#define DECLARE_VQ_HANDLE(name)                                                \
-  struct name##__ {                                                            \
-    int unused;                                                                \
-  };                                                                           \
+#define DECLARE_VQ_HANDLE(name)                                                                    \
+  struct name##__ {                                                                                \
+    int unused;                                                                                    \
+  };                                                                                               \
   typedef struct name##__ *name
 
 DECLARE_VQ_HANDLE(HWND);
@@ -145,9 +145,8 @@ struct LOGBRUSH {
 #define MAKEINTRESOURCEA(i) ((LPSTR)((uintptr_t)((WORD)(i))))
 #define IDI_APPLICATION MAKEINTRESOURCEA(32512)
 #define IDC_ARROW MAKEINTRESOURCEA(32512)
-#define RGB(r, g, b)                                                           \
-  ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) |                          \
-              (((DWORD)(BYTE)(b)) << 16)))
+#define RGB(r, g, b)                                                                               \
+  ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
 #define GetRValue(rgb) ((BYTE)(rgb))
 #define GetGValue(rgb) ((BYTE)(((WORD)(rgb)) >> 8))
 #define GetBValue(rgb) ((BYTE)((rgb) >> 16))
@@ -230,9 +229,8 @@ struct LOGBRUSH {
 #define WS_MINIMIZEBOX 0x00020000L
 #define WS_MAXIMIZEBOX 0x00010000L
 #define WS_VISIBLE 0x10000000L
-#define WS_OVERLAPPEDWINDOW                                                    \
-  (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |  \
-   WS_MAXIMIZEBOX)
+#define WS_OVERLAPPEDWINDOW                                                                        \
+  (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)
 #define CW_USEDEFAULT ((int)0x80000000)
 #define SW_HIDE 0
 #define SW_SHOWNORMAL 1
@@ -307,9 +305,9 @@ namespace vqw {
 
 // user32: classes, windows and messages
 ATOM RegisterClassA(const WNDCLASSA *wc);
-HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName,
-                     DWORD style, int x, int y, int width, int height,
-                     HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
+HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
+                     int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
+                     LPVOID param);
 BOOL DestroyWindow(HWND hwnd);
 BOOL IsWindow(HWND hwnd);
 BOOL ShowWindow(HWND hwnd, int cmdShow);
@@ -317,8 +315,7 @@ BOOL UpdateWindow(HWND hwnd);
 HICON LoadIconA(HINSTANCE instance, LPCSTR name);
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
 BOOL GetMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax);
-BOOL PeekMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax,
-                  UINT removeMsg);
+BOOL PeekMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeMsg);
 BOOL TranslateMessage(const MSG *msg);
 LRESULT DispatchMessageA(const MSG *msg);
 LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -335,8 +332,7 @@ BOOL GetClientRect(HWND hwnd, LPRECT rect);
 BOOL GetWindowRect(HWND hwnd, LPRECT rect);
 int GetWindowTextA(HWND hwnd, LPSTR text, int maxCount);
 int GetClassNameA(HWND hwnd, LPSTR name, int maxCount);
-BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy,
-                  UINT flags);
+BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
 HDC GetDC(HWND hwnd);
 int ReleaseDC(HWND hwnd, HDC hdc);
 int FillRect(HDC hdc, const RECT *rect, HBRUSH brush);

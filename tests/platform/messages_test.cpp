@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "platform/portable/backend.h"
 #include "platform/portable/headless.h"
 #include "platform/portable/layer.h"
 #include "platform/win32.h"
@@ -89,6 +90,43 @@ TEST_F(MessagesTest, PostedThenInputThenPaintThenTimer) {
   EXPECT_EQ(GET_Y_LPARAM(seen[2].lParam), 40);
   EXPECT_EQ(seen[2].wParam, static_cast<WPARAM>(MK_LBUTTON));
   EXPECT_EQ(seen[5].wParam, 65535u);
+}
+
+// Keys come as input, in the order pressed, with Win32's keystroke data: a
+// second press without a release is an auto-repeat (bit 30), a release has bits
+// 30 and 31, and with Alt held they are system keys (bit 29). A keyboard that
+// went elsewhere leaves no key down.
+TEST_F(MessagesTest, KeysArriveAsKeystrokesWithTheirData) {
+  PostMessageA(hwnd, WM_USER, 0, 0);
+  vqp::HeadlessKeyDown(hwnd, VK_NEXT);
+  vqp::HeadlessKeyDown(hwnd, VK_NEXT);
+  vqp::HeadlessKeyUp(hwnd, VK_NEXT);
+  vqp::HeadlessKeyDown(hwnd, VK_RETURN, true);
+  vqp::HeadlessKeyUp(hwnd, VK_RETURN, true);
+  vqp::HeadlessKeyDown(hwnd, 'B');
+  vqp::LayerKeyboardLost();
+  vqp::HeadlessKeyDown(hwnd, 'B');
+  vqp::HeadlessPumpMessages();
+  const std::vector<Seen> expected = {
+      {WM_USER, 0, 0},
+      {WM_KEYDOWN, VK_NEXT, 0x00000001},
+      {WM_KEYDOWN, VK_NEXT, 0x40000001},
+      {WM_KEYUP, VK_NEXT, static_cast<LPARAM>(0xC0000001u)},
+      {WM_SYSKEYDOWN, VK_RETURN, 0x20000001},
+      {WM_SYSKEYUP, VK_RETURN, static_cast<LPARAM>(0xE0000001u)},
+      {WM_KEYDOWN, 'B', 0x00000001},
+      {WM_KEYDOWN, 'B', 0x00000001},
+  };
+  ASSERT_EQ(seen.size(), expected.size());
+  for (size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(seen[i].message, expected[i].message) << i;
+    EXPECT_EQ(seen[i].wParam, expected[i].wParam) << i;
+    EXPECT_EQ(seen[i].lParam, expected[i].lParam) << i;
+  }
+  MSG key = {hwnd, WM_KEYDOWN, VK_NEXT, 1, 0, {0, 0}};
+  EXPECT_TRUE(TranslateMessage(&key));
+  key.message = WM_LBUTTONDOWN;
+  EXPECT_FALSE(TranslateMessage(&key));
 }
 
 TEST_F(MessagesTest, TimerWaitsWhilePaintIsPending) {

@@ -96,6 +96,8 @@ function expectOpeningPicture(f, width, height) {
 }
 
 const clickCentre = (page) => page.mouse.click(W / 2, H / 2);
+// A presenter's remote sends PageDown: it moves on as a click does.
+const pageDown = (page) => page.keyboard.press('PageDown');
 
 // What a visitor downloads, and how soon the picture is there: the script's
 // size as served plainly and gzipped, and, over ten fresh loads, the time from
@@ -217,7 +219,7 @@ async function run(context, server) {
     expect(largest < 0.01 * W * H, 'largest area put per tick', largest);
   });
 
-  console.log('web: click by click');
+  console.log('web: click by click, and by the PageDown key in turn');
   await check('stage 1: the plane turns edge-on into the line x = 0 in about 100 ticks', async () => {
     await clickCentre(page);
     // The last ellipse, a few pixels wide, passes for the line one tick before
@@ -229,8 +231,9 @@ async function run(context, server) {
     }, null, 10000, 'the line at x = 0');
     expect(ms >= 1700, 'not before about 100 ticks (ms)', { ms, last });
   });
-  await check('stage 2: the line slides over to the left edge in about 181 ticks', async () => {
-    await clickCentre(page);
+  await check('stage 2 (PageDown): the line slides over to the left edge in about 181 ticks',
+    async () => {
+    await pageDown(page);
     const { ms, last } = await waitFor(page, () => {
       const r = window.vqProbe.redAround(window.vqProbe.read(), -2.0109);
       return { ok: r.along >= 18 && r.all === r.inColumn, ...r };
@@ -248,8 +251,9 @@ async function run(context, server) {
     expect(ms >= 6500, 'not before about 362 ticks (ms)', { ms, last });
     expect(last.reachesTop && last.reachesBottom, 'from y = -1 to 1', last);
   });
-  await check('stage 4: the circle comes back and the point turns clockwise', async () => {
-    await clickCentre(page);
+  await check('stage 4 (PageDown): the circle comes back and the point turns clockwise',
+    async () => {
+    await pageDown(page);
     await waitFor(page, () => {
       const f = window.vqProbe.circleFacts(window.vqProbe.read());
       return { ok: f.extremes.every(Boolean) && f.onePoint, ...f };

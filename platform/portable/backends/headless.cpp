@@ -63,6 +63,14 @@ void HeadlessResizeClient(HWND hwnd, int clientWidth, int clientHeight) {
 
 void HeadlessClose(HWND hwnd) { LayerCloseRequested(hwnd); }
 
+void HeadlessKeyDown(HWND hwnd, UINT virtualKey, bool alt) { LayerKeyDown(hwnd, virtualKey, alt); }
+void HeadlessKeyUp(HWND hwnd, UINT virtualKey, bool alt) { LayerKeyUp(hwnd, virtualKey, alt); }
+
+void HeadlessKey(HWND hwnd, UINT virtualKey, bool alt) {
+  LayerKeyDown(hwnd, virtualKey, alt);
+  LayerKeyUp(hwnd, virtualKey, alt);
+}
+
 int HeadlessPumpMessages(bool *quit) { return DispatchReadyMessages("headless", quit); }
 
 const uint32_t *HeadlessPixels(HWND hwnd, int *width, int *height) {

@@ -72,6 +72,8 @@ bool StartVideo(std::string &reason) {
   // Other drivers have no such path and keep SDL's default.
   if (std::strcmp(driver, "x11") == 0)
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // Keys are read as keys; no character composition (input methods) is wanted.
+  SDL_StopTextInput();
   videoUp = true;
   std::atexit(SDL_Quit);
   return true;
@@ -126,8 +128,82 @@ void Redisplay(Native &n) {
     SDL_UpdateWindowSurface(n.window);
 }
 
+// The Win32 virtual-key code of a key, 0 for one without. By the key's meaning
+// in the keyboard's layout (its keycode), as Windows' codes for letters and
+// marks go; the others by what they do.
+UINT VirtualKeyOf(const SDL_Keysym &key) {
+  const SDL_Keycode k = key.sym;
+  if (k >= SDLK_a && k <= SDLK_z)
+    return static_cast<UINT>('A' + (k - SDLK_a));
+  if (k >= SDLK_0 && k <= SDLK_9)
+    return static_cast<UINT>('0' + (k - SDLK_0));
+  if (k >= SDLK_F1 && k <= SDLK_F12)
+    return static_cast<UINT>(VK_F1 + (k - SDLK_F1));
+  switch (k) {
+  case SDLK_BACKSPACE:
+    return VK_BACK;
+  case SDLK_TAB:
+    return VK_TAB;
+  case SDLK_RETURN:
+  case SDLK_KP_ENTER:
+    return VK_RETURN;
+  case SDLK_PAUSE:
+    return VK_PAUSE;
+  case SDLK_ESCAPE:
+    return VK_ESCAPE;
+  case SDLK_SPACE:
+    return VK_SPACE;
+  case SDLK_PAGEUP:
+    return VK_PRIOR;
+  case SDLK_PAGEDOWN:
+    return VK_NEXT;
+  case SDLK_END:
+    return VK_END;
+  case SDLK_HOME:
+    return VK_HOME;
+  case SDLK_LEFT:
+    return VK_LEFT;
+  case SDLK_UP:
+    return VK_UP;
+  case SDLK_RIGHT:
+    return VK_RIGHT;
+  case SDLK_DOWN:
+    return VK_DOWN;
+  case SDLK_INSERT:
+    return VK_INSERT;
+  case SDLK_DELETE:
+    return VK_DELETE;
+  case SDLK_PERIOD:
+    return VK_OEM_PERIOD;
+  case SDLK_KP_PERIOD:
+    return VK_DECIMAL;
+  case SDLK_LSHIFT:
+  case SDLK_RSHIFT:
+    return VK_SHIFT;
+  case SDLK_LCTRL:
+  case SDLK_RCTRL:
+    return VK_CONTROL;
+  case SDLK_LALT:
+  case SDLK_RALT:
+    return VK_MENU;
+  default:
+    return 0;
+  }
+}
+
 void Handle(const SDL_Event &e) {
   switch (e.type) {
+  case SDL_KEYDOWN:
+  case SDL_KEYUP:
+    if (HWND h = ByWindowId(e.key.windowID)) {
+      const UINT key = VirtualKeyOf(e.key.keysym);
+      const bool alt = (e.key.keysym.mod & KMOD_ALT) != 0;
+      if (key != 0 && e.type == SDL_KEYDOWN)
+        LayerKeyDown(h, key, alt);
+      else if (key != 0)
+        LayerKeyUp(h, key, alt);
+    }
+    break;
   case SDL_MOUSEBUTTONDOWN:
   case SDL_MOUSEBUTTONUP:
     if (e.button.button == SDL_BUTTON_LEFT) {
@@ -152,6 +228,9 @@ void Handle(const SDL_Event &e) {
       break;
     case SDL_WINDOWEVENT_EXPOSED:
       Redisplay(natives[h]);
+      break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+      LayerKeyboardLost();
       break;
     default:
       break;

@@ -4,7 +4,8 @@
 // resize. The window title becomes the page title.
 //
 // The browser wakes the page when the next timer falls due, on presses and
-// releases of the left button and on resizes; each time, everything that is
+// releases of the left button, on keys pressed and released on the canvas
+// (which takes the focus) and on resizes; each time, everything that is
 // ready is dispatched and the changed rectangle of the framebuffer is put on
 // the canvas (see web.h).
 //
@@ -57,14 +58,14 @@ HWND canvasWindow = nullptr;
 bool running = false; // WebRunMessageLoop has been called
 bool stopped = false; // WM_QUIT was retrieved
 bool pumping = false;
-bool fillPage = false;         // the window was shown: it takes the page's size
-uint64_t clockMs = 0;          // moved on by the timer's wake-ups
-double realAtZero = 0;         // the real time (ms) aimed at for clock 0
+bool fillPage = false; // the window was shown: it takes the page's size
+uint64_t clockMs = 0;  // moved on by the timer's wake-ups
+double realAtZero = 0; // the real time (ms) aimed at for clock 0
 // The dirty rectangle as RGBA for the canvas. Every pixel is written before it
 // is put, so a larger buffer is not cleared first (a whole frame at start-up).
 std::unique_ptr<uint32_t[]> scratch;
 size_t scratchSize = 0;
-PixelRect pending;             // presented during this wake-up, not yet on the canvas
+PixelRect pending; // presented during this wake-up, not yet on the canvas
 
 // Puts rectangle d of the framebuffer on the canvas.
 void Show(const Surface &s, PixelRect d) {
@@ -224,6 +225,18 @@ EMSCRIPTEN_KEEPALIVE void vq_web_pointer(int down, int x, int y) {
     vqp::LayerMouseUp(vqp::canvasWindow, x, y);
   vqp::Pump();
 }
+
+EMSCRIPTEN_KEEPALIVE void vq_web_key(int down, int virtualKey, int alt) {
+  if (vqp::canvasWindow == nullptr)
+    return;
+  if (down)
+    vqp::LayerKeyDown(vqp::canvasWindow, static_cast<UINT>(virtualKey), alt != 0);
+  else
+    vqp::LayerKeyUp(vqp::canvasWindow, static_cast<UINT>(virtualKey), alt != 0);
+  vqp::Pump();
+}
+
+EMSCRIPTEN_KEEPALIVE void vq_web_keyboard_lost() { vqp::LayerKeyboardLost(); }
 
 EMSCRIPTEN_KEEPALIVE void vq_web_resize(int width, int height) {
   if (vqp::canvasWindow == nullptr)

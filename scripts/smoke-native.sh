@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Smoke test of the native program in a real SDL window: the first picture
+# shows the red circle and the caption, the PageDown key and left clicks in
+# turn run through the stages and back to stage 0, and closing the window (as
+# a window manager's close button does) ends the program with exit code 0 and
+# nothing on stderr. Runs itself in Xvfb when there is no display.
+#
+# Usage: scripts/smoke-native.sh PROGRAM CLOSER [OUT]
+#   CLOSER sends the window WM_DELETE_WINDOW (tests/platform/x_close_window);
+#   screenshots go to OUT (default: beside PROGRAM).
+set -euo pipefail
+if [ -z "${VQ_SMOKE_DISPLAY:-}" ]; then
+  VQ_SMOKE_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
+
+program=$1
+closer=$2
+out=${3:-$(dirname "$program")}
+title="VELQOR: NEGATIVE FREQUENCY"
+fail() {
+  echo "smoke-native: FAILED: $*" >&2
+  exit 1
+}
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+
+[ -x "$program" ] || fail "no program $program"
+rm -f "$out"/smoke-*.png
+errors=$(mktemp)
+"$program" 2>"$errors" &
+pid=$!
+trap 'kill "$pid" 2>/dev/null || true; rm -f "$errors"' EXIT
+
+t0=$(now_ms)
+win=""
+while [ -z "$win" ]; do
+  kill -0 "$pid" 2>/dev/null || fail "the program ended before its window appeared: $(cat "$errors")"
+  [ $(($(now_ms) - t0)) -lt 30000 ] || fail "no window titled \"$title\" after 30 s"
+  sleep 0.1
+  win=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1 || true)
+done
+echo "smoke-native: window \"$title\" up after $(($(now_ms) - t0)) ms"
+
+tag=smoke-native program_name=$(basename "$program")
+. "$(dirname "$0")/smoke-walk.sh"
+walk_stages
+
+t0=$(now_ms)
+"$closer" "$win"
+while kill -0 "$pid" 2>/dev/null && [ "$(cut -d' ' -f3 "/proc/$pid/stat" 2>/dev/null)" != Z ]; do
+  [ $(($(now_ms) - t0)) -lt 10000 ] || fail "still running 10 s after the close"
+  sleep 0.1
+done
+rc=0
+wait "$pid" || rc=$?
+[ "$rc" -eq 0 ] || fail "exit code $rc; stderr: $(cat "$errors")"
+[ ! -s "$errors" ] || fail "the program said on stderr: $(cat "$errors")"
+echo "smoke-native: closed, exit code 0 after $(($(now_ms) - t0)) ms; screenshots in $out/smoke-*.png"
