@@ -1,6 +1,7 @@
 // Message streams into the program: the input becomes a sequence of timer
-// ticks (sent, or through the queue after the clock moves), left clicks, paint
-// requests, resizes (any size up to 4096 x 4096, mostly small) and other
+// ticks (sent, or through the queue after the clock moves), left clicks, keys
+// pressed and released through the queue, paint requests, resizes (any size
+// up to 4096 x 4096, mostly small) and other
 // messages with arbitrary wParam and lParam, sent to the window procedure or
 // posted to the queue. After each one the program must still be sound: the
 // objects of start-up and no more, copy mode, and an animation state within
@@ -9,10 +10,12 @@
 // The main window can be made once per process; every input starts from the
 // start values in a 160 x 100 window with the timer's next tick 20 ms away.
 #include <algorithm>
+#include <iterator>
 
 #include "animation/animation_state.h"
 #include "app/application.h"
 #include "graphics/graphics_state.h"
+#include "platform/portable/backend.h"
 #include "platform/portable/headless.h"
 #include "tests/fuzz/fuzz_input.h"
 
@@ -42,6 +45,13 @@ void CheckSound(const char *after) {
   FUZZ_CHECK(s.AngleStep == 5 || s.AngleStep == -5, "angle step %d after %s", s.AngleStep, after);
   FUZZ_CHECK(s.AngleDeg % 5 == 0 && s.AngleDeg > -360 && s.AngleDeg < 360, "angle %d after %s",
              s.AngleDeg, after);
+  if (s.Blanked) {
+    int width = 0, height = 0;
+    const uint32_t *pixels = vqp::HeadlessPixels(window, &width, &height);
+    const size_t count = static_cast<size_t>(width) * height;
+    FUZZ_CHECK(std::all_of(pixels, pixels + count, [](uint32_t p) { return p == 0; }),
+               "a blank window shows something after %s", after);
+  }
 }
 
 // Dispatches what is ready, as the program's loop does; returns the number of
@@ -71,6 +81,7 @@ void Reset() {
   vqp::HeadlessAdvanceClock(1000);
   Pump();
   InitAnimationState();
+  vqp::LayerKeyboardLost(); // no key is held from an input before
   SetROP2(g.WindowDC, R2_COPYPEN);
   SelectObject(g.WindowDC, g.Pens[White]);
   SelectObject(g.WindowDC, g.Brushes[Black]);
@@ -79,6 +90,11 @@ void Reset() {
   Pump();
   CheckSound("the reset");
 }
+
+// The keys the program acts on.
+constexpr UINT PresenterKeys[] = {VK_NEXT,  VK_RIGHT, VK_DOWN, VK_SPACE,     VK_RETURN, 'N',
+                                  VK_PRIOR, VK_LEFT,  VK_UP,   VK_BACK,      'P',       VK_HOME,
+                                  'K',      VK_PAUSE, 'B',     VK_OEM_PERIOD};
 
 // Any message but WM_CLOSE, whose default handling destroys the window.
 UINT AnyMessage(FuzzInput &in) {
@@ -102,7 +118,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     RECT area = {0, 0, 0, 0};
     GetClientRect(window, &area);
     budget -= std::max<long long>(1000, static_cast<long long>(area.right) * area.bottom);
-    switch (in.Byte() % 10) {
+    switch (in.Byte() % 12) {
     case 0:
     case 1:
     case 2: {
@@ -160,6 +176,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
       const LPARAM lParam = static_cast<LPARAM>(in.U64());
       SendMessageA(window, message, wParam, lParam);
       CheckSound("a message sent");
+      break;
+    }
+    case 10:
+    case 11: {
+      // A key through the queue, pressed or released, with or without Alt:
+      // mostly the presenter's, any other now and then, so held keys repeat,
+      // keys come up that never went down, and keys arrive blank or paused.
+      const uint8_t how = in.Byte();
+      const UINT key = how & 0x80 ? PresenterKeys[in.Byte() % std::size(PresenterKeys)] : in.Byte();
+      if (how & 1)
+        vqp::HeadlessKeyUp(window, key, (how & 2) != 0);
+      else
+        vqp::HeadlessKeyDown(window, key, (how & 2) != 0);
+      Pump();
+      CheckSound("a key");
       break;
     }
     default: {

@@ -1,14 +1,19 @@
 // The demonstration left running far longer than a lecture, on the headless
 // backend: seeded random clicks (bursts of several between two ticks among
-// them), resizes from 0 x 0 to 4096 x 4096, paint requests and late ticks, all
+// them), a presenter's keys (next, back, start again, pause, blank; held keys
+// repeating, releases of keys never pressed, keys the program does not know),
+// resizes from 0 x 0 to 4096 x 4096, paint requests and late ticks, all
 // through the real message path (the virtual clock, queued input, PeekMessageA
 // and DispatchMessageA). Checked as it runs:
-//   - every WM_TIMER performs exactly one animation step, however late it is;
-//   - the first tick after every click changes the animation (never stuck);
+//   - every WM_TIMER performs exactly one animation step, however late it is,
+//     or none while the picture is paused or blank;
+//   - the first tick after every step on (a click or a next key) changes the
+//     animation (never stuck);
 //   - between messages the GDI object count is what start-up left, and no
 //     shape ever holds more than its one temporary pen and brush;
-//   - every tilt, slide and pull that runs to its end undisturbed shows
-//     exactly its caption band and figures as drawn directly (no residue);
+//   - every tilt, slide and pull that runs to its end shows exactly its
+//     caption band and figures as drawn directly, whatever paints, resizes,
+//     keys and clicks came while it ran (no residue);
 //   - after warm-up the heap in use and the resident memory stay flat.
 // Prints its figures; exits with 1 on the first failed check.
 //
@@ -74,6 +79,8 @@ namespace {
 
 using vqp::HeadlessAdvanceClock;
 using vqp::HeadlessClick;
+using vqp::HeadlessKeyDown;
+using vqp::HeadlessKeyUp;
 using vqp::HeadlessResizeClient;
 
 const AnimationStateRecord &s = AnimationState;
@@ -126,6 +133,7 @@ long long HeapInUse() {
 struct Figures {
   long long ticks = 0, lateTicks = 0, clicks = 0, bursts = 0, resizes = 0, paints = 0;
   long long tinyResizes = 0, narrowResizes = 0, hugeResizes = 0;
+  long long keys = 0, repeats = 0, strayReleases = 0, otherKeys = 0;
   long long messages = 0;
   long long rssStart = 0, rssPeak = 0, rssEnd = 0, heapStart = 0, heapEnd = 0;
   long long trimmedStart = 0, trimmedEnd = 0;
@@ -138,38 +146,31 @@ DWORD objectsAtStart = 0;
 
 // The stages whose end pictures are compared with direct drawings: the tilt
 // when the plane is edge-on, the slide when it has stopped, the pull when the
-// plane has gone. Each is watched from its first tick and counts only when it
-// began on a clean picture and nothing but its own ticks has drawn since.
+// plane has gone. Every repaint draws the stage as it stands, so each is
+// compared however it began and whatever came while it ran.
 enum Watched { Tilt, Slide, Pull, WatchedCount };
 const char *const WatchedNames[WatchedCount] = {"tilt", "slide", "pull"};
+long long checkedEnds[WatchedCount] = {};
 
-struct Watch {
-  bool undisturbed = false;
-  double startX = 0; // where the plane was when a pull began
-  long long checked = 0, disturbed = 0;
-};
-Watch watch[WatchedCount];
-int stageAfterLastTick = RotateStage;
-
-// A resize or a paint: the stage-0 picture is back, under whatever runs.
-void Disturb() {
-  for (Watch &w : watch)
-    w.undisturbed = false;
-}
-
-bool clickSinceTick = false;
+// A click or a next key since the last tick, which moved the demonstration on.
+bool steppedSinceTick = false;
 
 double Cut(double v) { return Real48(v); }
 int Wrapped(int angle) { return angle == 360 || angle == -360 ? 0 : angle; }
 
 // One WM_TIMER is one step of the stage it found, never more, never none
-// (but for a finished pull, which stands still).
+// (but for a finished pull, which stands still, and a paused or blank picture).
 void CheckOneStep(const AnimationStateRecord &before) {
   const AnimationStateRecord &after = s;
   char detail[160];
   std::snprintf(detail, sizeof detail, "stage %d -> %d, angle %d -> %d, plane %.6f -> %.6f",
                 before.Stage, after.Stage, before.AngleDeg, after.AngleDeg,
                 static_cast<double>(before.PlaneX), static_cast<double>(after.PlaneX));
+  if (before.Paused || before.Blanked) {
+    if (std::memcmp(&before, &after, sizeof before) != 0)
+      Fail("a tick moved a paused or blank picture", detail);
+    return;
+  }
   switch (before.Stage) {
   case RotateStage:
   case TiltStage:
@@ -217,7 +218,7 @@ Picture DirectPicture(Watched which) {
       DrawPoint(plane, SafeSin(a));
     });
   default:
-    return FinishedPullFrom(watch[Pull].startX);
+    return FinishedPullFrom(s.PullStartX);
   }
 }
 
@@ -226,7 +227,7 @@ void CheckEndPicture(Watched which) {
   const Picture direct = DirectPicture(which);
   const long differences = CountDifferences(shown, direct);
   if (differences == 0) {
-    ++watch[which].checked;
+    ++checkedEnds[which];
     return;
   }
   if (shown.Width != direct.Width || shown.Height != direct.Height)
@@ -246,6 +247,23 @@ void CheckEndPicture(Watched which) {
   Fail("a stage left residue", detail);
 }
 
+// A next key pressed (not a held key's repeat).
+bool IsNextKey(const MSG &msg) {
+  if (msg.message != WM_KEYDOWN || (HIWORD(msg.lParam) & KF_REPEAT))
+    return false;
+  switch (msg.wParam) {
+  case VK_NEXT:
+  case VK_RIGHT:
+  case VK_DOWN:
+  case VK_SPACE:
+  case VK_RETURN:
+  case 'N':
+    return true;
+  default:
+    return false;
+  }
+}
+
 // Dispatches what is ready, one message at a time, as the program's own loop
 // does, checking after each one. Returns the number of WM_TIMER dispatched.
 int Pump() {
@@ -258,19 +276,6 @@ int Pump() {
     if (n > 1000)
       Fail("the queue never empties");
     const AnimationStateRecord before = s;
-    if (msg.message == WM_TIMER) {
-      // First ticks. A tilt begins on the stage-0 picture, a slide on a
-      // finished tilt; a pull clears the window itself.
-      if (before.Stage == TiltStage && before.StageEntered)
-        watch[Tilt].undisturbed = stageAfterLastTick == RotateStage;
-      if (before.Stage == SlideStage && before.StageEntered)
-        watch[Slide].undisturbed =
-            stageAfterLastTick == TiltStage && watch[Tilt].undisturbed && before.ApparentWidth <= 0;
-      if (before.Stage == PullStage && before.PlaneX < 2.0 && before.TraceLastX <= -2.0) {
-        watch[Pull].undisturbed = true;
-        watch[Pull].startX = before.PlaneX;
-      }
-    }
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
     ++fig.messages;
@@ -282,27 +287,22 @@ int Pump() {
     if (msg.message == WM_TIMER) {
       ++timers;
       CheckOneStep(before);
-      if (clickSinceTick && !Changed(before, s))
-        Fail("the first tick after a click changed nothing");
-      clickSinceTick = false;
-      stageAfterLastTick = s.Stage;
+      if (steppedSinceTick && !Changed(before, s))
+        Fail("the first tick after a step on changed nothing");
+      steppedSinceTick = false;
       if (before.Stage == TiltStage && before.ApparentWidth > 0 && s.ApparentWidth <= 0)
         finished = Tilt;
       if (before.Stage == SlideStage && before.PlaneX > -2.0 && s.PlaneX <= -2.0)
         finished = Slide;
       if (before.Stage == PullStage && before.PlaneX < 2.0 && s.PlaneX >= 2.0)
         finished = Pull;
-    } else if (msg.message == WM_LBUTTONDOWN) {
-      clickSinceTick = true;
+    } else if ((msg.message == WM_LBUTTONDOWN || IsNextKey(msg)) && !before.Blanked) {
+      // A step on unpauses; while blank it only brings the picture back.
+      steppedSinceTick = true;
     }
   }
-  if (finished >= 0) {
-    const Watched which = static_cast<Watched>(finished);
-    if (!watch[which].undisturbed)
-      ++watch[which].disturbed;
-    else
-      CheckEndPicture(which);
-  }
+  if (finished >= 0)
+    CheckEndPicture(static_cast<Watched>(finished));
   return timers;
 }
 
@@ -312,7 +312,6 @@ void Resize(int width, int height) {
   fig.tinyResizes += width <= 1 || height <= 1;
   fig.narrowResizes += width < 420;
   fig.hugeResizes += width >= 2048 && height >= 2048;
-  Disturb();
   if (Pump() != 0)
     Fail("a resize brought a tick with it");
   // An empty client area gets no paint (as on Windows), so the picture's size
@@ -347,6 +346,48 @@ void RandomResize(std::mt19937_64 &random) {
     Resize(4096, 4096);
 }
 
+// A presenter at the keyboard or with a remote: mostly the keys of the
+// program's groups, pressed and released; now and then a key held down (its
+// auto-repeats), a release of a key never pressed, or a key the program does
+// not know, with or without Alt.
+void RandomKeys(std::mt19937_64 &random) {
+  static const UINT presenterKeys[] = {
+      VK_NEXT, VK_RIGHT, VK_DOWN, VK_SPACE, VK_RETURN, 'N',      VK_PRIOR, VK_LEFT,
+      VK_UP,   VK_BACK,  'P',     VK_HOME,  'K',       VK_PAUSE, 'B',      VK_OEM_PERIOD};
+  static const UINT otherKeys[] = {'A',      'Z',        '0',       '9',       VK_TAB,
+                                   VK_END,   VK_INSERT,  VK_DELETE, VK_F1,     VK_F12,
+                                   VK_SHIFT, VK_CONTROL, VK_MENU,   VK_DECIMAL};
+  const auto pick = [&](const auto &keys) {
+    return keys[random() % (sizeof keys / sizeof keys[0])];
+  };
+  const int kind = static_cast<int>(random() % 100);
+  if (kind < 70) {
+    const UINT key = pick(presenterKeys);
+    HeadlessKeyDown(window, key);
+    HeadlessKeyUp(window, key);
+    ++fig.keys;
+  } else if (kind < 80) {
+    const UINT key = pick(presenterKeys);
+    const int repeats = 1 + static_cast<int>(random() % 8);
+    for (int i = 0; i <= repeats; ++i)
+      HeadlessKeyDown(window, key);
+    HeadlessKeyUp(window, key);
+    ++fig.keys;
+    fig.repeats += repeats;
+  } else if (kind < 88) {
+    HeadlessKeyUp(window, pick(presenterKeys));
+    ++fig.strayReleases;
+  } else {
+    const UINT key = pick(otherKeys);
+    const bool alt = random() % 3 == 0;
+    HeadlessKeyDown(window, key, alt);
+    HeadlessKeyUp(window, key, alt);
+    ++fig.otherKeys;
+  }
+  if (Pump() != 0)
+    Fail("a key brought a tick with it");
+}
+
 void Sample() {
   const long long rss = ResidentBytes();
   fig.rssPeak = std::max(fig.rssPeak, rss);
@@ -367,7 +408,7 @@ int Run(long long ticks, uint64_t seed) {
   // whatever they leave in the allocator is there before it.
   const long long checkpointEvery = std::min<long long>(20000, std::max<long long>(ticks / 5, 1));
   const long long warmUp = checkpointEvery;
-  long long nextClick = 50, nextResize = 10, nextPaint = 500;
+  long long nextClick = 50, nextResize = 10, nextPaint = 500, nextKey = 30;
   int earlyExtremes = 0;
 
   for (tickNumber = 1; tickNumber <= ticks; ++tickNumber) {
@@ -385,7 +426,6 @@ int Run(long long ticks, uint64_t seed) {
     if (tickNumber == nextPaint) {
       InvalidateRect(window, nullptr, FALSE);
       ++fig.paints;
-      Disturb();
       if (Pump() != 0)
         Fail("a paint request brought a tick with it");
       nextPaint += 1 + static_cast<long long>(random() % 10000);
@@ -402,6 +442,10 @@ int Run(long long ticks, uint64_t seed) {
       nextClick += wait < 5    ? 1 + static_cast<long long>(random() % 60)
                    : wait < 12 ? 1 + static_cast<long long>(random() % 500)
                                : 400 + static_cast<long long>(random() % 1100);
+    }
+    if (tickNumber == nextKey) {
+      RandomKeys(random);
+      nextKey += 1 + static_cast<long long>(random() % 800);
     }
     // Now and then the tick comes late: the clock jumps by many periods.
     const bool late = random() % 10 == 0;
@@ -448,11 +492,11 @@ int Run(long long ticks, uint64_t seed) {
   std::printf("  resizes %lld (%lld to 0 or 1 pixel, %lld narrower than 420, %lld of 2048 x 2048 "
               "or more), paint requests %lld\n",
               fig.resizes, fig.tinyResizes, fig.narrowResizes, fig.hugeResizes, fig.paints);
-  std::printf("  end pictures equal to the direct drawing: %lld tilts, %lld slides, %lld pulls "
-              "(not compared: %lld, %lld, %lld that began on an unfinished stage or saw a resize "
-              "or paint)\n",
-              watch[Tilt].checked, watch[Slide].checked, watch[Pull].checked, watch[Tilt].disturbed,
-              watch[Slide].disturbed, watch[Pull].disturbed);
+  std::printf("  keys %lld (%lld auto-repeats among them), %lld releases of keys not pressed, "
+              "%lld other keys\n",
+              fig.keys, fig.repeats, fig.strayReleases, fig.otherKeys);
+  std::printf("  end pictures equal to the direct drawing: %lld tilts, %lld slides, %lld pulls\n",
+              checkedEnds[Tilt], checkedEnds[Slide], checkedEnds[Pull]);
   std::printf("  GDI objects: start %lu, peak %lu (read after each of %lld creations), end %lu\n",
               static_cast<unsigned long>(fig.objectsStart), static_cast<unsigned long>(peakObjects),
               objectsCreated, static_cast<unsigned long>(fig.objectsEnd));
@@ -474,8 +518,8 @@ int Run(long long ticks, uint64_t seed) {
   if (fig.objectsEnd != objectsAtStart)
     Fail("GDI objects leaked");
   for (int w = 0; w < WatchedCount; ++w)
-    if (ticks >= 50000 && watch[w].checked == 0)
-      Fail("no stage of this kind ran to its end undisturbed", WatchedNames[w]);
+    if (ticks >= 50000 && checkedEnds[w] == 0)
+      Fail("no stage of this kind ran to its end", WatchedNames[w]);
   // A leak of even a few bytes a tick would show over this many ticks.
   if (JudgeMemory && fig.heapEnd - fig.heapStart > 64 * 1024)
     Fail("the heap grew after warm-up");
