@@ -34,6 +34,7 @@
 
 #include "animation/animation_state.h"
 #include "app/application.h"
+#include "app/presenter_controls.h"
 #include "graphics/graphics_state.h"
 #include "graphics/shapes.h"
 #include "platform/portable/headless.h"
@@ -249,19 +250,8 @@ void CheckEndPicture(Watched which) {
 
 // A next key pressed (not a held key's repeat).
 bool IsNextKey(const MSG &msg) {
-  if (msg.message != WM_KEYDOWN || (HIWORD(msg.lParam) & KF_REPEAT))
-    return false;
-  switch (msg.wParam) {
-  case VK_NEXT:
-  case VK_RIGHT:
-  case VK_DOWN:
-  case VK_SPACE:
-  case VK_RETURN:
-  case 'N':
-    return true;
-  default:
-    return false;
-  }
+  return msg.message == WM_KEYDOWN && !(HIWORD(msg.lParam) & KF_REPEAT) &&
+         ActionOfKey(msg.wParam) == PresenterAction::Next;
 }
 
 // Dispatches what is ready, one message at a time, as the program's own loop
