@@ -8,14 +8,14 @@ clang_runtime=false # the sanitizers and libFuzzer of the installed clang
 for part in "$@"; do
   case "$part" in
   run) ;;
-  test) want+=(libgtest-dev libgmock-dev libbenchmark-dev clang libgif-dev libpng-dev imagemagick xvfb xdotool libx11-dev)
+  test) want+=(libgtest-dev libgmock-dev libbenchmark-dev clang libgif-dev libpng-dev libavcodec-dev libavformat-dev libavutil-dev imagemagick xvfb xdotool libx11-dev)
     clang_runtime=true ;;
   windows) want+=(g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xdotool imagemagick librsvg2-bin) ;;
   web) want+=(emscripten chromium nodejs) ;;
-  record) want+=(libgif-dev libpng-dev) ;;
+  record) want+=(libgif-dev libpng-dev libavcodec-dev libavformat-dev libavutil-dev) ;;
   fuzz) want+=(clang); clang_runtime=true ;;
-  install) want+=(libgif-dev libpng-dev librsvg2-bin help2man) ;;
-  package) want+=(libgif-dev libpng-dev librsvg2-bin help2man dpkg-dev file lintian desktop-file-utils appstream xvfb xdotool unzip) ;;
+  install) want+=(libgif-dev libpng-dev libavcodec-dev libavformat-dev libavutil-dev librsvg2-bin help2man) ;;
+  package) want+=(libgif-dev libpng-dev libavcodec-dev libavformat-dev libavutil-dev librsvg2-bin help2man dpkg-dev file lintian desktop-file-utils appstream xvfb xdotool unzip) ;;
   *) echo "install-deps: unknown part '$part'" >&2; exit 2 ;;
   esac
 done

@@ -2,12 +2,8 @@
 // libpng), how it refuses bad input, and that failures leave no output behind.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <gif_lib.h>
-#include <png.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -27,188 +23,11 @@
 
 #include "graphics/graphics_state.h"
 #include "graphics/mapping.h"
+#include "tests/record/record_support.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-struct Outcome {
-  int code = -1;  // exit code, or -1 when ended by a signal
-  int signal = 0; // the signal that ended it
-  std::string err;
-};
-
-struct RunOptions {
-  long fileSizeLimit = 0;                  // RLIMIT_FSIZE in bytes, 0 for none
-  bool terminal = false;                   // stderr on a pseudo-terminal
-  std::function<void(pid_t)> whileRunning; // called once the recorder runs
-};
-
-Outcome Record(const std::vector<std::string> &args, const RunOptions &how = {}) {
-  int pipeFds[2];
-  if (pipe(pipeFds) != 0)
-    std::abort();
-  int master = -1, slave = -1;
-  if (how.terminal) {
-    master = posix_openpt(O_RDWR | O_NOCTTY);
-    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0)
-      std::abort();
-    slave = open(ptsname(master), O_RDWR | O_NOCTTY);
-  }
-  const pid_t pid = fork();
-  if (pid == 0) {
-    std::vector<char *> argv{const_cast<char *>(VELQOR_RECORD)};
-    for (const std::string &a : args)
-      argv.push_back(const_cast<char *>(a.c_str()));
-    argv.push_back(nullptr);
-    if (how.fileSizeLimit > 0) {
-      const rlimit limit{static_cast<rlim_t>(how.fileSizeLimit),
-                         static_cast<rlim_t>(how.fileSizeLimit)};
-      setrlimit(RLIMIT_FSIZE, &limit);
-      std::signal(SIGXFSZ, SIG_IGN); // a write past the limit then fails with EFBIG
-    }
-    umask(022);
-    dup2(how.terminal ? slave : pipeFds[1], STDERR_FILENO);
-    const int null = open("/dev/null", O_WRONLY);
-    dup2(null, STDOUT_FILENO);
-    execv(argv[0], argv.data());
-    _exit(127);
-  }
-  close(pipeFds[1]);
-  if (how.whileRunning)
-    how.whileRunning(pid);
-  Outcome out;
-  char buffer[4096];
-  ssize_t n = 0;
-  while ((n = read(pipeFds[0], buffer, sizeof buffer)) > 0)
-    out.err.append(buffer, static_cast<size_t>(n));
-  close(pipeFds[0]);
-  int status = 0;
-  waitpid(pid, &status, 0);
-  if (how.terminal) {
-    fcntl(master, F_SETFL, O_NONBLOCK);
-    while ((n = read(master, buffer, sizeof buffer)) > 0)
-      out.err.append(buffer, static_cast<size_t>(n));
-    close(slave);
-    close(master);
-  }
-  out.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  out.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
-  return out;
-}
-
-// Pictures as COLORREF values (0x00BBGGRR), top row first.
-struct Picture {
-  int width = 0;
-  int height = 0;
-  std::vector<uint32_t> pixels;
-  uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
-  long Count(uint32_t color, int x0, int y0, int x1, int y1) const {
-    long n = 0;
-    for (int y = std::max(y0, 0); y < std::min(y1, height); ++y)
-      for (int x = std::max(x0, 0); x < std::min(x1, width); ++x)
-        n += At(x, y) == color;
-    return n;
-  }
-};
-
-constexpr uint32_t kBlack = 0x000000, kRed = 0x0000FF, kWhite = 0xFFFFFF;
-constexpr uint32_t kWhiteOverRed = kWhite ^ kRed;
-
-Picture ReadPng(const fs::path &path) {
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, path.c_str()))
-    return {};
-  image.format = PNG_FORMAT_RGB;
-  std::vector<png_byte> rgb(PNG_IMAGE_SIZE(image));
-  if (!png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr))
-    return {};
-  Picture p{static_cast<int>(image.width), static_cast<int>(image.height), {}};
-  for (size_t i = 0; i < rgb.size(); i += 3)
-    p.pixels.push_back(rgb[i] | rgb[i + 1] << 8 | rgb[i + 2] << 16);
-  return p;
-}
-
-struct Gif {
-  bool ok = false;
-  bool loopsForEver = false;
-  std::vector<Picture> frames; // the screen after each image
-  std::vector<int> delays;
-  std::vector<int> disposals;
-  std::vector<bool> fitsScreen;
-};
-
-Gif ReadGif(const fs::path &path) {
-  Gif g;
-  int error = 0;
-  GifFileType *gif = DGifOpenFileName(path.c_str(), &error);
-  if (!gif)
-    return g;
-  if (DGifSlurp(gif) == GIF_OK && gif->SColorMap && gif->ImageCount > 0) {
-    g.ok = true;
-    const ExtensionBlock *ext = gif->SavedImages[0].ExtensionBlocks;
-    for (int i = 0; i + 1 < gif->SavedImages[0].ExtensionBlockCount; ++i)
-      if (ext[i].Function == APPLICATION_EXT_FUNC_CODE && ext[i].ByteCount == 11 &&
-          std::string(reinterpret_cast<char *>(ext[i].Bytes), 11) == "NETSCAPE2.0")
-        g.loopsForEver = ext[i + 1].ByteCount == 3 && ext[i + 1].Bytes[0] == 1 &&
-                         ext[i + 1].Bytes[1] == 0 && ext[i + 1].Bytes[2] == 0;
-    Picture screen{gif->SWidth, gif->SHeight,
-                   std::vector<uint32_t>(static_cast<size_t>(gif->SWidth) * gif->SHeight, 0)};
-    for (int i = 0; i < gif->ImageCount; ++i) {
-      const SavedImage &image = gif->SavedImages[i];
-      const GifImageDesc &d = image.ImageDesc;
-      GraphicsControlBlock gcb{};
-      DGifSavedExtensionToGCB(gif, i, &gcb);
-      g.delays.push_back(gcb.DelayTime);
-      g.disposals.push_back(gcb.DisposalMode);
-      const bool fits = d.Left >= 0 && d.Top >= 0 && d.Width > 0 && d.Height > 0 &&
-                        d.Left + d.Width <= screen.width && d.Top + d.Height <= screen.height;
-      g.fitsScreen.push_back(fits);
-      const ColorMapObject *map = d.ColorMap ? d.ColorMap : gif->SColorMap;
-      for (int y = 0; fits && y < d.Height; ++y)
-        for (int x = 0; x < d.Width; ++x) {
-          const GifColorType c = map->Colors[image.RasterBits[y * d.Width + x] % map->ColorCount];
-          screen.pixels[static_cast<size_t>(d.Top + y) * screen.width + d.Left + x] =
-              c.Red | c.Green << 8 | c.Blue << 16;
-        }
-      g.frames.push_back(screen);
-    }
-  }
-  DGifCloseFile(gif, &error);
-  return g;
-}
-
-std::string Bytes(const fs::path &path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::vector<std::string> Names(const fs::path &folder) {
-  std::vector<std::string> names;
-  for (const auto &entry : fs::directory_iterator(folder))
-    names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-std::string Frame(int i) {
-  char name[32];
-  std::snprintf(name, sizeof name, "frame-%05d.png", i);
-  return name;
-}
-
-class Recorder : public ::testing::Test {
-protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "velqor-record-test-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir = pattern;
-  }
-  void TearDown() override { fs::remove_all(dir); }
-  std::string In(const std::string &name) const { return (dir / name).string(); }
-  fs::path dir;
-};
+using namespace recordtest;
 
 TEST_F(Recorder, GifFrameCountDelaysAndLoop) {
   // {--every, --ticks, frames, hundredths of a second per frame}: 20 ms per tick.
@@ -263,13 +82,16 @@ TEST_F(Recorder, TheGifShowsWhatThePngFramesShow) {
 TEST_F(Recorder, TheSameOptionsGiveTheSameBytes) {
   const std::vector<std::string> common = {"--size",  "300x175", "--clicks", "3,9,14,30",
                                            "--ticks", "33",      "--every",  "3"};
-  for (const char *name : {"a.gif", "b.gif"}) {
-    std::vector<std::string> args = common;
-    args.insert(args.end(), {"--out", In(name)});
-    ASSERT_EQ(Record(args).code, 0);
+  for (const char *extension : {".gif", ".mp4", ".webm"}) {
+    for (const char *name : {"a", "b"}) {
+      std::vector<std::string> args = common;
+      args.insert(args.end(), {"--out", In(name + std::string(extension))});
+      ASSERT_EQ(Record(args).code, 0);
+    }
+    const std::string a = Bytes(dir / ("a" + std::string(extension)));
+    EXPECT_GT(a.size(), 1000u) << extension;
+    EXPECT_TRUE(a == Bytes(dir / ("b" + std::string(extension)))) << extension;
   }
-  EXPECT_GT(Bytes(dir / "a.gif").size(), 1000u);
-  EXPECT_EQ(Bytes(dir / "a.gif"), Bytes(dir / "b.gif"));
 
   for (const char *name : {"p", "q"}) {
     fs::create_directory(dir / name);
@@ -333,6 +155,7 @@ TEST_F(Recorder, FramesReplaceAnEarlierRecordingOnly) {
 
 TEST_F(Recorder, BadInputIsNamedAndWritesNothing) {
   fs::create_directory(dir / "out");
+  fs::create_directory(dir / "folder.gif");
   std::ofstream(dir / "file") << "x";
   const std::string gif = In("out/a.gif"), frames = In("out");
   // Unwritable even for root: sysfs takes no new files.
@@ -357,11 +180,20 @@ TEST_F(Recorder, BadInputIsNamedAndWritesNothing) {
       {{"--every"}, "--every needs a value"},
       {{"--out", In("out/missing/a.gif")}, "cannot write in the folder"},
       {{"--out", unwritable}, "cannot write in the folder"},
-      {{"--out", frames}, "is a folder"},
+      {{"--out", In("folder.gif")}, "is a folder"},
       {{"--frames", In("out/missing")}, "--frames"},
       {{"--frames", In("file")}, "not a folder"},
       {{"--out", gif, "--frames", frames}, "not both"},
-      {{"--ticks", "5"}, "--out FILE.gif or --frames DIR"},
+      {{"--ticks", "5"}, "or --frames DIR"},
+      {{"--out", In("out/a.avi")}, "'" + In("out/a.avi") + "': unknown kind of file"},
+      {{"--out", In("out/mp4")}, "unknown kind of file"},
+      {{"--out", In("out/a.mp4"), "--quality", "52"}, "--quality 52: expected 0 to 51 for .mp4"},
+      {{"--out", In("out/a.webm"), "--quality", "64"}, "--quality 64: expected 0 to 63"},
+      {{"--out", In("out/a.mp4"), "--quality", "-1"}, "--quality '-1'"},
+      {{"--out", gif, "--quality", "20"}, "--quality applies to videos only"},
+      {{"--split", "--frames", In("file")}, "--frames '" + In("file") + "': not a folder"},
+      {{"--split", "--frames", In("out/missing")}, "--frames"},
+      {{"--split", "--out", In("out/missing/a.mp4")}, "cannot write in the folder"},
   };
   for (const auto &[args, message] : cases) {
     std::string line;
@@ -375,7 +207,32 @@ TEST_F(Recorder, BadInputIsNamedAndWritesNothing) {
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     EXPECT_TRUE(Names(dir / "out").empty());
   }
-  EXPECT_EQ(Names(dir), (std::vector<std::string>{"file", "out"}));
+  EXPECT_EQ(Names(dir), (std::vector<std::string>{"file", "folder.gif", "out"}));
+}
+
+TEST_F(Recorder, AMissingEncoderIsNamedAndWritesNothing) {
+  // An FFmpeg without the encoders: libavcodec's lookup finds none.
+  RunOptions without;
+  const char *asan = std::getenv("ASAN_OPTIONS");
+  without.environment = {
+      {"LD_PRELOAD", VELQOR_NO_ENCODER},
+      // The sanitizers' runtime would otherwise insist on being loaded first.
+      {"ASAN_OPTIONS", std::string(asan ? asan : "") + ":verify_asan_link_order=0"}};
+  for (const auto &[name, encoder] : std::vector<std::pair<std::string, std::string>>{
+           {"a.mp4", "libx264"}, {"a.webm", "libvpx-vp9"}}) {
+    for (const bool split : {false, true}) {
+      std::vector<std::string> args = {"--ticks", "10", "--out", In(name)};
+      if (split)
+        args.push_back("--split");
+      const Outcome run = Record(args, without);
+      EXPECT_EQ(run.code, 2) << run.err;
+      EXPECT_EQ(run.err, "velqor-record: the installed FFmpeg has no " + encoder +
+                             " encoder, which " + name.substr(1) + " needs\n");
+      EXPECT_TRUE(Names(dir).empty());
+    }
+  }
+  // GIF needs no encoder of FFmpeg's.
+  EXPECT_EQ(Record({"--ticks", "2", "--size", "64x40", "--out", In("a.gif")}, without).code, 0);
 }
 
 TEST_F(Recorder, AWriteThatFailsLeavesNoPartialOutput) {
@@ -385,6 +242,14 @@ TEST_F(Recorder, AWriteThatFailsLeavesNoPartialOutput) {
   EXPECT_EQ(gif.code, 1);
   EXPECT_NE(gif.err.find("velqor-record: GIF"), std::string::npos) << gif.err;
   EXPECT_TRUE(Names(dir).empty());
+  for (const char *name : {"a.mp4", "a.webm"}) {
+    const Outcome video = Record({"--size", "640x372", "--ticks", "4", "--out", In(name)}, small);
+    EXPECT_EQ(video.code, 1);
+    EXPECT_NE(video.err.find("velqor-record: cannot write '" + In(name) + "'"), std::string::npos)
+        << video.err;
+    EXPECT_EQ(std::count(video.err.begin(), video.err.end(), '\n'), 1) << video.err;
+    EXPECT_TRUE(Names(dir).empty());
+  }
 
   std::ofstream(dir / Frame(0)) << "earlier";
   const Outcome png =
@@ -393,6 +258,30 @@ TEST_F(Recorder, AWriteThatFailsLeavesNoPartialOutput) {
   EXPECT_NE(png.err.find("PNG"), std::string::npos) << png.err;
   EXPECT_EQ(Names(dir), std::vector<std::string>{Frame(0)});
   EXPECT_EQ(Bytes(dir / Frame(0)), "earlier");
+
+  // With --split, none of the clips stays when a later one fails: here the
+  // pull's, the only one larger than the limit.
+  fs::remove(dir / Frame(0));
+  small.fileSizeLimit = 12000;
+  const std::vector<std::string> split = {"--size",  "640x372", "--clicks", "3,6,9",
+                                          "--ticks", "100",     "--split"};
+  for (const char *name : {"a.gif", "a.mp4"}) {
+    std::vector<std::string> args = split;
+    args.insert(args.end(), {"--out", In(name)});
+    EXPECT_EQ(Record(args, small).code, 1) << name;
+    EXPECT_TRUE(Names(dir).empty()) << name;
+  }
+  // A frame that cannot be put in place (a folder has its name) takes back
+  // the clips put in place before it.
+  fs::create_directories(dir / "04-pull" / Frame(1) / "mine");
+  std::vector<std::string> args = split;
+  args.insert(args.end(), {"--frames", dir.string()});
+  const Outcome frames = Record(args);
+  EXPECT_EQ(frames.code, 1);
+  EXPECT_NE(frames.err.find("cannot make '" + In("04-pull/" + Frame(1)) + "'"), std::string::npos)
+      << frames.err;
+  EXPECT_EQ(Names(dir), std::vector<std::string>{"04-pull"});
+  EXPECT_EQ(Names(dir / "04-pull"), std::vector<std::string>{Frame(1)});
 }
 
 TEST_F(Recorder, AnInterruptedRecordingLeavesNothing) {
@@ -404,18 +293,26 @@ TEST_F(Recorder, AnInterruptedRecordingLeavesNothing) {
       std::this_thread::sleep_for(std::chrono::milliseconds(2));
     kill(pid, SIGTERM);
   };
-  const Outcome run = Record({"--out", In("a.gif")}, interrupt);
-  EXPECT_EQ(run.signal, SIGTERM) << "exit code " << run.code;
-  EXPECT_TRUE(Names(dir).empty());
+  for (const char *name : {"a.gif", "a.mp4"}) {
+    const Outcome run = Record({"--out", In(name)}, interrupt);
+    EXPECT_EQ(run.signal, SIGTERM) << name << ": exit code " << run.code;
+    EXPECT_TRUE(Names(dir).empty()) << name;
+  }
 }
 
 TEST_F(Recorder, ProgressOnATerminal) {
   RunOptions terminal;
   terminal.terminal = true;
-  const Outcome run = Record({"--size", "64x40", "--ticks", "20", "--out", In("a.gif")}, terminal);
+  const Outcome run = Record({"--size", "64x40", "--ticks", "20", "--out", In("a.mp4")}, terminal);
   EXPECT_EQ(run.code, 0);
-  EXPECT_NE(run.err.find(" 50% (tick 10 of 20)"), std::string::npos) << run.err;
-  EXPECT_NE(run.err.find("100% (tick 20 of 20)"), std::string::npos) << run.err;
+  // Ticks played, frames written (frame 0 and one every two ticks), time taken.
+  EXPECT_NE(run.err.find(" 50% (tick 10 of 20), 6 frames, "), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("100% (tick 20 of 20), 11 frames, "), std::string::npos) << run.err;
+  EXPECT_EQ(run.err.back(), '\n');
+  const Outcome quiet =
+      Record({"--size", "64x40", "--ticks", "20", "--quiet", "--out", In("a.mp4")}, terminal);
+  EXPECT_EQ(quiet.code, 0);
+  EXPECT_EQ(quiet.err, "");
 }
 
 } // namespace

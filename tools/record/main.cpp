@@ -1,17 +1,15 @@
 // velqor-record: plays the demonstration without a window and writes it as an
-// animated GIF or as PNG frames. See HelpText() in options.cpp.
+// animated GIF, an MP4 or WebM video, or PNG frames, whole or one clip per
+// stage. See HelpText() in options.cpp.
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <string>
 
-#include "app/application.h"
-#include "tools/record/frame_store.h"
-#include "tools/record/gif_writer.h"
+#include "tools/record/clips.h"
 #include "tools/record/options.h"
-#include "tools/record/output.h"
-#include "tools/record/palette.h"
 #include "tools/record/player.h"
 
 namespace {
@@ -38,23 +36,28 @@ int Complain(int code, const std::string &message) {
   return code;
 }
 
-// A percentage with the tick count on stderr, when stderr is a terminal.
+// Ticks played of all, frames written and the time taken, on stderr when it
+// is a terminal; redrawn in place whenever the percentage moves.
 class Progress {
 public:
-  explicit Progress(int64_t ticks) : ticks_(ticks), shown_(isatty(STDERR_FILENO) == 1) {}
+  Progress(int64_t ticks, bool quiet)
+      : ticks_(ticks), shown_(!quiet && isatty(STDERR_FILENO) == 1),
+        start_(std::chrono::steady_clock::now()) {}
   void Tick(int64_t tick) {
     const int percent = ticks_ > 0 ? static_cast<int>(tick * 100 / ticks_) : 100;
     if (!shown_ || percent == percent_)
       return;
     percent_ = percent;
-    std::fprintf(stderr, "\rvelqor-record: %3d%% (tick %lld of %lld)", percent,
-                 static_cast<long long>(tick), static_cast<long long>(ticks_));
+    std::fprintf(stderr, "\rvelqor-record: %3d%% (tick %lld of %lld), %zu frames, %.1f s", percent,
+                 static_cast<long long>(tick), static_cast<long long>(ticks_), frames_, Seconds());
   }
+  void Frame() { ++frames_; }
   void Writing(size_t frame, size_t frames) {
     if (shown_ && (frame % 16 == 0 || frame + 1 == frames))
-      std::fprintf(stderr, "\rvelqor-record: 100%% (tick %lld of %lld), writing frame %zu of %zu",
+      std::fprintf(stderr,
+                   "\rvelqor-record: 100%% (tick %lld of %lld), writing frame %zu of %zu, %.1f s",
                    static_cast<long long>(ticks_), static_cast<long long>(ticks_), frame + 1,
-                   frames);
+                   frames, Seconds());
   }
   ~Progress() {
     if (shown_ && percent_ >= 0)
@@ -62,53 +65,48 @@ public:
   }
 
 private:
+  double Seconds() const {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+  }
   int64_t ticks_;
   bool shown_;
+  std::chrono::steady_clock::time_point start_;
   int percent_ = -1;
+  size_t frames_ = 0;
 };
 
-// Hundredths of a second that frame i stays, so that every frame ends exactly
-// where its ticks end in real time (GIF counts in 10 ms, a tick is TimerPeriodMs).
-int FrameDelay(size_t frame, int64_t every) {
-  const uint64_t msPerFrame = static_cast<uint64_t>(every) * TimerPeriodMs;
-  const uint64_t delay = ((frame + 1) * msPerFrame) / 10 - (frame * msPerFrame) / 10;
-  return static_cast<int>(delay > 65535 ? 65535 : delay);
-}
-
-int RecordGif(const Options &o, Progress &progress) {
-  PendingFile out;
+// Plays the program and hands each frame to the clip of its stage.
+int Record(const Options &o, Progress &progress) {
+  const auto writer = MakeClipWriter(o, [&](size_t frame, size_t frames) {
+    progress.Writing(frame, frames);
+    return stopSignal == 0;
+  });
   std::string error;
-  if (!out.Open(o.out, error))
-    return Complain(kBadInput, error);
-  FrameStore frames(o.width, o.height);
-  const bool played = Play(
-      o, [&](size_t, const uint32_t *pixels, std::string &) { return frames.Add(pixels), true; },
-      [&](int64_t tick) { return progress.Tick(tick), stopSignal == 0; }, error);
-  if (!played)
-    return Complain(kFailed, error);
-  const Palette palette = BuildPalette(frames.Colors());
-  const bool written = WriteGif(
-      out.File(), o.width, o.height, frames, palette,
-      [&](size_t frame) { return FrameDelay(frame, o.every); },
-      [&](size_t frame) { return progress.Writing(frame, frames.Count()), stopSignal == 0; },
-      error);
-  if (!written || !out.Commit(error))
-    return Complain(kFailed, error);
-  return 0;
-}
-
-int RecordFrames(const Options &o, Progress &progress) {
-  PendingFrames out;
-  std::string error;
-  if (!out.Open(o.frames, FrameCount(o), error))
-    return Complain(kBadInput, error);
+  int clip = -1;
+  int failure = kFailed;
   const bool played = Play(
       o,
-      [&](size_t frame, const uint32_t *pixels, std::string &why) {
-        return out.Write(frame, pixels, o.width, o.height, why);
+      [&](const FrameAt &frame, const uint32_t *pixels, std::string &why) {
+        const int wanted = o.split ? frame.stage : 0;
+        if (wanted != clip) {
+          if (clip >= 0 && !writer->End(frame.tick, why))
+            return false;
+          if (!writer->Start(ClipName(o, wanted), frame.tick, why)) {
+            if (clip < 0)
+              failure = kBadInput; // the output named cannot be made at all
+            return false;
+          }
+          clip = wanted;
+        }
+        if (!writer->Add(pixels, frame.tick, why))
+          return false;
+        progress.Frame();
+        return true;
       },
       [&](int64_t tick) { return progress.Tick(tick), stopSignal == 0; }, error);
-  if (!played || !out.Commit(error))
+  if (!played)
+    return Complain(failure, error);
+  if (!writer->End(o.ticks, error) || !writer->Commit(error))
     return Complain(kFailed, error);
   return 0;
 }
@@ -129,8 +127,8 @@ int main(int argc, char **argv) {
   CatchStopSignals();
   int code = 0;
   {
-    Progress progress(o.ticks);
-    code = o.out.empty() ? RecordFrames(o, progress) : RecordGif(o, progress);
+    Progress progress(o.ticks, o.quiet);
+    code = Record(o, progress);
   }
   if (stopSignal != 0) {
     // The partial output is gone; end as the signal would have ended us.

@@ -19,11 +19,10 @@ const char kVersion[] = "velqor-record " VELQOR_VERSION "\n"
                         "of the libraries it uses.\n";
 
 const char kHelp[] =
-    R"(Usage: velqor-record [OPTION]... (--out FILE.gif | --frames DIR)
+    R"(Usage: velqor-record [OPTION]... (--out FILE | --frames DIR)
 Plays the VELQOR demonstration without a window, on a virtual clock (one timer
 tick = 20 ms of animation), and writes what the window shows as a looping
-animated GIF or as numbered PNG files. The same options always give the same
-bytes.
+animated GIF, an MP4 or WebM video, or numbered PNG files.
 
   --size WxH       client area in pixels, drawn at that size (not scaled);
                    each side 1 to 8192; default 1002x583, the window's own.
@@ -44,28 +43,60 @@ bytes.
                    would come later are left out.
                      velqor-record --ticks 72 --out one-turn.gif
   --every K        keep every K-th tick as a frame, 1 to 32767; default 2
-                   (25 frames a second). Frame 0 is the opening picture, frame
-                   i the picture after tick i*K; each GIF frame stays for the
-                   real time of K ticks (K x 20 ms).
+                   (25 frames a second; 50 with --every 1). Frame 0 is the
+                   opening picture, frame i the picture after tick i*K; each
+                   frame stays for the real time of K ticks (K x 20 ms).
                      velqor-record --every 1 --out smooth.gif
-  --out FILE.gif   write a GIF that loops for ever. Each frame stores only the
-                   rectangle that changed. Its palette holds the colours that
-                   occur; should more than 256 occur (anti-aliased text has
-                   many shades), colours are merged into their nearest
-                   neighbours, least visible change first, until 256 remain
-                   (the same choice on every run).
+  --out FILE       write one file; its kind follows the extension:
+                   .gif   a GIF that loops for ever. Each frame stores only
+                          the rectangle that changed. Its palette holds the
+                          colours that occur; should more than 256 occur
+                          (anti-aliased text has many shades), colours are
+                          merged into their nearest neighbours, least visible
+                          change first, until 256 remain.
+                   .mp4   H.264 (High profile, yuv420p, BT.709), its index at
+                          the front so that it plays at once (slide programs,
+                          browsers).
+                   .webm  VP9 in WebM (web pages, learning platforms).
+                   Videos need even sides: an odd width or height gets one
+                   black column on the right or one black row at the
+                   bottom; the picture is never scaled. A video lasts
+                   exactly the played ticks x 20 ms: frame i starts at tick
+                   i*K and lasts until the next frame, or until the end,
+                   so a picture that falls on the very end is not shown
+                   (with --ticks 0, the one picture lasts K ticks).
                      velqor-record --out docs/velqor.gif
+                     velqor-record --out velqor.mp4
   --frames DIR     write DIR/frame-00000.png, frame-00001.png, ... (24-bit
                    RGB) into the existing folder DIR; the frame-*.png files
                    of an earlier recording there are replaced or removed.
                      velqor-record --ticks 100 --frames /tmp/velqor
+  --quality Q      videos only: the encoder's constant quality, lower is
+                   better and larger. MP4: 0 to 51, default 20; WebM: 0 to
+                   63, default 30. The defaults keep the thin lines clean.
+                     velqor-record --quality 28 --out small.mp4
+  --split          one clip per stage instead of one recording: --out
+                   NAME.mp4 writes NAME-01-rotate.mp4, NAME-02-tilt.mp4,
+                   NAME-03-slide.mp4, NAME-04-pull.mp4, then
+                   NAME-05-rotate.mp4 and so on for the next cycle (the
+                   same for .gif and .webm); --frames DIR writes into the
+                   folders DIR/01-rotate, ... (made as needed). A clip
+                   begins with the first frame after the click that starts
+                   its stage and ends before the next clip's first frame; a
+                   stage that begins and ends between two frames gets no
+                   clip.
+                     velqor-record --split --out lecture.mp4
+  --quiet          no progress on stderr (it is shown only on a terminal).
   -h, --help       show this text and exit.
   --version        show the version and exit.
 
 Exactly one of --out and --frames. Nothing is written until the recording is
-complete: a failure leaves no file behind. Progress goes to stderr when it is
-a terminal. Exit status: 0 done, 1 failed while recording or writing, 2 bad
-command line or output folder.
+complete: a failure or an interruption leaves no file behind. The same options
+always give the same bytes on the same machine with the same libraries (the
+encoders run with fixed settings and thread counts). Progress (ticks played,
+frames written, time taken) goes to stderr when it is a terminal. Exit status:
+0 done, 1 failed while recording or writing, 2 bad command line, output folder
+or missing encoder.
 )";
 
 // A whole number in [low, high], digits only.
@@ -118,6 +149,49 @@ std::string ParseClicks(std::string_view text, Options &o) {
   }
 }
 
+// The kind of file --out names, by its extension (in any case).
+bool FormatOfName(const std::string &name, Format &format) {
+  const size_t dot = name.rfind('.');
+  const size_t slash = name.rfind('/');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+    return false;
+  std::string extension = name.substr(dot + 1);
+  for (char &c : extension)
+    c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  static const std::pair<const char *, Format> kKinds[] = {
+      {"gif", Format::Gif}, {"mp4", Format::Mp4}, {"webm", Format::WebM}};
+  for (const auto &[known, kind] : kKinds)
+    if (extension == known) {
+      format = kind;
+      return true;
+    }
+  return false;
+}
+
+// The checks that need every option: which output, and what fits it.
+std::string CheckOutput(bool outGiven, bool framesGiven, bool qualityGiven, Options &o) {
+  if (outGiven && framesGiven)
+    return "give either --out or --frames, not both";
+  if (!outGiven && !framesGiven)
+    return "say where to write: --out FILE (.gif, .mp4 or .webm) or --frames DIR";
+  if (framesGiven)
+    o.format = Format::PngFrames;
+  else if (!FormatOfName(o.out, o.format))
+    return "--out '" + o.out + "': unknown kind of file; the name must end in .gif, .mp4 or .webm";
+  const QualityScale *scale = o.format == Format::Mp4    ? &kMp4Quality
+                              : o.format == Format::WebM ? &kWebMQuality
+                                                         : nullptr;
+  if (!scale)
+    return qualityGiven ? "--quality applies to videos only (.mp4, .webm)" : "";
+  if (!qualityGiven)
+    o.quality = scale->fallback;
+  else if (o.quality < scale->best || o.quality > scale->worst)
+    return "--quality " + std::to_string(o.quality) + ": expected " + std::to_string(scale->best) +
+           " to " + std::to_string(scale->worst) + " for " +
+           (o.format == Format::Mp4 ? ".mp4" : ".webm");
+  return {};
+}
+
 } // namespace
 
 const char *HelpText() { return kHelp; }
@@ -126,20 +200,17 @@ const char *VersionText() { return kVersion; }
 
 ParseResult ParseOptions(int argc, char **argv) {
   static const option kLong[] = {
-      {"size", required_argument, nullptr, 's'},
-      {"clicks", required_argument, nullptr, 'c'},
-      {"ticks", required_argument, nullptr, 't'},
-      {"every", required_argument, nullptr, 'e'},
-      {"out", required_argument, nullptr, 'o'},
-      {"frames", required_argument, nullptr, 'f'},
-      {"help", no_argument, nullptr, 'h'},
-      {"version", no_argument, nullptr, 'v'},
-      {nullptr, 0, nullptr, 0},
+      {"size", required_argument, nullptr, 's'},    {"clicks", required_argument, nullptr, 'c'},
+      {"ticks", required_argument, nullptr, 't'},   {"every", required_argument, nullptr, 'e'},
+      {"out", required_argument, nullptr, 'o'},     {"frames", required_argument, nullptr, 'f'},
+      {"quality", required_argument, nullptr, 'Q'}, {"split", no_argument, nullptr, 'S'},
+      {"quiet", no_argument, nullptr, 'U'},         {"help", no_argument, nullptr, 'h'},
+      {"version", no_argument, nullptr, 'v'},       {nullptr, 0, nullptr, 0},
   };
   ParseResult r;
   Options &o = r.options;
   bool ticksGiven = false, clicksGiven = false;
-  bool outGiven = false, framesGiven = false;
+  bool outGiven = false, framesGiven = false, qualityGiven = false;
   opterr = 0; // our own messages, one line each
   optind = 0; // start afresh (GNU getopt), so parsing can be repeated
   int c = 0;
@@ -174,6 +245,21 @@ ParseResult ParseOptions(int argc, char **argv) {
       if (o.frames.empty())
         r.error = "--frames: the folder name is empty";
       break;
+    case 'Q': {
+      int64_t quality = 0;
+      // The range depends on the format, checked once --out is known.
+      if (!ParseCount(arg, 0, 1000, quality))
+        r.error = "--quality '" + std::string(arg) + "': expected a whole number such as 20";
+      o.quality = static_cast<int>(quality);
+      qualityGiven = true;
+      break;
+    }
+    case 'S':
+      o.split = true;
+      break;
+    case 'U':
+      o.quiet = true;
+      break;
     case 'h':
       o.help = true;
       return r;
@@ -191,13 +277,14 @@ ParseResult ParseOptions(int argc, char **argv) {
   }
   if (!r.error.empty())
     return r;
-  if (optind < argc)
+  if (optind < argc) {
     r.error = "unexpected argument '" + std::string(argv[optind]) + "'";
-  else if (outGiven && framesGiven)
-    r.error = "give either --out or --frames, not both";
-  else if (!outGiven && !framesGiven)
-    r.error = "say where to write: --out FILE.gif or --frames DIR";
-  else if (!ticksGiven)
+    return r;
+  }
+  r.error = CheckOutput(outGiven, framesGiven, qualityGiven, o);
+  if (!r.error.empty())
+    return r;
+  if (!ticksGiven)
     o.ticks = std::min(kMaxTicks, (o.clicks.empty() ? 0 : o.clicks.back()) + kTicksAfterLastClick);
   else if (!clicksGiven)
     std::erase_if(o.clicks, [&](int64_t tick) { return tick > o.ticks; }); // a shorter recording

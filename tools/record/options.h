@@ -23,14 +23,31 @@ inline const std::vector<int64_t> kDefaultClicks = {73, 223, 454, 916, 989, 1139
 // pull (362 ticks, the click's own tick included), then two seconds still.
 constexpr int64_t kTicksAfterLastClick = 461;
 
+// What --out's extension asks for, or PNG frames with --frames.
+enum class Format { Gif, Mp4, WebM, PngFrames };
+
+// The video formats' constant-quality scale: the encoder's own (lower is better
+// and larger), with the default that keeps the thin lines clean.
+struct QualityScale {
+  int best;
+  int worst;
+  int fallback;
+};
+constexpr QualityScale kMp4Quality = {0, 51, 20};
+constexpr QualityScale kWebMQuality = {0, 63, 30};
+
 struct Options {
   int width = 1002;
   int height = 583;
   std::vector<int64_t> clicks = kDefaultClicks;
   int64_t ticks = kDefaultClicks.back() + kTicksAfterLastClick;
   int64_t every = 2;
-  std::string out;    // --out FILE.gif
+  std::string out;    // --out FILE.gif, FILE.mp4 or FILE.webm
   std::string frames; // --frames DIR
+  Format format = Format::Gif;
+  int quality = -1;   // --quality; -1 until the format's default is known
+  bool split = false; // one clip per stage
+  bool quiet = false; // no progress
   bool help = false;
   bool version = false;
 };

@@ -79,7 +79,7 @@ bool PendingFile::Open(const std::string &path, std::string &error) {
   return true;
 }
 
-bool PendingFile::Commit(std::string &error) {
+bool PendingFile::Place(std::string &error) {
   bool ok = std::fflush(file_) == 0 && !std::ferror(file_) && fsync(fileno(file_)) == 0 &&
             fchmod(fileno(file_), CreationMode()) == 0;
   if (!ok)
@@ -97,7 +97,14 @@ bool PendingFile::Commit(std::string &error) {
   if (ok)
     temporary_.clear();
   Discard();
+  placed_ = ok;
   return ok;
+}
+
+void PendingFile::TakeBack() {
+  if (placed_)
+    unlink(path_.c_str());
+  placed_ = false;
 }
 
 PendingFrames::~PendingFrames() { Discard(); }
@@ -109,11 +116,19 @@ std::string PendingFrames::Name(size_t index) const {
   return "frame-" + digits + ".png";
 }
 
-bool PendingFrames::Open(const std::string &folder, size_t count, std::string &error) {
+bool PendingFrames::Open(const std::string &folder, size_t count, bool makeFolder,
+                         std::string &error) {
   folder_ = folder;
   if (!folder_.empty() && folder_.back() != '/')
     folder_ += '/';
   struct stat st;
+  if (makeFolder && stat(folder.c_str(), &st) != 0 && errno == ENOENT) {
+    if (mkdir(folder.c_str(), 0777) != 0) {
+      error = "cannot make the folder '" + folder + "': " + Why();
+      return false;
+    }
+    madeFolder_ = true;
+  }
   if (stat(folder.c_str(), &st) != 0) {
     error = "--frames '" + folder + "': " + Why();
     return false;
@@ -154,19 +169,32 @@ bool PendingFrames::Write(size_t index, const uint32_t *pixels, int width, int h
   return ok;
 }
 
-bool PendingFrames::Commit(std::string &error) {
-  for (size_t i = 0; i < written_.size(); ++i) {
-    const std::string from = temporary_ + written_[i], to = folder_ + written_[i];
+bool PendingFrames::Place(std::string &error) {
+  for (const std::string &name : written_) {
+    const std::string from = temporary_ + name, to = folder_ + name;
     if (std::rename(from.c_str(), to.c_str()) != 0) {
       error = "cannot make '" + to + "': " + Why();
-      // Take back what was moved, so no partial recording stays.
-      for (size_t j = 0; j < i; ++j)
-        unlink((folder_ + written_[j]).c_str());
+      TakeBack(); // no partial recording stays
       return false;
     }
+    placed_.push_back(name);
   }
-  const std::set<std::string> ours(written_.begin(), written_.end());
   written_.clear();
+  Discard();
+  return true;
+}
+
+void PendingFrames::TakeBack() {
+  for (const std::string &name : placed_)
+    unlink((folder_ + name).c_str());
+  placed_.clear();
+  Discard();
+}
+
+void PendingFrames::Tidy() {
+  const std::set<std::string> ours(placed_.begin(), placed_.end());
+  placed_.clear();
+  madeFolder_ = false; // it holds the recording now
   if (DIR *dir = opendir(folder_.c_str())) {
     std::vector<std::string> stale;
     while (const dirent *entry = readdir(dir))
@@ -176,8 +204,6 @@ bool PendingFrames::Commit(std::string &error) {
     for (const std::string &name : stale)
       unlink((folder_ + name).c_str());
   }
-  Discard();
-  return true;
 }
 
 void PendingFrames::Discard() {
@@ -187,6 +213,10 @@ void PendingFrames::Discard() {
   if (!temporary_.empty())
     rmdir(temporary_.c_str());
   temporary_.clear();
+  if (madeFolder_ && placed_.empty()) {
+    rmdir(folder_.c_str());
+    madeFolder_ = false;
+  }
 }
 
 } // namespace record

@@ -20,6 +20,23 @@ bool Pump(std::string &error) {
 
 } // namespace
 
+int StageCounter::Update(int32_t stage) {
+  if (stage >= ResetStage) {
+    if (!resetting_) {
+      ++cycle_;
+      stage_ = RotateStage;
+    }
+    resetting_ = true;
+  } else {
+    // Back to an earlier stage without the reset being seen: a new cycle too.
+    if (!resetting_ && stage < stage_)
+      ++cycle_;
+    resetting_ = false;
+    stage_ = stage;
+  }
+  return Current();
+}
+
 bool Play(const Options &o, const FrameHandler &onFrame, const TickHandler &onTick,
           std::string &error) {
   // The program's own start-up, as StartApplication runs it, without its loop.
@@ -31,8 +48,9 @@ bool Play(const Options &o, const FrameHandler &onFrame, const TickHandler &onTi
   if (!Pump(error))
     return false;
 
-  size_t frame = 0;
-  if (!onFrame(frame++, vqp::HeadlessPixels(window, nullptr, nullptr), error))
+  StageCounter stages;
+  FrameAt frame{0, 0, stages.Update(AnimationState.Stage)};
+  if (!onFrame(frame, vqp::HeadlessPixels(window, nullptr, nullptr), error))
     return false;
   auto click = o.clicks.begin();
   for (int64_t tick = 1; tick <= o.ticks; ++tick) {
@@ -41,9 +59,12 @@ bool Play(const Options &o, const FrameHandler &onFrame, const TickHandler &onTi
     vqp::HeadlessAdvanceClock(TimerPeriodMs); // the timer falls due once
     if (!Pump(error))
       return false;
-    if (tick % o.every == 0 &&
-        !onFrame(frame++, vqp::HeadlessPixels(window, nullptr, nullptr), error))
-      return false;
+    const int stage = stages.Update(AnimationState.Stage);
+    if (tick % o.every == 0) {
+      frame = {frame.index + 1, tick, stage};
+      if (!onFrame(frame, vqp::HeadlessPixels(window, nullptr, nullptr), error))
+        return false;
+    }
     if (!onTick(tick)) {
       error = "interrupted; nothing written";
       return false;

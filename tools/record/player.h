@@ -12,8 +12,31 @@
 
 namespace record {
 
-// Frame i is the picture after tick i * every (frame 0: before the first tick).
-using FrameHandler = std::function<bool(size_t frame, const uint32_t *pixels, std::string &error)>;
+// The stages of a recording counted from 0 in the order the program goes
+// through them: cycle * 4 + Stage, from rotate (0) to pull (3).
+constexpr int kStagesPerCycle = 4;
+
+// Follows the program's Stage after each tick. Its reset stage (entered by a
+// click in the pull, left by the next tick) already counts as the next
+// cycle's rotate; a click that the program ignores changes nothing.
+class StageCounter {
+public:
+  int Update(int32_t stage);
+  int Current() const { return cycle_ * kStagesPerCycle + stage_; }
+
+private:
+  int cycle_ = 0;
+  int32_t stage_ = 0;
+  bool resetting_ = false;
+};
+
+struct FrameAt {
+  size_t index; // frame i is the picture after tick i * every
+  int64_t tick; // (frame 0: before the first tick)
+  int stage;    // as StageCounter counts
+};
+using FrameHandler =
+    std::function<bool(const FrameAt &frame, const uint32_t *pixels, std::string &error)>;
 // Called after each tick; false stops the playing.
 using TickHandler = std::function<bool(int64_t tick)>;
 

@@ -1,0 +1,177 @@
+#include "tools/record/clips.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <deque>
+
+#include "app/application.h"
+#include "tools/record/frame_store.h"
+#include "tools/record/gif_writer.h"
+#include "tools/record/output.h"
+#include "tools/record/palette.h"
+#include "tools/record/player.h"
+#include "tools/record/video_writer.h"
+
+namespace record {
+namespace {
+
+constexpr const char *kStageNames[kStagesPerCycle] = {"rotate", "tilt", "slide", "pull"};
+
+// Hundredths of a second that frame i stays, so that every frame ends exactly
+// where its ticks end in real time (GIF counts in 10 ms, a tick is TimerPeriodMs).
+int FrameDelay(size_t frame, int64_t every) {
+  const uint64_t msPerFrame = static_cast<uint64_t>(every) * TimerPeriodMs;
+  const uint64_t delay = ((frame + 1) * msPerFrame) / 10 - (frame * msPerFrame) / 10;
+  return static_cast<int>(delay > 65535 ? 65535 : delay);
+}
+
+// GIFs are written once the recording is complete: each clip's palette needs
+// all of its colours.
+class GifClips : public ClipWriter {
+public:
+  GifClips(const Options &o, WritingProgress writing) : o_(o), writing_(std::move(writing)) {}
+
+  bool Start(const std::string &name, int64_t, std::string &error) override {
+    files_.emplace_back();
+    stores_.emplace_back(o_.width, o_.height);
+    return files_.back().Open(name, error);
+  }
+  bool Add(const uint32_t *pixels, int64_t, std::string &) override {
+    stores_.back().Add(pixels);
+    return true;
+  }
+  bool End(int64_t, std::string &) override { return true; }
+  bool Commit(std::string &error) override {
+    size_t total = 0, done = 0;
+    for (const FrameStore &store : stores_)
+      total += store.Count();
+    for (size_t clip = 0; clip < files_.size(); ++clip) {
+      const FrameStore &store = stores_[clip];
+      const bool written = WriteGif(
+          files_[clip].File(), o_.width, o_.height, store, BuildPalette(store.Colors()),
+          [&](size_t frame) { return FrameDelay(frame, o_.every); },
+          [&](size_t frame) { return writing_(done + frame, total); }, error);
+      if (!written)
+        return false;
+      done += store.Count();
+    }
+    return CommitAll(files_, error);
+  }
+
+private:
+  const Options &o_;
+  WritingProgress writing_;
+  std::deque<PendingFile> files_;
+  std::deque<FrameStore> stores_;
+};
+
+// Videos are encoded as the frames come, one clip at a time.
+class VideoClips : public ClipWriter {
+public:
+  explicit VideoClips(const Options &o)
+      : settings_(o.format == Format::Mp4 ? Mp4Settings(o.width, o.height, o.every, o.quality)
+                                          : WebMSettings(o.width, o.height, o.every, o.quality)) {}
+
+  bool Start(const std::string &name, int64_t tick, std::string &error) override {
+    files_.emplace_back();
+    name_ = name;
+    start_ = tick;
+    if (!files_.back().Open(name, error))
+      return false;
+    return writer_.Open(files_.back().TemporaryPath(), settings_, error) || Named(error);
+  }
+  bool Add(const uint32_t *pixels, int64_t tick, std::string &error) override {
+    return writer_.Add(pixels, tick - start_, error) || Named(error);
+  }
+  bool End(int64_t tick, std::string &error) override {
+    return writer_.Finish(tick - start_, error) || Named(error);
+  }
+  bool Commit(std::string &error) override { return CommitAll(files_, error); }
+
+private:
+  // Says which file an encoding failure is about.
+  bool Named(std::string &error) const {
+    if (!writer_.Missing())
+      error = "cannot write '" + name_ + "': " + error;
+    return false;
+  }
+
+  VideoSettings settings_;
+  VideoWriter writer_;
+  std::string name_;
+  std::deque<PendingFile> files_;
+  int64_t start_ = 0;
+};
+
+// PNG frames are written as they come, numbered from 0 in each clip's folder.
+class FrameClips : public ClipWriter {
+public:
+  explicit FrameClips(const Options &o) : o_(o) {}
+
+  bool Start(const std::string &name, int64_t, std::string &error) override {
+    if (o_.split && folders_.empty()) {
+      // The clips' folders are made inside --frames, which must be there.
+      struct stat st;
+      if (stat(o_.frames.c_str(), &st) != 0) {
+        error = "--frames '" + o_.frames + "': " + std::strerror(errno);
+        return false;
+      }
+      if (!S_ISDIR(st.st_mode)) {
+        error = "--frames '" + o_.frames + "': not a folder";
+        return false;
+      }
+    }
+    folders_.emplace_back();
+    next_ = 0;
+    return folders_.back().Open(name, FrameCount(o_), o_.split, error);
+  }
+  bool Add(const uint32_t *pixels, int64_t, std::string &error) override {
+    return folders_.back().Write(next_++, pixels, o_.width, o_.height, error);
+  }
+  bool End(int64_t, std::string &) override { return true; }
+  bool Commit(std::string &error) override { return CommitAll(folders_, error); }
+
+private:
+  const Options &o_;
+  std::deque<PendingFrames> folders_;
+  size_t next_ = 0;
+};
+
+} // namespace
+
+std::unique_ptr<ClipWriter> MakeClipWriter(const Options &o, WritingProgress writing) {
+  switch (o.format) {
+  case Format::Gif:
+    return std::make_unique<GifClips>(o, std::move(writing));
+  case Format::Mp4:
+  case Format::WebM:
+    return std::make_unique<VideoClips>(o);
+  case Format::PngFrames:
+    break;
+  }
+  return std::make_unique<FrameClips>(o);
+}
+
+std::string ClipName(const Options &o, int stage) {
+  const bool frames = o.format == Format::PngFrames;
+  if (!o.split)
+    return frames ? o.frames : o.out;
+  // Wide enough for the last clip: each clip after the first needs a click.
+  const size_t width = std::max<size_t>(2, std::to_string(o.clicks.size() + 1).size());
+  std::string number = std::to_string(stage + 1);
+  number.insert(0, width > number.size() ? width - number.size() : 0, '0');
+  const std::string clip = number + "-" + kStageNames[stage % kStagesPerCycle];
+  if (frames) {
+    std::string folder = o.frames;
+    while (folder.size() > 1 && folder.back() == '/')
+      folder.pop_back();
+    return folder + "/" + clip;
+  }
+  const size_t dot = o.out.rfind('.');
+  return o.out.substr(0, dot) + "-" + clip + o.out.substr(dot);
+}
+
+} // namespace record
