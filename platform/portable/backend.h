@@ -24,6 +24,18 @@ void BackendShowWindow(HWND hwnd, bool visible, int clientLeft, int clientTop);
 // The program asked for a new client size (SetWindowPos).
 void BackendResizeWindow(HWND hwnd, int clientWidth, int clientHeight);
 
+// The window came to cover its monitor without a frame (full screen), or it
+// went back to a framed window whose client area is `client` (screen pixels).
+void BackendSetFullScreen(HWND hwnd, bool fullScreen, const RECT &client);
+
+// Monitors, numbered from 0 (the primary one): the one that holds the most of
+// the window (the nearest when none does), and a monitor's whole area and
+// work area in screen pixels; false for a number beyond the last monitor.
+int BackendMonitorOf(HWND hwnd);
+bool BackendMonitorArea(int monitor, RECT &area, RECT &work);
+// The dots per inch of the window's monitor: 96 on a standard screen.
+UINT BackendDpi(HWND hwnd);
+
 // Shows the part `surface.dirty` of the framebuffer; the caller clears dirty.
 void BackendPresent(HWND hwnd, const Surface &surface);
 
@@ -55,5 +67,11 @@ void LayerKeyUp(HWND hwnd, UINT virtualKey, bool alt);
 // The keyboard went elsewhere: keys held now are released out of sight, so the
 // next press of one of them is a new press, not a repeat.
 void LayerKeyboardLost();
+// The user moved the window: its client area now starts at this screen point.
+void LayerWindowMoved(HWND hwnd, int clientLeft, int clientTop);
+// The window's monitor has another DPI now (it was moved to another monitor,
+// or the system's scale changed): WM_DPICHANGED is sent to the window with
+// `suggested` (its outer rectangle at the new DPI; nullptr: as it is now).
+void LayerDpiChanged(HWND hwnd, UINT dpi, const RECT *suggested);
 
 } // namespace vqp

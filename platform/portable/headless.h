@@ -35,6 +35,14 @@ void HeadlessKeyUp(HWND hwnd, UINT virtualKey, bool alt = false);
 // A press and a release.
 void HeadlessKey(HWND hwnd, UINT virtualKey, bool alt = false);
 
+// The one virtual monitor, at (0, 0): 1920 x 1080 unless set otherwise. Its
+// work area is the whole of it. A full-screen window covers it.
+void HeadlessSetMonitor(int width, int height);
+// The monitor's DPI (96 unless set otherwise). Each window is told of a
+// change with WM_DPICHANGED, suggesting the outer rectangle that keeps its
+// top-left corner and gives its client area the same size on the glass.
+void HeadlessSetDpi(UINT dpi);
+
 // Dispatches every message that is ready now, without advancing the clock,
 // then presents what they drew. Returns the number dispatched; stops early
 // (returning what it dispatched) when WM_QUIT is retrieved, and then *quit is

@@ -10,7 +10,8 @@
 
 namespace vqp {
 
-// Outer size minus client size of every top-level window: the frame and caption.
+// Outer size minus client size of a top-level window with a caption or a
+// sizing border: the frame and caption. A window with neither has no frame.
 constexpr int kFrameWidth = 8;
 constexpr int kFrameHeight = 27;
 // Largest client side we allocate a framebuffer for; larger requests are clamped
@@ -28,6 +29,7 @@ struct Window {
   int x = 0, y = 0;           // outer top-left, screen coordinates
   int outerW = 0, outerH = 0; // outer size
   bool visible = false;
+  bool fullScreen = false; // without a frame and covering its monitor (the backend knows)
   bool destroying = false; // DestroyWindow is under way (WM_DESTROY sent or being sent)
   Surface surface;         // client area, surface.width x surface.height
   PixelRect update;        // invalid part of the client area; empty when valid

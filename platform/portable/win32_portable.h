@@ -40,6 +40,9 @@ DECLARE_VQ_HANDLE(HWND);
 DECLARE_VQ_HANDLE(HDC);
 DECLARE_VQ_HANDLE(HPEN);
 DECLARE_VQ_HANDLE(HBRUSH);
+DECLARE_VQ_HANDLE(HRGN);
+DECLARE_VQ_HANDLE(HFONT);
+DECLARE_VQ_HANDLE(HMONITOR);
 DECLARE_VQ_HANDLE(HINSTANCE);
 DECLARE_VQ_HANDLE(HICON);
 DECLARE_VQ_HANDLE(HMENU);
@@ -141,6 +144,41 @@ struct LOGBRUSH {
   uintptr_t lbHatch;
 };
 
+#define LF_FACESIZE 32
+struct LOGFONTA {
+  LONG lfHeight;
+  LONG lfWidth;
+  LONG lfEscapement;
+  LONG lfOrientation;
+  LONG lfWeight;
+  BYTE lfItalic;
+  BYTE lfUnderline;
+  BYTE lfStrikeOut;
+  BYTE lfCharSet;
+  BYTE lfOutPrecision;
+  BYTE lfClipPrecision;
+  BYTE lfQuality;
+  BYTE lfPitchAndFamily;
+  CHAR lfFaceName[LF_FACESIZE];
+};
+
+struct WINDOWPLACEMENT {
+  UINT length;
+  UINT flags;
+  UINT showCmd;
+  POINT ptMinPosition;
+  POINT ptMaxPosition;
+  RECT rcNormalPosition;
+};
+
+struct MONITORINFO {
+  DWORD cbSize;
+  RECT rcMonitor;
+  RECT rcWork;
+  DWORD dwFlags;
+};
+typedef MONITORINFO *LPMONITORINFO;
+
 // ---- macros ---------------------------------------------------------------
 #define MAKEINTRESOURCEA(i) ((LPSTR)((uintptr_t)((WORD)(i))))
 #define IDI_APPLICATION MAKEINTRESOURCEA(32512)
@@ -153,6 +191,7 @@ struct LOGBRUSH {
 #define LOWORD(l) ((WORD)(((uintptr_t)(l)) & 0xffff))
 #define HIWORD(l) ((WORD)((((uintptr_t)(l)) >> 16) & 0xffff))
 #define MAKELPARAM(l, h) ((LPARAM)(DWORD)((WORD)(l) | ((DWORD)((WORD)(h))) << 16))
+#define MAKEWPARAM(l, h) ((WPARAM)(DWORD)((WORD)(l) | ((DWORD)((WORD)(h))) << 16))
 #define GET_X_LPARAM(lp) ((int)(short)LOWORD(lp))
 #define GET_Y_LPARAM(lp) ((int)(short)HIWORD(lp))
 
@@ -179,6 +218,7 @@ struct LOGBRUSH {
 #define WM_LBUTTONUP 0x0202
 #define WM_RBUTTONDOWN 0x0204
 #define WM_RBUTTONUP 0x0205
+#define WM_DPICHANGED 0x02E0
 #define WM_USER 0x0400
 
 #define SIZE_RESTORED 0
@@ -223,6 +263,7 @@ struct LOGBRUSH {
 #define CS_VREDRAW 0x0001
 #define CS_HREDRAW 0x0002
 #define WS_OVERLAPPED 0x00000000L
+#define WS_POPUP 0x80000000L
 #define WS_CAPTION 0x00C00000L
 #define WS_SYSMENU 0x00080000L
 #define WS_THICKFRAME 0x00040000L
@@ -243,6 +284,15 @@ struct LOGBRUSH {
 #define SWP_NOMOVE 0x0002
 #define SWP_NOZORDER 0x0004
 #define SWP_NOACTIVATE 0x0010
+#define SWP_FRAMECHANGED 0x0020
+#define SWP_NOOWNERZORDER 0x0200
+#define GWL_STYLE (-16)
+#define GWL_EXSTYLE (-20)
+#define MONITOR_DEFAULTTONULL 0x00000000
+#define MONITOR_DEFAULTTOPRIMARY 0x00000001
+#define MONITOR_DEFAULTTONEAREST 0x00000002
+#define MONITORINFOF_PRIMARY 0x00000001
+#define USER_DEFAULT_SCREEN_DPI 96
 #define HWND_TOP ((HWND)0)
 #define COLOR_BACKGROUND 1
 
@@ -253,6 +303,21 @@ struct LOGBRUSH {
 #define OBJ_PEN 1
 #define OBJ_BRUSH 2
 #define OBJ_DC 3
+#define OBJ_FONT 6
+// CreateFontA: the values the layer reads (height, weight, face) and the
+// others a caller passes, which the layer's one font ignores.
+#define FW_DONTCARE 0
+#define FW_NORMAL 400
+#define FW_BOLD 700
+#define ANSI_CHARSET 0
+#define DEFAULT_CHARSET 1
+#define OUT_DEFAULT_PRECIS 0
+#define OUT_TT_PRECIS 4
+#define CLIP_DEFAULT_PRECIS 0
+#define DEFAULT_QUALITY 0
+#define ANTIALIASED_QUALITY 4
+#define DEFAULT_PITCH 0
+#define FF_SWISS (2 << 4)
 #define R2_BLACK 1
 #define R2_NOTMERGEPEN 2
 #define R2_MASKNOTPEN 3
@@ -280,6 +345,11 @@ struct LOGBRUSH {
 #define TRANSPARENT 1
 #define OPAQUE 2
 #define CLR_INVALID 0xFFFFFFFF
+// What a clipping call says of the clip region it leaves.
+#define ERROR 0
+#define NULLREGION 1
+#define SIMPLEREGION 2
+#define COMPLEXREGION 3
 #define GDI_ERROR 0xFFFFFFFFL
 #define HGDI_ERROR ((HANDLE)(intptr_t)-1)
 #define GR_GDIOBJECTS 0
@@ -297,6 +367,7 @@ struct LOGBRUSH {
 #define ERROR_CLASS_ALREADY_EXISTS 1410L
 #define ERROR_CANNOT_FIND_WND_CLASS 1407L
 #define ERROR_NO_MORE_USER_HANDLES 1158L
+#define ERROR_INVALID_MONITOR_HANDLE 1461L
 
 #define FORMAT_MESSAGE_IGNORE_INSERTS 0x00000200
 #define FORMAT_MESSAGE_FROM_SYSTEM 0x00001000
@@ -333,6 +404,18 @@ BOOL GetWindowRect(HWND hwnd, LPRECT rect);
 int GetWindowTextA(HWND hwnd, LPSTR text, int maxCount);
 int GetClassNameA(HWND hwnd, LPSTR name, int maxCount);
 BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
+// GWL_STYLE and GWL_EXSTYLE. A new style takes effect on the frame at the next
+// SetWindowPos (SWP_FRAMECHANGED): a window with neither WS_CAPTION nor
+// WS_THICKFRAME has no frame, and one that then covers its monitor is full
+// screen.
+LONG GetWindowLongA(HWND hwnd, int index);
+LONG SetWindowLongA(HWND hwnd, int index, LONG value);
+BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT *placement);
+BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT *placement);
+HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags);
+BOOL GetMonitorInfoA(HMONITOR monitor, LPMONITORINFO info);
+// The DPI of the window's monitor (96 on a standard screen); 0 for a bad window.
+UINT GetDpiForWindow(HWND hwnd);
 HDC GetDC(HWND hwnd);
 int ReleaseDC(HWND hwnd, HDC hdc);
 int FillRect(HDC hdc, const RECT *rect, HBRUSH brush);
@@ -353,6 +436,12 @@ HANDLE GetCurrentProcess(void);
 // gdi32
 HPEN CreatePen(int style, int width, COLORREF color);
 HBRUSH CreateSolidBrush(COLORREF color);
+// The layer's one font at the height (a cell height; a negative one is the
+// height of the characters, as in GDI; 0 is the default's 16), whatever the
+// face name. Width, angles, style flags and qualities are not drawn.
+HFONT CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic,
+                  DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision,
+                  DWORD clipPrecision, DWORD quality, DWORD pitchAndFamily, LPCSTR faceName);
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object);
 BOOL DeleteObject(HGDIOBJ object);
 HGDIOBJ GetCurrentObject(HDC hdc, UINT type);
@@ -375,11 +464,16 @@ COLORREF GetBkColor(HDC hdc);
 int SetBkMode(HDC hdc, int mode);
 int GetBkMode(HDC hdc);
 COLORREF GetPixel(HDC hdc, int x, int y);
+// The clip region is a rectangle here (or none: SelectClipRgn(hdc, NULL)).
+int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom);
+int SelectClipRgn(HDC hdc, HRGN region);
+int GetClipBox(HDC hdc, LPRECT rect);
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);
 
 } // namespace vqw
 
 using vqw::BeginPaint;
+using vqw::CreateFontA;
 using vqw::CreatePen;
 using vqw::CreateSolidBrush;
 using vqw::CreateWindowExA;
@@ -396,29 +490,36 @@ using vqw::GetBkColor;
 using vqw::GetBkMode;
 using vqw::GetClassNameA;
 using vqw::GetClientRect;
+using vqw::GetClipBox;
 using vqw::GetCurrentObject;
 using vqw::GetCurrentPositionEx;
 using vqw::GetCurrentProcess;
 using vqw::GetDC;
+using vqw::GetDpiForWindow;
 using vqw::GetGuiResources;
 using vqw::GetLastError;
 using vqw::GetMessageA;
 using vqw::GetModuleHandleA;
+using vqw::GetMonitorInfoA;
 using vqw::GetObjectA;
 using vqw::GetPixel;
 using vqw::GetROP2;
 using vqw::GetTextAlign;
 using vqw::GetTextColor;
 using vqw::GetTextExtentPoint32A;
+using vqw::GetWindowLongA;
+using vqw::GetWindowPlacement;
 using vqw::GetWindowRect;
 using vqw::GetWindowTextA;
 using vqw::InitCommonControls;
+using vqw::IntersectClipRect;
 using vqw::InvalidateRect;
 using vqw::IsWindow;
 using vqw::KillTimer;
 using vqw::LineTo;
 using vqw::LoadCursorA;
 using vqw::LoadIconA;
+using vqw::MonitorFromWindow;
 using vqw::MoveToEx;
 using vqw::PeekMessageA;
 using vqw::PostMessageA;
@@ -426,6 +527,7 @@ using vqw::PostQuitMessage;
 using vqw::Rectangle;
 using vqw::RegisterClassA;
 using vqw::ReleaseDC;
+using vqw::SelectClipRgn;
 using vqw::SelectObject;
 using vqw::SendMessageA;
 using vqw::SetBkColor;
@@ -436,6 +538,8 @@ using vqw::SetROP2;
 using vqw::SetTextAlign;
 using vqw::SetTextColor;
 using vqw::SetTimer;
+using vqw::SetWindowLongA;
+using vqw::SetWindowPlacement;
 using vqw::SetWindowPos;
 using vqw::ShowWindow;
 using vqw::TextOutA;

@@ -29,6 +29,8 @@ ATOM nextAtom = 0xC000; // where Windows starts the atoms of registered class na
 std::map<uintptr_t, std::unique_ptr<Window>> windows; // by handle value: oldest first
 uintptr_t nextHandle = 0x00010010;
 std::string lastWindowFailure;
+// Monitor handles: the backend's monitor numbers from this value on.
+constexpr int kFirstMonitorHandle = 0x00010001;
 
 // Class names compare without regard to case, as on Windows.
 bool SameName(const std::string &a, const char *b) {
@@ -52,6 +54,16 @@ WindowClass *FindClass(LPCSTR name) {
       return &c;
   }
   return nullptr;
+}
+
+// Outer size minus client size for a window style.
+struct Frame {
+  int width = 0, height = 0;
+};
+Frame FrameOf(DWORD style) {
+  if (style & (WS_CAPTION | WS_THICKFRAME))
+    return {kFrameWidth, kFrameHeight};
+  return {};
 }
 
 int ClampSide(long long v, int frame) {
@@ -201,6 +213,52 @@ void ChangeClientSize(HWND hwnd, int cw, int ch, bool tellBackend) {
   vqw::SendMessageA(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(cw, ch));
 }
 
+int MonitorIndex(HMONITOR monitor) {
+  return static_cast<int>(reinterpret_cast<uintptr_t>(monitor)) - kFirstMonitorHandle;
+}
+
+HMONITOR MonitorHandle(int index) {
+  return reinterpret_cast<HMONITOR>(static_cast<uintptr_t>(kFirstMonitorHandle + index));
+}
+
+// Whether the window covers its monitor without a frame: full screen.
+bool CoversMonitor(const Window &w) {
+  RECT area{}, work{};
+  return FrameOf(w.style).width == 0 &&
+         BackendMonitorArea(BackendMonitorOf(w.handle), area, work) && w.x == area.left &&
+         w.y == area.top && w.outerW == area.right - area.left &&
+         w.outerH == area.bottom - area.top;
+}
+
+// The window's outer rectangle as the program asks for it (SetWindowPos,
+// SetWindowPlacement; `cx` and `cy` are the outer size), the client area
+// within the frame of its style. A window that comes to cover its monitor, or
+// stops covering it, is shown full screen or framed again by the backend,
+// which then takes care of the native window's size and place itself.
+void PlaceWindow(HWND hwnd, int x, int y, int cx, int cy) {
+  Window *w = LookupWindow(hwnd);
+  if (w == nullptr)
+    return;
+  w->x = x;
+  w->y = y;
+  const Frame f = FrameOf(w->style);
+  const int cw = ClampSide(cx, f.width), ch = ClampSide(cy, f.height);
+  w->outerW = std::clamp(cx, 0, cw + f.width);
+  w->outerH = std::clamp(cy, 0, ch + f.height);
+  const bool fullScreen = CoversMonitor(*w);
+  if (fullScreen == w->fullScreen) {
+    ChangeClientSize(hwnd, cw, ch, true);
+    return;
+  }
+  w->fullScreen = fullScreen;
+  const int left = Saturate(static_cast<long long>(x) + f.width / 2);
+  const int top = Saturate(static_cast<long long>(y) + f.height - f.width / 2);
+  BackendSetFullScreen(hwnd, fullScreen,
+                       RECT{left, top, Saturate(static_cast<long long>(left) + cw),
+                            Saturate(static_cast<long long>(top) + ch)});
+  ChangeClientSize(hwnd, cw, ch, false);
+}
+
 } // namespace
 
 Window *LookupWindow(HWND hwnd) {
@@ -240,9 +298,29 @@ void LayerClientResized(HWND hwnd, int clientWidth, int clientHeight) {
   if (w == nullptr)
     return;
   int cw = ClampSide(clientWidth, 0), ch = ClampSide(clientHeight, 0);
-  w->outerW = cw + kFrameWidth;
-  w->outerH = ch + kFrameHeight;
+  const Frame f = FrameOf(w->style);
+  w->outerW = cw + f.width;
+  w->outerH = ch + f.height;
   ChangeClientSize(hwnd, cw, ch, false);
+}
+
+void LayerWindowMoved(HWND hwnd, int clientLeft, int clientTop) {
+  Window *w = LookupWindow(hwnd);
+  if (w == nullptr)
+    return;
+  const Frame f = FrameOf(w->style);
+  w->x = Saturate(static_cast<long long>(clientLeft) - f.width / 2);
+  w->y = Saturate(static_cast<long long>(clientTop) - (f.height - f.width / 2));
+}
+
+void LayerDpiChanged(HWND hwnd, UINT dpi, const RECT *suggested) {
+  Window *w = LookupWindow(hwnd);
+  if (w == nullptr)
+    return;
+  RECT r = suggested ? *suggested
+                     : RECT{w->x, w->y, Saturate(static_cast<long long>(w->x) + w->outerW),
+                            Saturate(static_cast<long long>(w->y) + w->outerH)};
+  vqw::SendMessageA(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&r));
 }
 
 void LayerCloseRequested(HWND hwnd) {
@@ -296,7 +374,9 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
   w->className = cls->name;
   w->classStyle = cls->style;
   w->proc = cls->proc;
-  w->style = style;
+  // As on Windows, a top-level window that is not a pop-up has a caption;
+  // visibility is kept apart (GetWindowLongA adds it).
+  w->style = (style & WS_POPUP ? style : style | WS_CAPTION) & ~DWORD(WS_VISIBLE);
   w->exStyle = exStyle;
   if (x == CW_USEDEFAULT)
     x = y = 0;
@@ -304,11 +384,12 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
     width = 640;
     height = 480;
   }
-  int cw = vqp::ClampSide(width, vqp::kFrameWidth), ch = vqp::ClampSide(height, vqp::kFrameHeight);
+  const vqp::Frame frame = vqp::FrameOf(w->style);
+  int cw = vqp::ClampSide(width, frame.width), ch = vqp::ClampSide(height, frame.height);
   w->x = x;
   w->y = y;
-  w->outerW = std::clamp(width, 0, cw + vqp::kFrameWidth);
-  w->outerH = std::clamp(height, 0, ch + vqp::kFrameHeight);
+  w->outerW = std::clamp(width, 0, cw + frame.width);
+  w->outerH = std::clamp(height, 0, ch + frame.height);
   try {
     w->surface.pixels.assign(static_cast<size_t>(cw) * static_cast<size_t>(ch), 0);
   } catch (const std::bad_alloc &) {
@@ -505,17 +586,100 @@ BOOL SetWindowPos(HWND hwnd, HWND /*insertAfter*/, int x, int y, int cx, int cy,
   Window *w = vqp::Require(hwnd);
   if (w == nullptr)
     return FALSE;
-  if (!(flags & SWP_NOMOVE)) {
-    w->x = x;
-    w->y = y;
+  if (flags & SWP_NOMOVE) {
+    x = w->x;
+    y = w->y;
   }
-  if (flags & SWP_NOSIZE)
-    return TRUE;
-  int cw = vqp::ClampSide(cx, vqp::kFrameWidth), ch = vqp::ClampSide(cy, vqp::kFrameHeight);
-  w->outerW = std::clamp(cx, 0, cw + vqp::kFrameWidth);
-  w->outerH = std::clamp(cy, 0, ch + vqp::kFrameHeight);
-  vqp::ChangeClientSize(hwnd, cw, ch, true);
+  // Without a new size the outer size stays: a new frame (SWP_FRAMECHANGED)
+  // takes its room from the client area.
+  if (flags & SWP_NOSIZE) {
+    cx = w->outerW;
+    cy = w->outerH;
+  }
+  vqp::PlaceWindow(hwnd, x, y, cx, cy);
   return TRUE;
+}
+
+LONG GetWindowLongA(HWND hwnd, int index) {
+  Window *w = vqp::Require(hwnd);
+  if (w == nullptr)
+    return 0;
+  if (index == GWL_STYLE)
+    return LONG(w->style | (w->visible ? DWORD(WS_VISIBLE) : 0));
+  if (index == GWL_EXSTYLE)
+    return LONG(w->exStyle);
+  SetLastError(ERROR_INVALID_PARAMETER);
+  return 0;
+}
+
+LONG SetWindowLongA(HWND hwnd, int index, LONG value) {
+  Window *w = vqp::Require(hwnd);
+  if (w == nullptr)
+    return 0;
+  const LONG previous = GetWindowLongA(hwnd, index);
+  if (index == GWL_STYLE)
+    w->style = DWORD(value) & ~DWORD(WS_VISIBLE); // ShowWindow shows and hides
+  else if (index == GWL_EXSTYLE)
+    w->exStyle = DWORD(value);
+  else
+    return 0;
+  // Windows returns 0 for a previous value of 0 too: the error tells them apart.
+  SetLastError(ERROR_SUCCESS);
+  return previous;
+}
+
+BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT *placement) {
+  Window *w = vqp::Require(hwnd);
+  if (w == nullptr)
+    return FALSE;
+  if (placement == nullptr || placement->length != sizeof(WINDOWPLACEMENT))
+    return vqp::Fail(ERROR_INVALID_PARAMETER);
+  // The layer's windows are never minimized or maximized.
+  placement->flags = 0;
+  placement->showCmd = w->visible ? SW_SHOWNORMAL : SW_HIDE;
+  placement->ptMinPosition = {-1, -1};
+  placement->ptMaxPosition = {-1, -1};
+  GetWindowRect(hwnd, &placement->rcNormalPosition);
+  return TRUE;
+}
+
+BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT *placement) {
+  Window *w = vqp::Require(hwnd);
+  if (w == nullptr)
+    return FALSE;
+  if (placement == nullptr || placement->length != sizeof(WINDOWPLACEMENT))
+    return vqp::Fail(ERROR_INVALID_PARAMETER);
+  const RECT &r = placement->rcNormalPosition;
+  vqp::PlaceWindow(hwnd, r.left, r.top, vqp::Saturate(static_cast<long long>(r.right) - r.left),
+                   vqp::Saturate(static_cast<long long>(r.bottom) - r.top));
+  if (vqp::LookupWindow(hwnd))
+    ShowWindow(hwnd, placement->showCmd == SW_HIDE ? SW_HIDE : SW_SHOW);
+  return TRUE;
+}
+
+HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags) {
+  if (vqp::LookupWindow(hwnd))
+    return vqp::MonitorHandle(vqp::BackendMonitorOf(hwnd));
+  return flags == MONITOR_DEFAULTTONULL ? nullptr : vqp::MonitorHandle(0);
+}
+
+BOOL GetMonitorInfoA(HMONITOR monitor, LPMONITORINFO info) {
+  if (info == nullptr || info->cbSize < sizeof(MONITORINFO))
+    return vqp::Fail(ERROR_INVALID_PARAMETER);
+  RECT area{}, work{};
+  const int index = vqp::MonitorIndex(monitor);
+  if (index < 0 || !vqp::BackendMonitorArea(index, area, work))
+    return vqp::Fail(ERROR_INVALID_MONITOR_HANDLE);
+  info->rcMonitor = area;
+  info->rcWork = work;
+  info->dwFlags = index == 0 ? MONITORINFOF_PRIMARY : 0;
+  return TRUE;
+}
+
+UINT GetDpiForWindow(HWND hwnd) {
+  if (vqp::Require(hwnd) == nullptr)
+    return 0;
+  return vqp::BackendDpi(hwnd);
 }
 
 } // namespace vqw

@@ -78,7 +78,7 @@ TEST(Text, OpaqueBoxLandsWhereTheAlignmentSays) {
   SetBkColor(c.dc, kBack);
   const char *text = "Left click to continue ";
   const SIZE ext = Extent(c.dc, text);
-  const int asc = vqp::gdi::TextAscent();
+  const int asc = vqp::gdi::TextAscent(16);
   struct Case {
     UINT align;
     int left, top; // expected box corner for the point (200, 50)

@@ -10,6 +10,7 @@
 #include "../backend.h"
 #include "../headless.h"
 #include "../layer.h"
+#include "../user_internal.h"
 
 namespace vqp {
 namespace {
@@ -19,6 +20,8 @@ uint64_t presentCount = 0;
 long long lastPresentArea = 0;
 bool failOpens = false;
 std::string failReason;
+int monitorWidth = 1920, monitorHeight = 1080;
+UINT dpi = USER_DEFAULT_SCREEN_DPI;
 
 } // namespace
 
@@ -33,6 +36,19 @@ bool BackendOpenWindow(HWND, int, int, const char *, std::string &reason) {
 void BackendCloseWindow(HWND) {}
 void BackendShowWindow(HWND, bool, int, int) {}
 void BackendResizeWindow(HWND, int, int) {}
+
+void BackendSetFullScreen(HWND, bool, const RECT &) {}
+
+int BackendMonitorOf(HWND) { return 0; }
+
+bool BackendMonitorArea(int monitor, RECT &area, RECT &work) {
+  if (monitor != 0)
+    return false;
+  area = work = RECT{0, 0, monitorWidth, monitorHeight};
+  return true;
+}
+
+UINT BackendDpi(HWND) { return dpi; }
 
 void BackendPresent(HWND, const Surface &surface) {
   ++presentCount;
@@ -69,6 +85,31 @@ void HeadlessKeyUp(HWND hwnd, UINT virtualKey, bool alt) { LayerKeyUp(hwnd, virt
 void HeadlessKey(HWND hwnd, UINT virtualKey, bool alt) {
   LayerKeyDown(hwnd, virtualKey, alt);
   LayerKeyUp(hwnd, virtualKey, alt);
+}
+
+void HeadlessSetMonitor(int width, int height) {
+  monitorWidth = width;
+  monitorHeight = height;
+}
+
+void HeadlessSetDpi(UINT newDpi) {
+  const UINT oldDpi = dpi;
+  if (newDpi == 0 || newDpi == oldDpi)
+    return;
+  dpi = newDpi;
+  for (HWND hwnd : LiveWindows()) {
+    RECT outer{}, client{};
+    if (!vqw::GetWindowRect(hwnd, &outer) || !vqw::GetClientRect(hwnd, &client))
+      continue;
+    // The client area keeps its size on the glass; the frame stays as it is.
+    auto scaled = [&](LONG side) {
+      return static_cast<LONG>((static_cast<long long>(side) * newDpi + oldDpi / 2) / oldDpi);
+    };
+    const LONG width = (outer.right - outer.left) - client.right + scaled(client.right);
+    const LONG height = (outer.bottom - outer.top) - client.bottom + scaled(client.bottom);
+    const RECT suggested{outer.left, outer.top, outer.left + width, outer.top + height};
+    LayerDpiChanged(hwnd, newDpi, &suggested);
+  }
 }
 
 int HeadlessPumpMessages(bool *quit) { return DispatchReadyMessages("headless", quit); }

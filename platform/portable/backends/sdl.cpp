@@ -297,6 +297,14 @@ void BackendResizeWindow(HWND hwnd, int clientWidth, int clientHeight) {
                       clientHeight > 0 ? clientHeight : 1);
 }
 
+void BackendSetFullScreen(HWND, bool, const RECT &) {}
+int BackendMonitorOf(HWND) { return 0; }
+bool BackendMonitorArea(int monitor, RECT &area, RECT &work) {
+  area = work = RECT{0, 0, 1920, 1080};
+  return monitor == 0;
+}
+UINT BackendDpi(HWND) { return 96; }
+
 void BackendPresent(HWND hwnd, const Surface &s) {
   auto it = natives.find(hwnd);
   if (it == natives.end() || s.width <= 0 || s.height <= 0)

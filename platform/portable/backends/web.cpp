@@ -175,6 +175,14 @@ void BackendShowWindow(HWND hwnd, bool visible, int, int) {
 // The canvas takes the framebuffer's size at the next present.
 void BackendResizeWindow(HWND, int, int) {}
 
+void BackendSetFullScreen(HWND, bool, const RECT &) {}
+int BackendMonitorOf(HWND) { return 0; }
+bool BackendMonitorArea(int monitor, RECT &area, RECT &work) {
+  area = work = RECT{0, 0, 1920, 1080};
+  return monitor == 0;
+}
+UINT BackendDpi(HWND) { return 96; }
+
 void BackendPresent(HWND hwnd, const Surface &s) {
   if (hwnd != canvasWindow)
     return;

@@ -5,14 +5,14 @@
 // the slot's generation, so a deleted, released or made-up handle is refused
 // with the Win32 failure value instead of touching anything. A freed slot is
 // used again only after thousands of others (first in, first out), and its
-// generation has 16 bits, so a stale handle would need hundreds of millions
-// of creations to match a live object again.
+// generation has 15 bits, so a stale handle would need over a hundred million
+// creations to match a live object again.
 //
 // Counting: GdiObjectCount() (and GetGuiResources(GR_GDIOBJECTS)) counts the
-// live pens and brushes the program created. Device contexts are not counted:
-// a common DC from GetDC is borrowed from the system on Windows and does not
-// show up in that figure in any dependable way, and the default pen and brush
-// of a new context are stock objects, not counted either.
+// live pens, brushes and fonts the program created. Device contexts are not
+// counted: a common DC from GetDC is borrowed from the system on Windows and does not
+// show up in that figure in any dependable way, and the default pen, brush
+// and font of a new context are stock objects, not counted either.
 //
 // Single-threaded, like the message loop that calls it.
 #include <algorithm>
@@ -26,17 +26,19 @@
 namespace vqp {
 namespace {
 
-enum Kind : uint32_t { kNone = 0, kPen = 1, kBrush = 2, kDc = 3 };
+enum Kind : uint32_t { kNone = 0, kPen = 1, kBrush = 2, kDc = 3, kFont = 4 };
+constexpr uint32_t kKindBits = 3;
 
 // Windows refuses new GDI objects beyond a per-process quota (10,000 by
 // default); a leaking program fails the same way here.
 constexpr size_t kMaxObjects = 10000;
-// A handle is 32 bits: generation (16), slot (14), kind (2).
-constexpr uint32_t kIndexBits = 14, kGenBits = 16;
+// A handle is 32 bits: generation (15), slot (14), kind (3).
+constexpr uint32_t kIndexBits = 14, kGenBits = 15;
 // Freed slots wait in line until this many are waiting, then the oldest is used.
 constexpr size_t kReuseAfter = 4096;
-static_assert(kMaxObjects + 2 + kReuseAfter < (size_t(1) << kIndexBits),
+static_assert(kMaxObjects + 3 + kReuseAfter < (size_t(1) << kIndexBits),
               "every slot the table can grow to has an index");
+static_assert(kGenBits + kIndexBits + kKindBits == 32, "a handle is 32 bits");
 
 struct PenData {
   int style = PS_SOLID;
@@ -44,16 +46,23 @@ struct PenData {
   COLORREF color = 0;
 };
 
+struct FontData {
+  LOGFONTA logical{};
+};
+
 struct DcData {
-  HWND hwnd = nullptr;         // window of a GetDC context
-  Surface *surface = nullptr;  // surface of a CreateSurfaceDC context
-  uint32_t pen = 0, brush = 0; // selected objects (slot indices)
+  HWND hwnd = nullptr;                   // window of a GetDC context
+  Surface *surface = nullptr;            // surface of a CreateSurfaceDC context
+  uint32_t pen = 0, brush = 0, font = 0; // selected objects (slot indices)
   int rop2 = R2_COPYPEN;
   COLORREF textColor = RGB(0, 0, 0);
   COLORREF bkColor = RGB(255, 255, 255);
   int bkMode = OPAQUE;
   UINT textAlign = TA_TOP | TA_LEFT;
   POINT position{0, 0};
+  // The clip region: none, or a rectangle in device pixels (perhaps empty).
+  bool clipped = false;
+  PixelRect clip;
 };
 
 struct Slot {
@@ -63,15 +72,18 @@ struct Slot {
   int selections = 0; // device contexts that have this object selected
   PenData pen;
   COLORREF brushColor = 0;
+  FontData font;
   DcData dc;
 };
+
+bool Counted(Kind kind) { return kind == kPen || kind == kBrush || kind == kFont; }
 
 struct Table {
   std::vector<Slot> slots;
   std::deque<uint32_t> freeSlots; // oldest first
   size_t live = 0;                // all objects in the table but the stock ones
-  DWORD penAndBrushes = 0;        // what GdiObjectCount reports
-  uint32_t stockPen = 0, stockBrush = 0;
+  DWORD counted = 0;              // what GdiObjectCount reports
+  uint32_t stockPen = 0, stockBrush = 0, stockFont = 0;
 
   Table() {
     stockPen = NewSlot(kPen); // like BLACK_PEN: solid, width 0 (one pixel), black
@@ -80,8 +92,12 @@ struct Table {
     stockBrush = NewSlot(kBrush);
     slots[stockBrush].stock = true;
     slots[stockBrush].brushColor = RGB(255, 255, 255);
+    stockFont = NewSlot(kFont); // like SYSTEM_FONT: the layer's font, 16 pixels a line
+    slots[stockFont].stock = true;
+    slots[stockFont].font.logical.lfHeight = 16;
+    slots[stockFont].font.logical.lfWeight = FW_BOLD;
     live = 0;
-    penAndBrushes = 0;
+    counted = 0;
   }
 
   uint32_t NewSlot(Kind kind) {
@@ -99,15 +115,15 @@ struct Table {
     s.kind = kind;
     s.generation = generation;
     ++live;
-    if (kind == kPen || kind == kBrush)
-      ++penAndBrushes;
+    if (Counted(kind))
+      ++counted;
     return index;
   }
 
   void Free(uint32_t index) {
     Slot &s = slots[index];
-    if (s.kind == kPen || s.kind == kBrush)
-      --penAndBrushes;
+    if (Counted(s.kind))
+      --counted;
     s.kind = kNone;
     s.generation = (s.generation + 1) & ((1u << kGenBits) - 1);
     --live;
@@ -115,8 +131,8 @@ struct Table {
   }
 
   void *HandleOf(uint32_t index) const {
-    const uintptr_t v = (uintptr_t(slots[index].generation) << (kIndexBits + 2)) |
-                        (uintptr_t(index) << 2) | uintptr_t(slots[index].kind);
+    const uintptr_t v = (uintptr_t(slots[index].generation) << (kIndexBits + kKindBits)) |
+                        (uintptr_t(index) << kKindBits) | uintptr_t(slots[index].kind);
     return reinterpret_cast<void *>(v);
   }
 
@@ -125,7 +141,7 @@ struct Table {
     const uintptr_t v = reinterpret_cast<uintptr_t>(handle);
     if (v == 0 || (uint64_t(v) >> 32) != 0)
       return nullptr;
-    const uint32_t index = uint32_t(v >> 2) & ((1u << kIndexBits) - 1);
+    const uint32_t index = uint32_t(v >> kKindBits) & ((1u << kIndexBits) - 1);
     if (index >= slots.size())
       return nullptr;
     Slot &s = slots[index];
@@ -171,8 +187,10 @@ HDC NewDc(HWND hwnd, Surface *surface) {
   s.dc.surface = surface;
   s.dc.pen = t.stockPen;
   s.dc.brush = t.stockBrush;
+  s.dc.font = t.stockFont;
   t.slots[t.stockPen].selections++;
   t.slots[t.stockBrush].selections++;
+  t.slots[t.stockFont].selections++;
   return static_cast<HDC>(t.HandleOf(index));
 }
 
@@ -181,11 +199,17 @@ void FreeDc(uint32_t index) {
   DcData &dc = t.slots[index].dc;
   t.slots[dc.pen].selections--;
   t.slots[dc.brush].selections--;
+  t.slots[dc.font].selections--;
   t.Free(index);
 }
 
 const PenData &SelectedPen(const DcData &dc) { return Objects().slots[dc.pen].pen; }
 COLORREF SelectedBrushColor(const DcData &dc) { return Objects().slots[dc.brush].brushColor; }
+// The height the text module draws the selected font at (a LOGFONT height).
+int SelectedFontHeight(const DcData &dc) { return Objects().slots[dc.font].font.logical.lfHeight; }
+
+// What drawing through the context is clipped to, besides the surface.
+PixelRect ClipOf(const DcData &dc) { return dc.clipped ? dc.clip : gdi::kWholeSurface; }
 
 gdi::Paint PaintOf(const DcData &dc) {
   const PenData &pen = SelectedPen(dc);
@@ -222,7 +246,7 @@ HDC CreateSurfaceDC(Surface *surface) {
   return NewDc(nullptr, surface);
 }
 
-DWORD GdiObjectCount() { return Objects().penAndBrushes; }
+DWORD GdiObjectCount() { return Objects().counted; }
 
 void ForgetWindowDCs(HWND hwnd) {
   if (hwnd == nullptr)
@@ -261,13 +285,15 @@ int ReleaseDC(HWND hwnd, HDC hdc) {
 
 int FillRect(HDC hdc, const RECT *rect, HBRUSH brush) {
   vqp::Surface *surface;
-  if (vqp::Dc(hdc, &surface) == nullptr)
+  const DcData *dc = vqp::Dc(hdc, &surface);
+  if (dc == nullptr)
     return 0;
   vqp::Slot *b = Objects().Lookup(brush);
   if (rect == nullptr || b == nullptr || b->kind != vqp::kBrush)
     return Fail(ERROR_INVALID_PARAMETER, 0);
   // Not subject to the mix mode; right and bottom edges excluded.
-  vqp::gdi::FillBox(*surface, rect->left, rect->top, rect->right, rect->bottom, b->brushColor);
+  vqp::gdi::FillBox(*surface, rect->left, rect->top, rect->right, rect->bottom, b->brushColor,
+                    vqp::ClipOf(*dc));
   return 1;
 }
 
@@ -308,6 +334,31 @@ HBRUSH CreateSolidBrush(COLORREF color) {
   return static_cast<HBRUSH>(t.HandleOf(index));
 }
 
+HFONT CreateFontA(int height, int, int, int, int weight, DWORD italic, DWORD underline,
+                  DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision,
+                  DWORD quality, DWORD pitchAndFamily, LPCSTR faceName) {
+  vqp::Table &t = Objects();
+  if (t.live >= vqp::kMaxObjects)
+    return Fail<HFONT>(ERROR_NOT_ENOUGH_MEMORY, nullptr);
+  const uint32_t index = t.NewSlot(vqp::kFont);
+  LOGFONTA &f = t.slots[index].font.logical;
+  // The heights a text can have on a screen; 0 asks for the default.
+  f.lfHeight =
+      height == 0 ? 16 : std::clamp(height, -vqp::gdi::kMaxFontHeight, vqp::gdi::kMaxFontHeight);
+  f.lfWeight = weight;
+  f.lfItalic = BYTE(italic != 0);
+  f.lfUnderline = BYTE(underline != 0);
+  f.lfStrikeOut = BYTE(strikeOut != 0);
+  f.lfCharSet = BYTE(charSet);
+  f.lfOutPrecision = BYTE(outPrecision);
+  f.lfClipPrecision = BYTE(clipPrecision);
+  f.lfQuality = BYTE(quality);
+  f.lfPitchAndFamily = BYTE(pitchAndFamily);
+  if (faceName)
+    std::strncpy(f.lfFaceName, faceName, LF_FACESIZE - 1);
+  return static_cast<HFONT>(t.HandleOf(index));
+}
+
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) {
   DcData *dc = vqp::Dc(hdc);
   if (dc == nullptr)
@@ -315,9 +366,9 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) {
   vqp::Table &t = Objects();
   uint32_t index;
   vqp::Slot *s = t.Lookup(object, &index);
-  if (s == nullptr || (s->kind != vqp::kPen && s->kind != vqp::kBrush))
+  if (s == nullptr || (s->kind != vqp::kPen && s->kind != vqp::kBrush && s->kind != vqp::kFont))
     return Fail<HGDIOBJ>(ERROR_INVALID_HANDLE, nullptr);
-  uint32_t &slot = s->kind == vqp::kPen ? dc->pen : dc->brush;
+  uint32_t &slot = s->kind == vqp::kPen ? dc->pen : s->kind == vqp::kBrush ? dc->brush : dc->font;
   const uint32_t previous = slot;
   t.slots[previous].selections--;
   s->selections++;
@@ -329,7 +380,7 @@ BOOL DeleteObject(HGDIOBJ object) {
   vqp::Table &t = Objects();
   uint32_t index;
   vqp::Slot *s = t.Lookup(object, &index);
-  if (s == nullptr || (s->kind != vqp::kPen && s->kind != vqp::kBrush))
+  if (s == nullptr || !vqp::Counted(s->kind))
     return Fail(ERROR_INVALID_HANDLE, FALSE);
   if (s->stock)
     return TRUE; // deleting a stock object is allowed and does nothing
@@ -348,29 +399,30 @@ HGDIOBJ GetCurrentObject(HDC hdc, UINT type) {
     return Objects().HandleOf(dc->pen);
   if (type == OBJ_BRUSH)
     return Objects().HandleOf(dc->brush);
+  if (type == OBJ_FONT)
+    return Objects().HandleOf(dc->font);
   return Fail<HGDIOBJ>(ERROR_INVALID_PARAMETER, nullptr);
 }
 
 int GetObjectA(HANDLE object, int size, LPVOID out) {
   vqp::Slot *s = Objects().Lookup(object);
-  if (s == nullptr || (s->kind != vqp::kPen && s->kind != vqp::kBrush))
+  if (s == nullptr || !vqp::Counted(s->kind))
     return Fail(ERROR_INVALID_HANDLE, 0);
-  if (s->kind == vqp::kPen) {
-    LOGPEN lp{UINT(s->pen.style), POINT{s->pen.width, 0}, s->pen.color};
+  // The object's description: its size alone when out is null.
+  auto give = [&](const auto &description) {
+    const int bytes = int(sizeof description);
     if (out == nullptr)
-      return int(sizeof lp);
-    if (size < int(sizeof lp))
+      return bytes;
+    if (size < bytes)
       return Fail(ERROR_INVALID_PARAMETER, 0);
-    std::memcpy(out, &lp, sizeof lp);
-    return int(sizeof lp);
-  }
-  LOGBRUSH lb{BS_SOLID, s->brushColor, 0};
-  if (out == nullptr)
-    return int(sizeof lb);
-  if (size < int(sizeof lb))
-    return Fail(ERROR_INVALID_PARAMETER, 0);
-  std::memcpy(out, &lb, sizeof lb);
-  return int(sizeof lb);
+    std::memcpy(out, &description, sizeof description);
+    return bytes;
+  };
+  if (s->kind == vqp::kFont)
+    return give(s->font.logical);
+  if (s->kind == vqp::kPen)
+    return give(LOGPEN{UINT(s->pen.style), POINT{s->pen.width, 0}, s->pen.color});
+  return give(LOGBRUSH{BS_SOLID, s->brushColor, 0});
 }
 
 // ---- device-context state ---------------------------------------------------
@@ -431,6 +483,51 @@ BOOL GetCurrentPositionEx(HDC hdc, LPPOINT position) {
   return TRUE;
 }
 
+// ---- clipping ------------------------------------------------------------------
+
+int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
+  DcData *dc = vqp::Dc(hdc);
+  if (dc == nullptr)
+    return ERROR;
+  vqp::PixelRect r{left, top, right, bottom};
+  if (dc->clipped)
+    r = {std::max(r.left, dc->clip.left), std::max(r.top, dc->clip.top),
+         std::min(r.right, dc->clip.right), std::min(r.bottom, dc->clip.bottom)};
+  dc->clipped = true;
+  dc->clip = r.Empty() ? vqp::PixelRect{} : r;
+  return dc->clip.Empty() ? NULLREGION : SIMPLEREGION;
+}
+
+int SelectClipRgn(HDC hdc, HRGN region) {
+  DcData *dc = vqp::Dc(hdc);
+  if (dc == nullptr)
+    return ERROR;
+  // The layer has no regions: only taking the clip away is possible.
+  if (region != nullptr)
+    return Fail(ERROR_INVALID_HANDLE, ERROR);
+  dc->clipped = false;
+  return SIMPLEREGION;
+}
+
+int GetClipBox(HDC hdc, LPRECT rect) {
+  vqp::Surface *surface;
+  const DcData *dc = vqp::Dc(hdc, &surface);
+  if (dc == nullptr)
+    return ERROR;
+  if (rect == nullptr)
+    return Fail(ERROR_INVALID_PARAMETER, ERROR);
+  const vqp::PixelRect clip = vqp::ClipOf(*dc);
+  const vqp::PixelRect box{std::max(clip.left, 0), std::max(clip.top, 0),
+                           std::min(clip.right, surface->width),
+                           std::min(clip.bottom, surface->height)};
+  if (box.Empty()) {
+    *rect = {0, 0, 0, 0};
+    return NULLREGION;
+  }
+  *rect = {box.left, box.top, box.right, box.bottom};
+  return SIMPLEREGION;
+}
+
 // ---- drawing -------------------------------------------------------------------
 
 BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
@@ -438,7 +535,7 @@ BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
   DcData *dc = vqp::Dc(hdc, &surface);
   if (dc == nullptr)
     return FALSE;
-  vqp::gdi::RasterEllipse(*surface, left, top, right, bottom, vqp::PaintOf(*dc));
+  vqp::gdi::RasterEllipse(*surface, left, top, right, bottom, vqp::PaintOf(*dc), vqp::ClipOf(*dc));
   return TRUE;
 }
 
@@ -447,7 +544,8 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
   DcData *dc = vqp::Dc(hdc, &surface);
   if (dc == nullptr)
     return FALSE;
-  vqp::gdi::RasterRectangle(*surface, left, top, right, bottom, vqp::PaintOf(*dc));
+  vqp::gdi::RasterRectangle(*surface, left, top, right, bottom, vqp::PaintOf(*dc),
+                            vqp::ClipOf(*dc));
   return TRUE;
 }
 
@@ -459,7 +557,7 @@ BOOL LineTo(HDC hdc, int x, int y) {
   const vqp::PenData &pen = vqp::SelectedPen(*dc);
   if (pen.style != PS_NULL)
     vqp::gdi::RasterLine(*surface, dc->position.x, dc->position.y, x, y, pen.width,
-                         vqp::gdi::MixFor(dc->rop2, pen.color));
+                         vqp::gdi::MixFor(dc->rop2, pen.color), vqp::ClipOf(*dc));
   dc->position = {x, y};
   return TRUE;
 }
@@ -478,7 +576,9 @@ COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
   const DcData *dc = vqp::Dc(hdc, &surface);
   if (dc == nullptr)
     return CLR_INVALID;
-  if (x < 0 || y < 0 || x >= surface->width || y >= surface->height)
+  const vqp::PixelRect clip = vqp::ClipOf(*dc);
+  if (x < 0 || y < 0 || x >= surface->width || y >= surface->height || x < clip.left ||
+      y < clip.top || x >= clip.right || y >= clip.bottom)
     return CLR_INVALID;
   // As in GDI, the pixel is mixed with the colour by the ROP2 mode; the
   // result is the colour that was used.
@@ -497,8 +597,9 @@ BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR text, int length, LPSIZE size) {
   if (size == nullptr || length < 0 || length > vqp::gdi::kMaxTextLength ||
       (text == nullptr && length > 0))
     return Fail(ERROR_INVALID_PARAMETER, FALSE);
-  size->cx = LONG(vqp::gdi::TextWidth(text, length));
-  size->cy = vqp::gdi::TextHeight();
+  const int font = vqp::SelectedFontHeight(*vqp::Dc(hdc));
+  size->cx = LONG(vqp::gdi::TextWidth(font, text, length));
+  size->cy = vqp::gdi::TextHeight(font);
   return TRUE;
 }
 
@@ -509,7 +610,8 @@ BOOL TextOutA(HDC hdc, int x, int y, LPCSTR text, int length) {
     return FALSE;
   if (length < 0 || length > vqp::gdi::kMaxTextLength || (text == nullptr && length > 0))
     return Fail(ERROR_INVALID_PARAMETER, FALSE);
-  const int64_t width = vqp::gdi::TextWidth(text, length);
+  const int font = vqp::SelectedFontHeight(*dc);
+  const int64_t width = vqp::gdi::TextWidth(font, text, length);
   const UINT align = dc->textAlign;
   int64_t left = (align & TA_UPDATECP) ? dc->position.x : x;
   int64_t top = (align & TA_UPDATECP) ? dc->position.y : y;
@@ -525,16 +627,16 @@ BOOL TextOutA(HDC hdc, int x, int y, LPCSTR text, int length) {
   }
   switch (align & TA_BASELINE) {
   case TA_BASELINE:
-    top -= vqp::gdi::TextAscent();
+    top -= vqp::gdi::TextAscent(font);
     break;
   case TA_BOTTOM:
-    top -= vqp::gdi::TextHeight();
+    top -= vqp::gdi::TextHeight(font);
     break;
   default:
     break;
   }
-  vqp::gdi::DrawText(*surface, left, top, text, length, dc->textColor, dc->bkColor,
-                     dc->bkMode == OPAQUE);
+  vqp::gdi::DrawText(*surface, font, left, top, text, length, dc->textColor, dc->bkColor,
+                     dc->bkMode == OPAQUE, vqp::ClipOf(*dc));
   if (align & TA_UPDATECP) {
     // The current position moves past the text in the direction of writing.
     const int64_t next = (align & TA_CENTER) == TA_RIGHT    ? int64_t(dc->position.x) - width

@@ -3,6 +3,7 @@
 // primitives behind the gdi32 calls, and the built-in font.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 
 #include "../surface.h"
@@ -40,32 +41,46 @@ struct Paint {
   Mix brush;
 };
 
-// The raster primitives. Each clips to the surface before it loops, touches
-// every pixel at most once, and grows surface.dirty by what it touched.
-// Boxes are half-open [left, right) x [top, bottom), corners in either order;
-// an empty box draws nothing, as in GDI.
-void RasterEllipse(Surface &s, int left, int top, int right, int bottom, const Paint &paint);
-void RasterRectangle(Surface &s, int left, int top, int right, int bottom, const Paint &paint);
+// A clip rectangle that leaves the whole surface.
+inline constexpr PixelRect kWholeSurface{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+
+// The raster primitives. Each clips to the surface and to `clip` (a device
+// context's clip rectangle) before it loops, touches every pixel at most once,
+// and grows surface.dirty by what it touched. Boxes are half-open
+// [left, right) x [top, bottom), corners in either order; an empty box draws
+// nothing, as in GDI.
+void RasterEllipse(Surface &s, int left, int top, int right, int bottom, const Paint &paint,
+                   const PixelRect &clip = kWholeSurface);
+void RasterRectangle(Surface &s, int left, int top, int right, int bottom, const Paint &paint,
+                     const PixelRect &clip = kWholeSurface);
 // From (x0, y0) to (x1, y1), the last point excluded; see raster.cpp for the
 // shape of wide lines.
-void RasterLine(Surface &s, int x0, int y0, int x1, int y1, int penWidth, const Mix &mix);
+void RasterLine(Surface &s, int x0, int y0, int x1, int y1, int penWidth, const Mix &mix,
+                const PixelRect &clip = kWholeSurface);
 // Paints [left, right) x [top, bottom) in one colour (no mix); nothing when
 // the box is empty or inverted.
-void FillBox(Surface &s, int64_t left, int64_t top, int64_t right, int64_t bottom, uint32_t color);
+void FillBox(Surface &s, int64_t left, int64_t top, int64_t right, int64_t bottom, uint32_t color,
+             const PixelRect &clip = kWholeSurface);
 
 // ---- text (text.cpp) ------------------------------------------------------
+// The layer's one font at a height: `font` is a LOGFONT height, positive for
+// the height of a line (the cell), negative for that of the characters (the
+// em). Glyphs are rasterized when first drawn, and kept for the few heights
+// used last.
+constexpr int kMaxFontHeight = 1024;
 // Height of a line of text in pixels, and its ascent (top of the box to the
 // baseline).
-int TextHeight();
-int TextAscent();
+int TextHeight(int font);
+int TextAscent(int font);
 // Width in pixels of `length` bytes of text.
-int64_t TextWidth(const char *text, int length);
+int64_t TextWidth(int font, const char *text, int length);
 // Draws `length` bytes with the top-left corner of their box at (x, y), glyph
 // coverage blended from `background` (opaque) or from the pixels beneath
 // (transparent) towards `color`. Paints the box first when opaque. Clipped to
-// the box and the surface.
-void DrawText(Surface &s, int64_t x, int64_t y, const char *text, int length, COLORREF color,
-              COLORREF background, bool opaque);
+// the box, the surface and `clip`.
+void DrawText(Surface &s, int font, int64_t x, int64_t y, const char *text, int length,
+              COLORREF color, COLORREF background, bool opaque,
+              const PixelRect &clip = kWholeSurface);
 
 // Longest text accepted by TextOutA and GetTextExtentPoint32A.
 constexpr int kMaxTextLength = 8192;

@@ -4,8 +4,9 @@
 // span tagged with the colour source (pen or brush) that paints it. Outline and
 // interior are disjoint by construction, so every pixel is changed at most once
 // per primitive and drawing a primitive twice in R2_XORPEN restores the picture.
-// Only rows and columns inside the surface are visited; geometry is worked out
-// in 64-bit integers, so any 32-bit coordinates and pen widths are safe.
+// Only rows and columns inside the surface and the clip rectangle are visited;
+// geometry is worked out in 64-bit integers, so any 32-bit coordinates and pen
+// widths are safe.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -21,10 +22,21 @@ using u64 = uint64_t;
 
 constexpr uint32_t kRgb = 0x00FFFFFFu;
 
-// Applies spans to the surface and remembers the area touched.
+// The part of the surface that `clip` leaves, inclusive: columns x0..x1 and
+// rows y0..y1 (empty when x1 < x0 or y1 < y0).
+struct Bounds {
+  i64 x0, y0, x1, y1;
+};
+Bounds BoundsOf(const Surface &s, const PixelRect &clip) {
+  return {std::max<i64>(clip.left, 0), std::max<i64>(clip.top, 0),
+          std::min<i64>(clip.right, s.width) - 1, std::min<i64>(clip.bottom, s.height) - 1};
+}
+
+// Applies spans to the surface, within the clip rectangle, and remembers the
+// area touched.
 class SpanWriter {
 public:
-  explicit SpanWriter(Surface &s) : s_(s) {}
+  SpanWriter(Surface &s, const PixelRect &clip) : s_(s), bounds_(BoundsOf(s, clip)) {}
   ~SpanWriter() {
     if (left_ <= right_)
       MarkDirty(s_, PixelRect{int(left_), int(top_), int(right_) + 1, int(bottom_) + 1});
@@ -35,12 +47,12 @@ public:
   // Pixels x0..x1 (inclusive) of row y; y must be inside the surface.
   void Span(i64 y, i64 x0, i64 x1, const Mix &m) { Box(x0, y, x1, y, m); }
 
-  // Pixels x0..x1 of rows y0..y1 (all inclusive), clipped to the surface.
+  // Pixels x0..x1 of rows y0..y1 (all inclusive), clipped.
   void Box(i64 x0, i64 y0, i64 x1, i64 y1, const Mix &m) {
-    x0 = std::max<i64>(x0, 0);
-    x1 = std::min<i64>(x1, i64(s_.width) - 1);
-    y0 = std::max<i64>(y0, 0);
-    y1 = std::min<i64>(y1, i64(s_.height) - 1);
+    x0 = std::max(x0, bounds_.x0);
+    x1 = std::min(x1, bounds_.x1);
+    y0 = std::max(y0, bounds_.y0);
+    y1 = std::min(y1, bounds_.y1);
     if (x0 > x1 || y0 > y1 || m.Nop())
       return;
     const size_t stride = size_t(s_.width), count = size_t(x1 - x0 + 1);
@@ -64,17 +76,18 @@ public:
     bottom_ = std::max(bottom_, y1);
   }
 
+  // Rows of the clip that [top, bottom] (inclusive) reaches.
+  bool VisibleRows(i64 top, i64 bottom, i64 &y0, i64 &y1) const {
+    y0 = std::max(top, bounds_.y0);
+    y1 = std::min(bottom, bounds_.y1);
+    return y0 <= y1 && bounds_.x0 <= bounds_.x1;
+  }
+
 private:
   Surface &s_;
+  const Bounds bounds_;
   i64 left_ = INT64_MAX, top_ = INT64_MAX, right_ = -1, bottom_ = -1;
 };
-
-// Rows of the surface that [top, bottom] (inclusive) reaches.
-bool VisibleRows(const Surface &s, i64 top, i64 bottom, i64 &y0, i64 &y1) {
-  y0 = std::max<i64>(top, 0);
-  y1 = std::min<i64>(bottom, i64(s.height) - 1);
-  return y0 <= y1 && s.width > 0;
-}
 
 // A filled ellipse on the pixel grid, given by the pixels it spans: exactly
 // columns L..R and rows T..B (inclusive). It is built from one quarter with
@@ -218,18 +231,20 @@ Mix MixFor(int rop2, COLORREF color) {
   }
 }
 
-void FillBox(Surface &s, i64 left, i64 top, i64 right, i64 bottom, uint32_t color) {
-  SpanWriter out(s);
+void FillBox(Surface &s, i64 left, i64 top, i64 right, i64 bottom, uint32_t color,
+             const PixelRect &clip) {
+  SpanWriter out(s, clip);
   out.Box(left, top, right - 1, bottom - 1, Mix{0, color & kRgb});
 }
 
-void RasterRectangle(Surface &s, int left, int top, int right, int bottom, const Paint &paint) {
+void RasterRectangle(Surface &s, int left, int top, int right, int bottom, const Paint &paint,
+                     const PixelRect &clip) {
   if (!NormalizeBox(left, top, right, bottom))
     return;
   if (!paint.penOn) {
     // Without a pen GDI fills the box less its right and bottom edges.
     if (paint.brushOn)
-      SpanWriter(s).Box(left, top, i64(right) - 2, i64(bottom) - 2, paint.brush);
+      SpanWriter(s, clip).Box(left, top, i64(right) - 2, i64(bottom) - 2, paint.brush);
     return;
   }
   const PenBand band = BandFor(paint.penWidth);
@@ -238,26 +253,27 @@ void RasterRectangle(Surface &s, int left, int top, int right, int bottom, const
   const i64 oT = i64(top) - band.outside, oB = i64(bottom) - 1 + band.outside;
   const i64 iL = i64(left) + band.inside, iR = i64(right) - 1 - band.inside;
   const i64 iT = i64(top) + band.inside, iB = i64(bottom) - 1 - band.inside;
+  SpanWriter out(s, clip);
   i64 y0, y1;
-  if (!VisibleRows(s, oT, oB, y0, y1))
+  if (!out.VisibleRows(oT, oB, y0, y1))
     return;
-  SpanWriter out(s);
   const bool interior = iL <= iR && iT <= iB;
   for (i64 y = y0; y <= y1; ++y)
     OutlineRow(out, y, oL, oR, interior && y >= iT && y <= iB, iL, iR, paint);
 }
 
-void RasterEllipse(Surface &s, int left, int top, int right, int bottom, const Paint &paint) {
+void RasterEllipse(Surface &s, int left, int top, int right, int bottom, const Paint &paint,
+                   const PixelRect &clip) {
   if (!NormalizeBox(left, top, right, bottom))
     return;
+  SpanWriter out(s, clip);
   i64 y0, y1;
   if (!paint.penOn) {
     // Without a pen GDI fills the ellipse of the box less its right and
     // bottom edges.
     const DigitalEllipse fill(left, i64(right) - 2, top, i64(bottom) - 2);
-    if (!paint.brushOn || fill.Empty() || !VisibleRows(s, fill.Top(), fill.Bottom(), y0, y1))
+    if (!paint.brushOn || fill.Empty() || !out.VisibleRows(fill.Top(), fill.Bottom(), y0, y1))
       return;
-    SpanWriter out(s);
     for (i64 y = y0; y <= y1; ++y) {
       i64 x0 = 0, x1 = -1;
       fill.Row(y, x0, x1);
@@ -274,9 +290,8 @@ void RasterEllipse(Surface &s, int left, int top, int right, int bottom, const P
   // side-neighbour outside it), which keeps it thin and 8-connected.
   const DigitalEllipse inner(i64(left) + band.inside, i64(right) - 1 - band.inside,
                              i64(top) + band.inside, i64(bottom) - 1 - band.inside);
-  if (!VisibleRows(s, outer.Top(), outer.Bottom(), y0, y1))
+  if (!out.VisibleRows(outer.Top(), outer.Bottom(), y0, y1))
     return;
-  SpanWriter out(s);
   for (i64 y = y0; y <= y1; ++y) {
     i64 o0 = 0, o1 = -1, i0 = 0, i1 = -1;
     outer.Row(y, o0, o1);
@@ -300,7 +315,8 @@ void RasterEllipse(Surface &s, int left, int top, int right, int bottom, const P
 // there, so the segments of a polyline meet without gap and (for turns of up
 // to a right angle) without overlap. A pen of width 1 gives the classic
 // one-pixel line without its last pixel.
-void RasterLine(Surface &s, int x0, int y0, int x1, int y1, int penWidth, const Mix &mix) {
+void RasterLine(Surface &s, int x0, int y0, int x1, int y1, int penWidth, const Mix &mix,
+                const PixelRect &clip) {
   if ((x0 == x1 && y0 == y1) || mix.Nop())
     return;
   const i64 w = std::max(penWidth, 1);
@@ -334,7 +350,7 @@ void RasterLine(Surface &s, int x0, int y0, int x1, int y1, int penWidth, const 
 
   if (m == 0) {
     // Horizontal or vertical: the squares make one bar, less the end square.
-    SpanWriter out(s);
+    SpanWriter out(s, clip);
     if (xMajor)
       out.Box(X1 > X0 ? X0 - before : X1 + after + 1, Y0 - before,
               X1 > X0 ? X1 - before - 1 : X0 + after, Y0 + after, mix);
@@ -345,10 +361,10 @@ void RasterLine(Surface &s, int x0, int y0, int x1, int y1, int penWidth, const 
   }
 
   const i64 pathTop = std::min(Y0, Y1), pathBottom = std::max(Y0, Y1);
+  SpanWriter out(s, clip);
   i64 r0, r1;
-  if (!VisibleRows(s, pathTop - before, pathBottom + after, r0, r1))
+  if (!out.VisibleRows(pathTop - before, pathBottom + after, r0, r1))
     return;
-  SpanWriter out(s);
   for (i64 y = r0; y <= r1; ++y) {
     // Path rows whose squares reach row y; the path is monotone, so the
     // leftmost and rightmost columns come from the two ends of that range.

@@ -2,9 +2,9 @@
 // ASCII at build time by font.cmake), rasterized with stb_truetype so that
 // measuring and drawing agree on every machine.
 //
-// The font is scaled so that a line is 16 pixels high, like the Windows default
-// font. Glyphs stand on whole pixels and advance by whole pixels (kerning
-// included), so a text's width is the sum of its advances and the same text is
+// A font is that face at a height (CreateFontA); the default font is 16
+// pixels a line, like the Windows default font. Glyphs stand on whole pixels and advance by whole
+// pixels (kerning included), so a text's width is the sum of its advances and the same text is
 // always drawn alike. Bytes are read as Windows-1252, the ANSI code page of the
 // -A calls; the font holds its printable ASCII characters, so any other byte
 // (a control byte, or a letter or sign above 0x7F) shows the font's
@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "gdi.h"
@@ -24,11 +25,13 @@ extern const unsigned char kFontData[];
 
 namespace {
 
-constexpr int kLineHeight = 16;
-
 // The glyphs kept: one for each printable ASCII byte, then the box.
 constexpr int kFirstPrintable = 0x20, kLastPrintable = 0x7E;
 constexpr int kBoxSlot = kLastPrintable - kFirstPrintable + 1;
+
+// Heights whose glyphs are kept at once: the ones used last, so that a
+// program that goes through many sizes holds only a few sets of glyphs.
+constexpr size_t kSizesKept = 4;
 
 int SlotOf(char c) {
   const int byte = uint8_t(c);
@@ -43,23 +46,48 @@ struct Glyph {
   std::vector<uint8_t> coverage; // width x height, once rasterized
 };
 
+// The font file, read once.
+struct FontFile {
+  stbtt_fontinfo info{};
+  bool ok = false;
+  int ascent = 0, descent = 0; // font units
+
+  FontFile() {
+    const int offset = stbtt_GetFontOffsetForIndex(kFontData, 0);
+    ok = offset >= 0 && stbtt_InitFont(&info, kFontData, offset) != 0;
+    if (ok) {
+      int gap;
+      stbtt_GetFontVMetrics(&info, &ascent, &descent, &gap);
+    }
+  }
+};
+
+const FontFile &File() {
+  static const FontFile file;
+  return file;
+}
+
+// The font at one height: a LOGFONT height, positive for the cell (a line,
+// ascent and descent), negative for the characters (the em).
 class Font {
 public:
-  Font() {
-    const int offset = stbtt_GetFontOffsetForIndex(kFontData, 0);
-    ok_ = offset >= 0 && stbtt_InitFont(&info_, kFontData, offset) != 0;
-    if (!ok_)
+  explicit Font(int height) : height_(height) {
+    const FontFile &file = File();
+    if (!file.ok)
       return;
-    scale_ = stbtt_ScaleForPixelHeight(&info_, float(kLineHeight));
-    int ascent, descent, gap;
-    stbtt_GetFontVMetrics(&info_, &ascent, &descent, &gap);
-    ascent_ = std::clamp(int(std::lround(ascent * scale_)), 0, kLineHeight);
+    scale_ = height > 0 ? stbtt_ScaleForPixelHeight(&file.info, float(height))
+                        : stbtt_ScaleForMappingEmToPixels(&file.info, float(-height));
+    lineHeight_ =
+        height > 0 ? height : std::max(1, int(std::lround((file.ascent - file.descent) * scale_)));
+    ascent_ = std::clamp(int(std::lround(file.ascent * scale_)), 0, lineHeight_);
     for (int slot = 0; slot < kBoxSlot; ++slot)
-      Load(glyphs_[slot], stbtt_FindGlyphIndex(&info_, kFirstPrintable + slot));
+      Load(glyphs_[slot], stbtt_FindGlyphIndex(&file.info, kFirstPrintable + slot));
     Load(glyphs_[kBoxSlot], 0);
   }
 
-  bool Ok() const { return ok_; }
+  int Height() const { return height_; }
+  bool Ok() const { return File().ok; }
+  int LineHeight() const { return lineHeight_; }
   int Ascent() const { return ascent_; }
   const Glyph &Of(char c) const { return glyphs_[SlotOf(c)]; }
 
@@ -71,8 +99,8 @@ public:
       g.rasterized = true;
       g.coverage.assign(size_t(g.width) * size_t(g.height), 0);
       if (!g.coverage.empty())
-        stbtt_MakeGlyphBitmap(&info_, g.coverage.data(), g.width, g.height, g.width, scale_, scale_,
-                              g.index);
+        stbtt_MakeGlyphBitmap(&File().info, g.coverage.data(), g.width, g.height, g.width, scale_,
+                              scale_, g.index);
     }
     return g.coverage.data();
   }
@@ -81,34 +109,45 @@ public:
   int Advance(const Glyph &a, const Glyph *b) const {
     int units = a.advance;
     if (b)
-      units += stbtt_GetGlyphKernAdvance(&info_, a.index, b->index);
+      units += stbtt_GetGlyphKernAdvance(&File().info, a.index, b->index);
     return int(std::lround(units * scale_));
   }
 
 private:
   void Load(Glyph &g, int index) {
+    const stbtt_fontinfo &info = File().info;
     g.index = index;
     int advance, bearing;
-    stbtt_GetGlyphHMetrics(&info_, g.index, &advance, &bearing);
+    stbtt_GetGlyphHMetrics(&info, g.index, &advance, &bearing);
     g.advance = advance;
     int x0, y0, x1, y1;
-    stbtt_GetGlyphBitmapBox(&info_, g.index, scale_, scale_, &x0, &y0, &x1, &y1);
+    stbtt_GetGlyphBitmapBox(&info, g.index, scale_, scale_, &x0, &y0, &x1, &y1);
     g.x0 = x0;
     g.y0 = y0;
     g.width = std::max(0, x1 - x0);
     g.height = std::max(0, y1 - y0);
   }
 
-  stbtt_fontinfo info_{};
-  bool ok_ = false;
+  int height_;
   float scale_ = 0;
-  int ascent_ = kLineHeight;
+  int lineHeight_ = 0;
+  int ascent_ = 0;
   Glyph glyphs_[kBoxSlot + 1];
 };
 
-Font &TheFont() {
-  static Font font;
-  return font;
+// The font at a height, made on first use; the ones used last are kept.
+Font &FontAt(int height) {
+  static std::vector<std::unique_ptr<Font>> kept; // the one used last first
+  auto it = std::find_if(kept.begin(), kept.end(),
+                         [&](const std::unique_ptr<Font> &f) { return f->Height() == height; });
+  if (it == kept.end()) {
+    if (kept.size() >= kSizesKept)
+      kept.pop_back();
+    kept.insert(kept.begin(), std::make_unique<Font>(height));
+  } else if (it != kept.begin()) {
+    std::rotate(kept.begin(), it, it + 1);
+  }
+  return *kept.front();
 }
 
 uint32_t Blend(uint32_t under, uint32_t over, unsigned alpha) {
@@ -126,11 +165,11 @@ uint32_t Blend(uint32_t under, uint32_t over, unsigned alpha) {
 
 } // namespace
 
-int TextHeight() { return kLineHeight; }
-int TextAscent() { return TheFont().Ascent(); }
+int TextHeight(int font) { return FontAt(font).LineHeight(); }
+int TextAscent(int font) { return FontAt(font).Ascent(); }
 
-int64_t TextWidth(const char *text, int length) {
-  const Font &font = TheFont();
+int64_t TextWidth(int height, const char *text, int length) {
+  const Font &font = FontAt(height);
   if (!font.Ok() || text == nullptr)
     return 0;
   int64_t width = 0;
@@ -139,16 +178,17 @@ int64_t TextWidth(const char *text, int length) {
   return std::max<int64_t>(width, 0);
 }
 
-void DrawText(Surface &s, int64_t x, int64_t y, const char *text, int length, COLORREF color,
-              COLORREF background, bool opaque) {
-  Font &font = TheFont();
+void DrawText(Surface &s, int height, int64_t x, int64_t y, const char *text, int length,
+              COLORREF color, COLORREF background, bool opaque, const PixelRect &clip) {
+  Font &font = FontAt(height);
   if (text == nullptr || length <= 0 || !font.Ok())
     return;
-  const int64_t width = TextWidth(text, length);
-  // The text's box, clipped to the surface; nothing is drawn outside it.
-  const int64_t bx0 = std::max<int64_t>(x, 0), by0 = std::max<int64_t>(y, 0);
-  const int64_t bx1 = std::min<int64_t>(x + width, s.width);
-  const int64_t by1 = std::min<int64_t>(y + kLineHeight, s.height);
+  const int64_t width = TextWidth(height, text, length);
+  // The text's box, clipped to the surface and the clip; nothing is drawn outside it.
+  const int64_t bx0 = std::max<int64_t>({x, 0, clip.left});
+  const int64_t by0 = std::max<int64_t>({y, 0, clip.top});
+  const int64_t bx1 = std::min<int64_t>({x + width, s.width, clip.right});
+  const int64_t by1 = std::min<int64_t>({y + font.LineHeight(), s.height, clip.bottom});
   if (bx0 >= bx1 || by0 >= by1)
     return;
   if (opaque)
