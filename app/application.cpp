@@ -6,6 +6,8 @@
 #include "app/failure_text.h"
 #include "app/window_proc.h"
 #include "graphics/graphics_state.h"
+#include "graphics/mapping.h"
+#include "graphics/picture_layout.h"
 
 namespace {
 
@@ -75,6 +77,12 @@ bool CreateMainWindow() {
   // Without a window no quit message would ever come.
   if (!window)
     return SayFailure("cannot open a window", WindowFailureReason());
+  // On a dense screen the window keeps its size on the glass: its client area
+  // has the density's pixels for each designed one.
+  const double density = WindowDensity(window);
+  if (density != 1.0)
+    SetClientSize(window, RoundToPixel(DesignWidth * density),
+                  RoundToPixel(DesignHeight * density));
   ShowWindow(window, SW_SHOW);
   // Without its timer the demonstration would stand still.
   if (SetTimer(window, TimerId, TimerPeriodMs, nullptr) == 0)

@@ -3,7 +3,9 @@
 #include <cstdint>
 
 #include "animation/animation_state.h"
+#include "app/presentation_mode.h"
 #include "app/window_proc.h"
+#include "graphics/graphics_state.h"
 #include "graphics/shapes.h"
 #include "scenes/scene_frame.h"
 
@@ -50,6 +52,11 @@ PresenterAction ActionOfKey(WPARAM virtualKey) {
   case 'B':
   case VK_OEM_PERIOD:
     return PresenterAction::Blank;
+  case VK_F11:
+  case 'F':
+    return PresenterAction::FullScreen;
+  case VK_ESCAPE:
+    return PresenterAction::LeaveFullScreen;
   default:
     return PresenterAction::None;
   }
@@ -64,12 +71,25 @@ bool PressKey(WPARAM virtualKey, LPARAM keyData) {
   return true;
 }
 
+bool PressSystemKey(WPARAM virtualKey, LPARAM keyData) {
+  if (virtualKey != VK_RETURN || !(HIWORD(keyData) & KF_ALTDOWN))
+    return false;
+  if (!(HIWORD(keyData) & KF_REPEAT))
+    DoPresenterAction(PresenterAction::FullScreen);
+  return true;
+}
+
 void PressClick() { DoPresenterAction(PresenterAction::Next); }
 
 void DoPresenterAction(PresenterAction action) {
   AnimationStateRecord &s = AnimationState;
+  const HWND window = GraphicsState.MainWindow;
   if (action == PresenterAction::None)
     return;
+  if (action == PresenterAction::LeaveFullScreen) {
+    LeaveFullScreen(window);
+    return;
+  }
   if (s.Blanked) {
     s.Blanked = false;
     Repaint();
@@ -101,6 +121,10 @@ void DoPresenterAction(PresenterAction action) {
     s.Blanked = true;
     Repaint();
     break;
+  case PresenterAction::FullScreen:
+    ToggleFullScreen(window);
+    break;
+  case PresenterAction::LeaveFullScreen:
   case PresenterAction::None:
     break;
   }

@@ -8,14 +8,27 @@
 //   start again     Home
 //   pause / resume  K, Pause
 //   blank / unblank B, . (period)
+//   full screen     F11, F, Alt+Enter (WM_SYSKEYDOWN) on and off; Esc leaves
 //
 // While the window is blank the first handled key or click only brings the
-// picture back. Next, back and start again also resume a paused picture.
+// picture back; but Esc leaves full screen at once, blank or not, as a
+// browser leaves it by itself on its own Esc (the web backend then delivers
+// that Esc to the program). Esc does nothing outside full screen. Next, back
+// and start again also resume a paused picture.
 #pragma once
 
 #include "platform/win32.h"
 
-enum class PresenterAction { None, Next, Back, StartAgain, Pause, Blank };
+enum class PresenterAction {
+  None,
+  Next,
+  Back,
+  StartAgain,
+  Pause,
+  Blank,
+  FullScreen,
+  LeaveFullScreen
+};
 
 // The action of a virtual key, None for any other key.
 PresenterAction ActionOfKey(WPARAM virtualKey);
@@ -23,6 +36,9 @@ PresenterAction ActionOfKey(WPARAM virtualKey);
 // WM_KEYDOWN: does the key's action unless it is an auto-repeat. True when the
 // key is one of the presenter's.
 bool PressKey(WPARAM virtualKey, LPARAM keyData);
+// WM_SYSKEYDOWN: Alt+Enter toggles full screen (unless an auto-repeat). True
+// when it was that; any other system key is left to the system (Alt+F4).
+bool PressSystemKey(WPARAM virtualKey, LPARAM keyData);
 // WM_LBUTTONDOWN: next, or only the picture back while the window is blank.
 void PressClick();
 // Does `action` as a key or a click would.

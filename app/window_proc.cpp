@@ -1,6 +1,7 @@
 #include "app/window_proc.h"
 
 #include "animation/animation_state.h"
+#include "app/presentation_mode.h"
 #include "app/presenter_controls.h"
 #include "scenes/scene_frame.h"
 #include "scenes/stages.h"
@@ -24,6 +25,14 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   case WM_KEYDOWN:
     PressKey(wParam, lParam);
     break;
+  case WM_SYSKEYDOWN:
+    // Alt+Enter is the program's; the system's default would beep for it.
+    if (PressSystemKey(wParam, lParam))
+      return 0;
+    break;
+  case WM_DPICHANGED:
+    FollowDpiChange(hwnd, reinterpret_cast<const RECT *>(lParam));
+    return 0;
   default:
     break;
   }

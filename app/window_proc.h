@@ -1,6 +1,6 @@
 // The window procedure: paint requests, timer ticks, left clicks, the
-// presenter's keys and the window's end, turned into the demonstration's
-// stage sequence.
+// presenter's keys, changes of the monitor's density and the window's end,
+// turned into the demonstration's stage sequence.
 #pragma once
 
 #include "platform/win32.h"

@@ -1,6 +1,8 @@
 #include "graphics/graphics_state.h"
 
 #include "graphics/mapping.h"
+#include "graphics/picture_layout.h"
+#include "platform/display.h"
 
 GraphicsStateRecord GraphicsState;
 
@@ -18,8 +20,9 @@ bool InitGraphics() {
     return false;
   for (int32_t n = 0; n < ColorCount; ++n)
     g.Palette[n] = PaletteValues[n];
+  g.PenWidth = 2;
   for (int32_t n = 0; n < ColorCount; ++n)
-    g.Pens[n] = CreatePen(PS_SOLID, 2, g.Palette[n]);
+    g.Pens[n] = CreatePen(PS_SOLID, g.PenWidth, g.Palette[n]);
   for (int32_t n = 0; n < ColorCount; ++n)
     g.Brushes[n] = CreateSolidBrush(g.Palette[n]);
   SelectObject(g.WindowDC, g.Pens[White]);
@@ -42,6 +45,9 @@ bool InitGraphics() {
   SetTextAlign(g.WindowDC, TA_LEFT | TA_BOTTOM);
   SetBkColor(g.WindowDC, RGB(0, 0, 0));
   g.PixelScale = 1.0;
+  g.FontHeight = 16;
+  // Without it CreateFontA picks the nearest face the system has.
+  LoadResourceFont(PictureFontResource);
   return true;
 }
 
@@ -57,11 +63,54 @@ int32_t ScaledPixels(int32_t designPixels) {
   return RoundToPixel(designPixels * GraphicsState.PixelScale);
 }
 
+void SetPenWidth(int32_t width) {
+  GraphicsStateRecord &g = GraphicsState;
+  if (width == g.PenWidth)
+    return;
+  // One pen at a time, so that no more than one extra pen ever exists.
+  for (int32_t n = 0; n < ColorCount; ++n) {
+    HPEN pen = CreatePen(PS_SOLID, width, g.Palette[n]);
+    if (!pen)
+      return; // out of objects: the old pens go on drawing at their width
+    if (GetCurrentObject(g.WindowDC, OBJ_PEN) == g.Pens[n])
+      SelectObject(g.WindowDC, pen);
+    DeleteObject(g.Pens[n]);
+    g.Pens[n] = pen;
+  }
+  g.PenWidth = width;
+}
+
+void SetTextHeight(int32_t height, bool deviceFont) {
+  GraphicsStateRecord &g = GraphicsState;
+  if (deviceFont ? g.Font == nullptr : (g.Font != nullptr && height == g.FontHeight))
+    return;
+  HFONT font = nullptr;
+  if (!deviceFont) {
+    font = CreateFontA(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                       PictureFontFace);
+    if (!font)
+      return; // out of objects: the text keeps the font it has
+  }
+  if (font || g.DefaultFont) {
+    const HGDIOBJ previous = SelectObject(g.WindowDC, font ? font : g.DefaultFont);
+    if (!g.DefaultFont)
+      g.DefaultFont = previous;
+  }
+  if (g.Font)
+    DeleteObject(g.Font);
+  g.Font = font;
+  g.FontHeight = height;
+}
+
 void ClearScreen() {
   GraphicsStateRecord &g = GraphicsState;
   RECT client = {0, 0, 0, 0};
   GetClientRect(g.MainWindow, &client);
+  // The margins too: a picture of another layout may have stood there.
+  SelectClipRgn(g.WindowDC, nullptr);
   FillRect(g.WindowDC, &client, g.Brushes[Black]);
   g.MaxX = client.right;
   g.MaxY = client.bottom;
+  SetPictureLayout();
 }

@@ -62,6 +62,16 @@ struct GraphicsStateRecord {
   // on a standard screen; the picture's pixel measures (pen width, text height,
   // caption band and line) grow with it.
   double PixelScale;
+  // Presentation mode, set by the application: the picture keeps the designed
+  // proportion within the client area (picture_layout.h).
+  bool KeepProportion;
+  // The width of the 16 pens.
+  int32_t PenWidth;
+  // The program's font at FontHeight, or null while the device context's own
+  // font draws the text; DefaultFont is that one, once another has been chosen.
+  HFONT Font;
+  int32_t FontHeight;
+  HGDIOBJ DefaultFont;
 };
 
 extern GraphicsStateRecord GraphicsState;
@@ -76,7 +86,20 @@ inline int32_t ColorIndex(int32_t color) { return color & (ColorCount - 1); }
 bool InitGraphics();
 // Selects the colour's pen and text colour; later labels, lines and bars use it.
 void SetColor(int32_t color);
-// Paints the client area black and takes its size into MaxX and MaxY.
+// Paints the whole client area black, takes its size into MaxX and MaxY and
+// lays the picture out on it (SetPictureLayout).
 void ClearScreen();
 // A pixel measure of the picture as designed, at PixelScale.
 int32_t ScaledPixels(int32_t designPixels);
+// The 16 pens made again at this width, when it is another; the selected one
+// stays selected.
+void SetPenWidth(int32_t width);
+// Text drawn `height` pixels high: with the device context's own font, or
+// with the program's font (PictureFontFace, bold) made at that height. The
+// font of another height is deleted.
+void SetTextHeight(int32_t height, bool deviceFont);
+
+// The program's font: the face name under which CreateFontA finds it, and the
+// RCDATA resource that carries it in the Windows executable.
+constexpr const char *PictureFontFace = "DejaVu Sans";
+constexpr int PictureFontResource = 2;

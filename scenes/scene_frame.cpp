@@ -58,7 +58,6 @@ void DrawStagePicture(const char *caption, void (*figures)()) {
 void PaintScene() {
   const GraphicsStateRecord &g = GraphicsState;
   ClearScreen();
-  SetViewport(0, 0, g.MaxX, g.MaxY);
   SetWorldWindow(-2.1, -1.25, 2.1, 1.25);
   if (!AnimationState.Blanked) {
     switch (ShownStage()) {

@@ -1,6 +1,7 @@
 // The frame shared by all pictures: world x from -2.1 to 2.1 and y from -1.25
-// to 1.25 over the whole client area, the full repaint of the running stage,
-// and the point, the edge-on plane and the caption band that every stage draws.
+// to 1.25 over the picture (the whole client area in the normal window), the
+// full repaint of the running stage, and the point, the edge-on plane and the
+// caption band that every stage draws.
 #pragma once
 
 #include "graphics/real48.h"
@@ -25,7 +26,8 @@ void PaintScene();
 void DrawPoint(Real48 x, Real48 y);
 // The red vertical plane line at world x, from y -1 to 1, in the current mix mode.
 void DrawPlaneEdge(Real48 x);
-// The black band over the top 40 rows with `text` and the prompt; clears StageEntered.
+// The black band over the picture's top 40 rows (at its pixel scale) with
+// `text` and the prompt; clears StageEntered.
 void DrawCaptionBand(const char *text);
 // DrawCaptionBand in copy mode, with the stage's moving figures taken off before
 // it and put back after it, both in exclusive-or. The band's labels are opaque:
