@@ -1,12 +1,12 @@
 #include "app/application.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "animation/animation_state.h"
 #include "app/failure_text.h"
 #include "app/window_proc.h"
 #include "graphics/graphics_state.h"
-#include "graphics/mapping.h"
 #include "graphics/picture_layout.h"
 
 namespace {
@@ -78,11 +78,12 @@ bool CreateMainWindow() {
   if (!window)
     return SayFailure("cannot open a window", WindowFailureReason());
   // On a dense screen the window keeps its size on the glass: its client area
-  // has the density's pixels for each designed one.
+  // has the density's pixels for each designed one, rounded as Windows
+  // scales sizes by DPI (halves away from zero).
   const double density = WindowDensity(window);
   if (density != 1.0)
-    SetClientSize(window, RoundToPixel(DesignWidth * density),
-                  RoundToPixel(DesignHeight * density));
+    SetClientSize(window, static_cast<int>(std::lround(DesignWidth * density)),
+                  static_cast<int>(std::lround(DesignHeight * density)));
   ShowWindow(window, SW_SHOW);
   // Without its timer the demonstration would stand still.
   if (SetTimer(window, TimerId, TimerPeriodMs, nullptr) == 0)
