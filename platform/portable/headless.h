@@ -42,6 +42,8 @@ void HeadlessSetMonitor(int width, int height);
 // change with WM_DPICHANGED, suggesting the outer rectangle that keeps its
 // top-left corner and gives its client area the same size on the glass.
 void HeadlessSetDpi(UINT dpi);
+// Whether the window is shown full screen: without a frame over all the monitor.
+bool HeadlessIsFullScreen(HWND hwnd);
 
 // Dispatches every message that is ready now, without advancing the clock,
 // then presents what they drew. Returns the number dispatched; stops early

@@ -82,7 +82,8 @@ TEST(RasterLine, DrawingTwiceInXorRestoresAndTouchesEachPixelOnce) {
                                {-1, 1}, {-2, 1}, {-1, 0}, {-2, -1}, {-1, -1}, {-1, -2},
                                {0, -1}, {1, -2}, {1, -1}, {2, -1},  {7, 3},   {-3, 7}};
   const int starts[][2] = {{25, 20}, {0, 0}, {49, 39}, {-10, 15}, {30, 55}};
-  for (int w : {0, 1, 2, 3, 4, 7, 12}) {
+  // Every width the program's lines have at any scale up to 4K (2 x s), and more.
+  for (int w : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 12}) {
     Tools t1(noisy.dc, w, kPen, 0), t2(xorred.dc, w, kPen, 0), t3(copied.dc, w, kPen, 0);
     for (const auto &d : directions) {
       for (int length : {0, 1, 2, 5, 30, 300}) {

@@ -202,3 +202,92 @@ TEST(Text, UpdateCurrentPositionMovesPastTheText) {
 }
 
 } // namespace
+
+namespace {
+
+HFONT Font(int height) {
+  return CreateFontA(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                     "any face at all");
+}
+
+// Rows of a canvas with any pixel that is not `under`.
+int InkRows(const Canvas &c, uint32_t under) {
+  int rows = 0;
+  for (int y = 0; y < c.surface.height; ++y) {
+    bool ink = false;
+    for (int x = 0; x < c.surface.width && !ink; ++x)
+      ink = c.At(x, y) != under;
+    rows += ink;
+  }
+  return rows;
+}
+
+TEST(Text, AFontOfAnyHeightMeasuresAndDrawsAtThatHeight) {
+  const char *caption = "POSITIVE FREQUENCY - counter-clockwise rotation";
+  const int length = int(std::strlen(caption));
+  Canvas usual(1200, 80, kBack), sixteen(1200, 80, kBack), forty(1200, 80, kBack);
+  const DWORD objects = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  const HFONT font16 = Font(16), font40 = Font(40);
+  EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), objects + 2);
+  const HGDIOBJ stock = SelectObject(sixteen.dc, font16);
+  ASSERT_NE(stock, nullptr);
+  SelectObject(forty.dc, font40);
+  EXPECT_EQ(GetCurrentObject(forty.dc, OBJ_FONT), static_cast<HGDIOBJ>(font40));
+  for (Canvas *c : {&usual, &sixteen, &forty}) {
+    SetTextColor(c->dc, kInk);
+    SetBkColor(c->dc, kBack);
+    TextOutA(c->dc, 2, 2, caption, length);
+  }
+  // At 16 pixels it is the default font, pixel for pixel.
+  EXPECT_EQ(usual.Pixels(), sixteen.Pixels());
+  const SIZE small = Extent(usual.dc, caption), large = Extent(forty.dc, caption);
+  EXPECT_EQ(large.cy, 40);
+  EXPECT_NEAR(large.cx, small.cx * 40.0 / 16.0, 0.03 * large.cx);
+  const int ink = InkRows(forty, kBack);
+  EXPECT_GE(ink, 30);
+  EXPECT_LE(ink, 40);
+  EXPECT_NEAR(ink, InkRows(usual, kBack) * 40.0 / 16.0, 4.0);
+
+  // A negative height is the characters' own (the em): the line is taller.
+  const HFONT em40 = Font(-40), zero = Font(0);
+  SelectObject(usual.dc, em40);
+  EXPECT_GT(Extent(usual.dc, caption).cy, 40);
+  SelectObject(usual.dc, zero);
+  EXPECT_EQ(Extent(usual.dc, caption).cy, 16);
+  LOGFONTA logical{};
+  ASSERT_EQ(GetObjectA(font40, sizeof logical, &logical), int(sizeof logical));
+  EXPECT_EQ(logical.lfHeight, 40);
+  EXPECT_EQ(logical.lfWeight, FW_BOLD);
+  EXPECT_STREQ(logical.lfFaceName, "any face at all");
+
+  // A selected font is kept; once another is selected it goes.
+  EXPECT_FALSE(DeleteObject(font40));
+  SelectObject(forty.dc, stock);
+  SelectObject(sixteen.dc, stock);
+  SelectObject(usual.dc, stock);
+  for (HFONT f : {font16, font40, em40, zero})
+    EXPECT_TRUE(DeleteObject(f));
+  EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), objects);
+}
+
+// Text is clipped to the font's own box at any height, and heights beyond a
+// screen's are held within it.
+TEST(Text, HugeAndManyHeightsStayBounded) {
+  Canvas c(300, 200, kUnder);
+  for (int height : {1, 3, 100, 5000, INT_MAX, -INT_MAX, INT_MIN}) {
+    const HFONT f = Font(height);
+    ASSERT_NE(f, nullptr) << height;
+    SelectObject(c.dc, f);
+    SIZE s{};
+    EXPECT_TRUE(GetTextExtentPoint32A(c.dc, "Wg", 2, &s));
+    EXPECT_GE(s.cy, 1) << height;
+    EXPECT_LE(s.cy, 2 * vqp::gdi::kMaxFontHeight) << height;
+    EXPECT_TRUE(TextOutA(c.dc, 5, 5, "Wg", 2));
+    SelectObject(c.dc, GetCurrentObject(c.dc, OBJ_FONT)); // keeps it selected
+    DeleteObject(SelectObject(c.dc, Font(16)));
+  }
+  DeleteObject(GetCurrentObject(c.dc, OBJ_FONT)); // the last one is selected: kept
+}
+
+} // namespace

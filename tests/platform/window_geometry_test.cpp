@@ -17,6 +17,11 @@ std::vector<LPARAM> sizes; // lParam of every WM_SIZE
 int paints = 0;
 int creates = 0;
 std::vector<BOOL> destroyAgain; // DestroyWindow's result when called again from WM_DESTROY
+struct DpiChange {
+  WPARAM dpi;
+  RECT suggested;
+};
+std::vector<DpiChange> dpiChanges;
 
 LRESULT CALLBACK GeometryProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_SIZE)
@@ -29,6 +34,8 @@ LRESULT CALLBACK GeometryProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
   }
   if (msg == WM_PAINT)
     ++paints;
+  if (msg == WM_DPICHANGED)
+    dpiChanges.push_back({wParam, *reinterpret_cast<const RECT *>(lParam)});
   if (msg == WM_DESTROY) {
     destroyAgain.push_back(DestroyWindow(hwnd));
     destroyAgain.push_back(IsWindow(hwnd));
@@ -78,6 +85,7 @@ protected:
     paints = 0;
     creates = 0;
     destroyAgain.clear();
+    dpiChanges.clear();
   }
   void TearDown() override {
     vqp::HeadlessFailWindowOpens(nullptr);
@@ -338,6 +346,86 @@ TEST_F(WindowTest, DestroyingFromInsideItsOwnMessagesIsSafe) {
   EXPECT_EQ(destroyAgain, (std::vector<BOOL>{TRUE, TRUE}));
   MSG m;
   EXPECT_FALSE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+}
+
+} // namespace
+
+namespace {
+
+// Full screen the Win32 way: the caption and frame taken off, the monitor
+// covered; and the window put back from its placement.
+TEST_F(WindowTest, WithoutFrameOverItsWholeMonitorAWindowIsFullScreenUntilPutBack) {
+  vqp::HeadlessSetMonitor(800, 600);
+  HWND h = Track(Make("redraw", 410, 327));
+  ASSERT_TRUE(h);
+  const LONG style = GetWindowLongA(h, GWL_STYLE);
+  EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME | WS_VISIBLE), WS_CAPTION | WS_THICKFRAME);
+  ShowWindow(h, SW_SHOW);
+  EXPECT_EQ(GetWindowLongA(h, GWL_STYLE), style | WS_VISIBLE);
+
+  WINDOWPLACEMENT placement{};
+  EXPECT_FALSE(GetWindowPlacement(h, &placement)) << "its length unset";
+  placement.length = sizeof placement;
+  ASSERT_TRUE(GetWindowPlacement(h, &placement));
+  EXPECT_EQ(placement.showCmd, UINT(SW_SHOWNORMAL));
+  EXPECT_RECT(placement.rcNormalPosition, 10, 10, 420, 337);
+
+  MONITORINFO info{};
+  const HMONITOR monitor = MonitorFromWindow(h, MONITOR_DEFAULTTONEAREST);
+  EXPECT_FALSE(GetMonitorInfoA(monitor, &info)) << "its size unset";
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetMonitorInfoA(monitor, &info));
+  EXPECT_RECT(info.rcMonitor, 0, 0, 800, 600);
+  EXPECT_EQ(info.dwFlags, DWORD(MONITORINFOF_PRIMARY));
+  EXPECT_EQ(MonitorFromWindow(nullptr, MONITOR_DEFAULTTONULL), nullptr);
+  EXPECT_EQ(MonitorFromWindow(nullptr, MONITOR_DEFAULTTOPRIMARY), monitor);
+
+  // The style alone changes nothing until the frame is changed.
+  EXPECT_EQ(SetWindowLongA(h, GWL_STYLE, style & ~(WS_CAPTION | WS_THICKFRAME)),
+            style | WS_VISIBLE);
+  RECT client{};
+  GetClientRect(h, &client);
+  EXPECT_RECT(client, 0, 0, 402, 300);
+  SetWindowPos(h, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_FRAMECHANGED);
+  GetClientRect(h, &client);
+  EXPECT_RECT(client, 0, 0, 410, 327);
+  EXPECT_FALSE(vqp::HeadlessIsFullScreen(h)) << "not over the whole monitor";
+
+  SetWindowPos(h, HWND_TOP, 0, 0, 800, 600, SWP_NOOWNERZORDER | SWP_FRAMECHANGED);
+  GetClientRect(h, &client);
+  EXPECT_RECT(client, 0, 0, 800, 600);
+  EXPECT_TRUE(vqp::HeadlessIsFullScreen(h));
+  ASSERT_FALSE(sizes.empty());
+  EXPECT_EQ(sizes.back(), MAKELPARAM(800, 600));
+
+  SetWindowLongA(h, GWL_STYLE, style);
+  ASSERT_TRUE(SetWindowPlacement(h, &placement));
+  EXPECT_FALSE(vqp::HeadlessIsFullScreen(h));
+  RECT outer{};
+  GetWindowRect(h, &outer);
+  EXPECT_RECT(outer, 10, 10, 420, 337);
+  GetClientRect(h, &client);
+  EXPECT_RECT(client, 0, 0, 402, 300);
+  placement.length = 0;
+  EXPECT_FALSE(SetWindowPlacement(h, &placement));
+  vqp::HeadlessSetMonitor(1920, 1080);
+}
+
+TEST_F(WindowTest, ADensityChangeIsSentWithTheRectangleThatKeepsTheSizeOnTheGlass) {
+  HWND h = Track(Make("redraw", 410, 327));
+  ASSERT_TRUE(h);
+  EXPECT_EQ(GetDpiForWindow(h), 96u);
+  EXPECT_EQ(GetDpiForWindow(nullptr), 0u);
+  vqp::HeadlessSetDpi(120);
+  EXPECT_EQ(GetDpiForWindow(h), 120u);
+  ASSERT_EQ(dpiChanges.size(), 1u);
+  EXPECT_EQ(dpiChanges[0].dpi, MAKEWPARAM(120, 120));
+  // The client area 402 x 300 at 5/4, the frame as it is.
+  EXPECT_RECT(dpiChanges[0].suggested, 10, 10, 10 + 503 + 8, 10 + 375 + 27);
+  vqp::HeadlessSetDpi(120); // no change, no message
+  EXPECT_EQ(dpiChanges.size(), 1u);
+  vqp::HeadlessSetDpi(96);
+  EXPECT_EQ(dpiChanges.size(), 2u);
 }
 
 } // namespace

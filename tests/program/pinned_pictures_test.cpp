@@ -4,6 +4,8 @@
 // designed demonstration shows here. The hashes were taken from the program as
 // it stood before presentation mode, presenter keys and the cut font existed.
 //
+// And the same pictures in presentation mode on a monitor of that size.
+//
 // And the same cycles disturbed: a repaint, or a resize away and back, at
 // ticks all through them (and between a click and its stage's first tick)
 // must give the very picture of the undisturbed run at that tick and every
@@ -17,6 +19,8 @@
 #include <vector>
 
 #include "animation/animation_state.h"
+#include "app/presentation_mode.h"
+#include "graphics/graphics_state.h"
 #include "platform/portable/headless.h"
 #include "tests/support/program_driver.h"
 
@@ -92,6 +96,24 @@ TEST(PinnedPictures, AWholeCycleDrawsTheDesignedPicturesAtEachSize) {
           << std::hex << hashes[s];
     }
   }
+}
+
+// Presentation mode on a monitor of exactly the designed size: the picture's
+// rectangle is the whole client area, its scale 1, and every frame is the
+// normal window's, the program's own font drawing what the default one drew.
+TEST(PinnedPictures, PresentationModeAtTheDesignedSizeDrawsTheSamePictures) {
+  vqp::HeadlessSetMonitor(1002, 583);
+  StartFresh(1002, 583);
+  Key(VK_F11);
+  UpdateWindow(TestWindow());
+  ASSERT_TRUE(PresentationState.FullScreen);
+  ASSERT_TRUE(GraphicsState.KeepProportion);
+  const std::vector<uint64_t> hashes = PlayCycle(1002, 583);
+  EXPECT_NE(GraphicsState.Font, nullptr) << "drawn with the device context's font";
+  for (int s = 0; s < Segments; ++s)
+    EXPECT_EQ(hashes[s], Pinned[0].Hashes[s]) << "the stretch after click " << s;
+  LeaveFullScreen(TestWindow());
+  vqp::HeadlessSetMonitor(1920, 1080);
 }
 
 // Clicks (a tick may take several: a click counted twice before a tick) and

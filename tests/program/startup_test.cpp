@@ -86,6 +86,21 @@ TEST_F(StartupDeathTest, NoTimerSaysSoAndExitsWith1) {
       "^velqor: cannot start the animation timer: The current process has used all[^\n]*\n$");
 }
 
+// On a monitor of 144 DPI the window opens with 1.5 pixels for each designed
+// one, so that it has its designed size on the glass.
+TEST_F(StartupDeathTest, OnADenseMonitorTheWindowOpensAtItsSizeTimesTheDensity) {
+  EXPECT_EXIT(
+      {
+        vqp::HeadlessSetDpi(144);
+        if (!PrepareApplication())
+          std::exit(4);
+        RECT client{};
+        GetClientRect(GraphicsState.MainWindow, &client);
+        std::exit(client.right == 1503 && client.bottom == 875 ? 0 : 5);
+      },
+      testing::ExitedWithCode(0), "");
+}
+
 // The whole program through its own message loop: the first paint comes
 // before the first tick, clicks arrive as the system delivers them, and
 // closing the window ends the loop.

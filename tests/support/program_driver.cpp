@@ -111,6 +111,26 @@ void KeyRepeat(WPARAM virtualKey) {
   SendMessageA(TestWindow(), WM_KEYDOWN, virtualKey, 1 | (LPARAM{1} << 30));
 }
 
+// lParam of WM_SYSKEYDOWN: bit 29 says Alt is held.
+void AltKey(WPARAM virtualKey) {
+  SendMessageA(TestWindow(), WM_SYSKEYDOWN, virtualKey, 1 | (LPARAM{1} << 29));
+}
+void AltKeyRepeat(WPARAM virtualKey) {
+  SendMessageA(TestWindow(), WM_SYSKEYDOWN, virtualKey, 1 | (LPARAM{1} << 29) | (LPARAM{1} << 30));
+}
+
+RECT PictureRect() {
+  const GraphicsStateRecord &g = GraphicsState;
+  return {g.ViewX1, g.MaxY - g.ViewY2, g.ViewX2, g.MaxY - g.ViewY1};
+}
+
+RECT MonitorArea() {
+  MONITORINFO info = {};
+  info.cbSize = sizeof info;
+  GetMonitorInfoA(MonitorFromWindow(TestWindow(), MONITOR_DEFAULTTONEAREST), &info);
+  return info.rcMonitor;
+}
+
 void RunStagesToEndOfPull() {
   Click();
   TickUntil([] { return AnimationState.ApparentWidth <= 0; }, 200);
@@ -168,15 +188,18 @@ bool ColorNear(const Picture &p, COLORREF color, int x, int y, int radius) {
 }
 
 // The caption band drawn here step by step, in copy mode, not by the program's own
-// operation, so that the tests compare against an independent drawing.
+// operation, so that the tests compare against an independent drawing: over
+// the top 40 rows of the picture, its caption line 20 rows below its top (at
+// its pixel scale).
 void DrawBandDirectly(const char *caption) {
   const GraphicsStateRecord &g = GraphicsState;
+  const int32_t top = g.ViewHeight;
   SetColor(Black);
-  FillBar(0, g.MaxY - 40, g.MaxX, g.MaxY);
+  FillBar(0, top - ScaledPixels(40), g.ViewWidth, top);
   SetColor(White);
-  DrawLabel(g.MaxX / 2, g.MaxY - 20, caption, "CC");
+  DrawLabel(g.ViewWidth / 2, top - ScaledPixels(20), caption, "CC");
   SetColor(Yellow);
-  DrawLabel(g.MaxX, g.MaxY - 20, "Left click to continue ", "RC");
+  DrawLabel(g.ViewWidth, top - ScaledPixels(20), "Left click to continue ", "RC");
 }
 
 Picture DrawDirectly(const char *caption, const std::function<void()> &shapes) {
@@ -199,7 +222,8 @@ bool ShowsCaption(const char *caption) {
   // lower rows in a low window.
   SIZE box = {0, 0};
   GetTextExtentPoint32A(g.WindowDC, "Left click to continue ", 23, &box);
-  return CountDifferences(shown, TakePicture(), 0, 20 + box.cy / 2) == 0;
+  return CountDifferences(shown, TakePicture(), 0,
+                          PictureRect().top + ScaledPixels(20) + box.cy / 2) == 0;
 }
 
 POINT WindowPixelOf(double x, double y) {

@@ -47,6 +47,13 @@ void Click();
 // A key pressed (WM_KEYDOWN with its virtual-key code), or held: an auto-repeat.
 void Key(WPARAM virtualKey);
 void KeyRepeat(WPARAM virtualKey);
+// A key pressed with Alt held (WM_SYSKEYDOWN), or held: an auto-repeat.
+void AltKey(WPARAM virtualKey);
+void AltKeyRepeat(WPARAM virtualKey);
+// The picture's rectangle in window pixels, as the last repaint laid it out.
+RECT PictureRect();
+// The whole area of the monitor that holds the main window.
+RECT MonitorArea();
 // Ticks until `done` holds or `limit` ticks have run; returns the ticks run.
 template <typename Done> int TickUntil(Done done, int limit) {
   int ticks = 0;
@@ -79,7 +86,8 @@ long CountColor(const Picture &p, COLORREF color, int left, int top, int right, 
 bool ColorNear(const Picture &p, COLORREF color, int x, int y, int radius);
 
 // The client area cleared and drawn directly: the caption band with `caption`
-// and the prompt in copy mode, then `shapes` in exclusive-or mode.
+// and the prompt in copy mode, then `shapes` in exclusive-or mode, on the
+// picture as the program lays it out.
 Picture DrawDirectly(const char *caption, const std::function<void()> &shapes);
 // Whether the rows of the caption line show `caption` and the prompt exactly
 // as drawn directly; redraws the caption band.

@@ -5,6 +5,7 @@
 // Waiting: a message loop that waits for a timer moves the virtual clock
 // straight to the timer's due time. Input comes only from calls made between
 // waits, so none can arrive while the loop waits.
+#include <set>
 #include <string>
 
 #include "../backend.h"
@@ -22,6 +23,7 @@ bool failOpens = false;
 std::string failReason;
 int monitorWidth = 1920, monitorHeight = 1080;
 UINT dpi = USER_DEFAULT_SCREEN_DPI;
+std::set<HWND> fullScreenWindows;
 
 } // namespace
 
@@ -33,11 +35,16 @@ bool BackendOpenWindow(HWND, int, int, const char *, std::string &reason) {
   return true;
 }
 
-void BackendCloseWindow(HWND) {}
+void BackendCloseWindow(HWND hwnd) { fullScreenWindows.erase(hwnd); }
 void BackendShowWindow(HWND, bool, int, int) {}
 void BackendResizeWindow(HWND, int, int) {}
 
-void BackendSetFullScreen(HWND, bool, const RECT &) {}
+void BackendSetFullScreen(HWND hwnd, bool fullScreen, const RECT &) {
+  if (fullScreen)
+    fullScreenWindows.insert(hwnd);
+  else
+    fullScreenWindows.erase(hwnd);
+}
 
 int BackendMonitorOf(HWND) { return 0; }
 
@@ -86,6 +93,8 @@ void HeadlessKey(HWND hwnd, UINT virtualKey, bool alt) {
   LayerKeyDown(hwnd, virtualKey, alt);
   LayerKeyUp(hwnd, virtualKey, alt);
 }
+
+bool HeadlessIsFullScreen(HWND hwnd) { return fullScreenWindows.count(hwnd) != 0; }
 
 void HeadlessSetMonitor(int width, int height) {
   monitorWidth = width;
