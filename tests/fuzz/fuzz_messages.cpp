@@ -1,11 +1,13 @@
 // Message streams into the program: the input becomes a sequence of timer
 // ticks (sent, or through the queue after the clock moves), left clicks, keys
-// pressed and released through the queue, paint requests, resizes (any size
-// up to 4096 x 4096, mostly small) and other
-// messages with arbitrary wParam and lParam, sent to the window procedure or
-// posted to the queue. After each one the program must still be sound: the
-// objects of start-up and no more, copy mode, and an animation state within
-// its ranges.
+// pressed and released through the queue (full screen on and off among them),
+// paint requests, resizes (any size up to 4096 x 4096, mostly small), changes
+// of the screen (its density, the monitor's size) and other messages with
+// arbitrary wParam and lParam, sent to the window procedure or posted to the
+// queue. After each one the program must still be sound: the objects of
+// start-up and no more (but its font while it draws with one), copy mode, an
+// animation state within its ranges, and in full screen nothing outside the
+// picture's rectangle.
 //
 // The main window can be made once per process; every input starts from the
 // start values in a 160 x 100 window with the timer's next tick 20 ms away.
@@ -14,10 +16,12 @@
 
 #include "animation/animation_state.h"
 #include "app/application.h"
+#include "app/presentation_mode.h"
 #include "graphics/graphics_state.h"
 #include "platform/portable/backend.h"
 #include "platform/portable/headless.h"
 #include "tests/fuzz/fuzz_input.h"
+#include "tests/support/margins.h"
 
 namespace {
 
@@ -33,11 +37,21 @@ DWORD objectsAtStart = 0;
 
 DWORD Objects() { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); }
 
+// Black all round the picture's rectangle as the last repaint laid it out
+// (always so outside presentation mode, where the picture is all the window).
+bool MarginsBlack() {
+  int w = 0, h = 0;
+  const uint32_t *pixels = vqp::HeadlessPixels(window, &w, &h);
+  return !g.KeepProportion || w != g.MaxX || h != g.MaxY ||
+         BlackOutside(pixels, w, h, g.ViewX1, g.MaxY - g.ViewY2, g.ViewX2, g.MaxY - g.ViewY1);
+}
+
 void CheckSound(const char *after) {
   FUZZ_CHECK(IsWindow(window), "the window is gone after %s", after);
-  FUZZ_CHECK(Objects() == objectsAtStart, "%lu GDI objects instead of %lu after %s",
-             static_cast<unsigned long>(Objects()), static_cast<unsigned long>(objectsAtStart),
-             after);
+  const DWORD expected = objectsAtStart + (g.Font != nullptr ? 1 : 0);
+  FUZZ_CHECK(Objects() == expected, "%lu GDI objects instead of %lu after %s",
+             static_cast<unsigned long>(Objects()), static_cast<unsigned long>(expected), after);
+  FUZZ_CHECK(MarginsBlack(), "something outside the picture in full screen after %s", after);
   FUZZ_CHECK(GetROP2(g.WindowDC) == R2_COPYPEN, "exclusive-or left set after %s", after);
   FUZZ_CHECK(GetCurrentObject(g.WindowDC, OBJ_BRUSH) == static_cast<HGDIOBJ>(g.Brushes[Black]),
              "a brush other than black left selected after %s", after);
@@ -81,6 +95,9 @@ void Reset() {
   vqp::HeadlessAdvanceClock(1000);
   Pump();
   InitAnimationState();
+  LeaveFullScreen(window);
+  vqp::HeadlessSetDpi(96);
+  vqp::HeadlessSetMonitor(1920, 1080);
   vqp::LayerKeyboardLost(); // no key is held from an input before
   SetROP2(g.WindowDC, R2_COPYPEN);
   SelectObject(g.WindowDC, g.Pens[White]);
@@ -92,14 +109,30 @@ void Reset() {
 }
 
 // The keys the program acts on.
-constexpr UINT PresenterKeys[] = {VK_NEXT,  VK_RIGHT, VK_DOWN, VK_SPACE,     VK_RETURN, 'N',
-                                  VK_PRIOR, VK_LEFT,  VK_UP,   VK_BACK,      'P',       VK_HOME,
-                                  'K',      VK_PAUSE, 'B',     VK_OEM_PERIOD};
+constexpr UINT PresenterKeys[] = {VK_NEXT,       VK_RIGHT, VK_DOWN, VK_SPACE, VK_RETURN,
+                                  'N',           VK_PRIOR, VK_LEFT, VK_UP,    VK_BACK,
+                                  'P',           VK_HOME,  'K',     VK_PAUSE, 'B',
+                                  VK_OEM_PERIOD, VK_F11,   'F',     VK_ESCAPE};
 
-// Any message but WM_CLOSE, whose default handling destroys the window.
+// Any message but WM_CLOSE, whose default handling destroys the window, and
+// WM_DPICHANGED, whose lParam is a pointer on every system.
 UINT AnyMessage(FuzzInput &in) {
   const UINT message = in.U16();
-  return message == WM_CLOSE ? WM_NULL : message;
+  return message == WM_CLOSE || message == WM_DPICHANGED ? WM_NULL : message;
+}
+
+// The screen changing under the window: its density, or the monitor's size
+// (taken up at the next full screen), some of them far from ordinary.
+void ChangeScreen(FuzzInput &in) {
+  static const UINT dpis[] = {96, 120, 144, 192, 48};
+  static const int sizes[][2] = {{1920, 1080}, {1024, 768}, {160, 100},
+                                 {3840, 2160}, {1, 1},      {0, 0}};
+  const uint8_t what = in.Byte();
+  if (what & 1)
+    vqp::HeadlessSetDpi(dpis[in.Byte() % std::size(dpis)]);
+  else
+    vqp::HeadlessSetMonitor(sizes[in.Byte() % std::size(sizes)][0],
+                            sizes[in.Byte() % std::size(sizes)][1]);
 }
 
 } // namespace
@@ -152,8 +185,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
       CheckSound("WM_PAINT");
       break;
     case 7: {
-      // Mostly under 256 x 256; once per input anything up to 4096 x 4096.
+      // Mostly under 256 x 256; once per input anything up to 4096 x 4096;
+      // or a change of the screen.
       int width = in.Byte(), height = 0;
+      if (width >= 0xF0 && width < 0xF8) {
+        ChangeScreen(in);
+        Pump();
+        CheckSound("a change of the screen");
+        break;
+      }
       if (width >= 0xF8 && !large) {
         large = true;
         width = in.U16() % 4097;

@@ -17,6 +17,7 @@
 #include "graphics/graphics_state.h"
 #include "graphics/mapping.h"
 #include "scenes/scene_frame.h"
+#include "tests/support/margins.h"
 #include "tests/support/program_driver.h"
 
 #ifndef _WIN32
@@ -297,18 +298,7 @@ bool TraceUnbroken(const Picture &p, double fromX, double toX) {
 bool MarginsBlack(const RECT &picture) {
   int w = 0, h = 0;
   const uint32_t *pixels = vqp::HeadlessPixels(TestWindow(), &w, &h);
-  for (int y = 0; y < h; ++y) {
-    const uint32_t *row = pixels + static_cast<size_t>(y) * w;
-    const bool inside = y >= picture.top && y < picture.bottom;
-    const int left = inside ? picture.left : w;
-    for (int x = 0; x < left; ++x)
-      if (row[x] != BlackValue)
-        return false;
-    for (int x = inside ? picture.right : w; x < w; ++x)
-      if (row[x] != BlackValue)
-        return false;
-  }
-  return true;
+  return BlackOutside(pixels, w, h, picture.left, picture.top, picture.right, picture.bottom);
 }
 
 // At each monitor size, through a whole positive and negative cycle: nothing

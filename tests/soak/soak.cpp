@@ -2,15 +2,19 @@
 // backend: seeded random clicks (bursts of several between two ticks among
 // them), a presenter's keys (next, back, start again, pause, blank; held keys
 // repeating, releases of keys never pressed, keys the program does not know),
-// resizes from 0 x 0 to 4096 x 4096, paint requests and late ticks, all
-// through the real message path (the virtual clock, queued input, PeekMessageA
-// and DispatchMessageA). Checked as it runs:
+// full screen on and off (F11, F, Alt+Enter, Esc) on monitors of several
+// sizes, changes of the screen's density (96 to 192 DPI), resizes from 0 x 0
+// to 4096 x 4096, paint requests and late ticks, all through the real message
+// path (the virtual clock, queued input, PeekMessageA and DispatchMessageA).
+// Checked as it runs:
 //   - every WM_TIMER performs exactly one animation step, however late it is,
 //     or none while the picture is paused or blank;
 //   - the first tick after every step on (a click or a next key) changes the
 //     animation (never stuck);
-//   - between messages the GDI object count is what start-up left, and no
-//     shape ever holds more than its one temporary pen and brush;
+//   - between messages the GDI object count is what start-up left, plus the
+//     program's font while it draws with one (full screen, a dense screen),
+//     and no shape ever holds more than its one temporary pen and brush;
+//   - in full screen nothing is ever drawn outside the picture's rectangle;
 //   - every tilt, slide and pull that runs to its end shows exactly its
 //     caption band and figures as drawn directly, whatever paints, resizes,
 //     keys and clicks came while it ran (no residue);
@@ -34,11 +38,13 @@
 
 #include "animation/animation_state.h"
 #include "app/application.h"
+#include "app/presentation_mode.h"
 #include "app/presenter_controls.h"
 #include "graphics/graphics_state.h"
 #include "graphics/shapes.h"
 #include "platform/portable/headless.h"
 #include "scenes/scene_frame.h"
+#include "tests/support/margins.h"
 #include "tests/support/program_driver.h"
 
 // ---- the probe: the object count while a shape holds its temporary objects --
@@ -135,6 +141,7 @@ struct Figures {
   long long ticks = 0, lateTicks = 0, clicks = 0, bursts = 0, resizes = 0, paints = 0;
   long long tinyResizes = 0, narrowResizes = 0, hugeResizes = 0;
   long long keys = 0, repeats = 0, strayReleases = 0, otherKeys = 0;
+  long long fullScreenKeys = 0, fullScreenTicks = 0, densityChanges = 0, monitorChanges = 0;
   long long messages = 0;
   long long rssStart = 0, rssPeak = 0, rssEnd = 0, heapStart = 0, heapEnd = 0;
   long long trimmedStart = 0, trimmedEnd = 0;
@@ -248,6 +255,19 @@ void CheckEndPicture(Watched which) {
   Fail("a stage left residue", detail);
 }
 
+// Start-up's objects, and the program's font while it has one.
+DWORD ObjectsExpected() { return objectsAtStart + (GraphicsState.Font != nullptr ? 1 : 0); }
+
+// In presentation mode, black all round the picture's rectangle (as the last
+// repaint laid it out; before a pending repaint the window may hold another).
+bool MarginsBlack() {
+  const GraphicsStateRecord &g = GraphicsState;
+  int w = 0, h = 0;
+  const uint32_t *pixels = vqp::HeadlessPixels(window, &w, &h);
+  return !g.KeepProportion || w != g.MaxX || h != g.MaxY ||
+         BlackOutside(pixels, w, h, g.ViewX1, g.MaxY - g.ViewY2, g.ViewX2, g.MaxY - g.ViewY1);
+}
+
 // A next key pressed (not a held key's repeat).
 bool IsNextKey(const MSG &msg) {
   return msg.message == WM_KEYDOWN && !(HIWORD(msg.lParam) & KF_REPEAT) &&
@@ -269,15 +289,20 @@ int Pump() {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
     ++fig.messages;
-    if (GdiObjectCount() != objectsAtStart)
+    const DWORD expected = ObjectsExpected();
+    if (GdiObjectCount() != expected)
       Fail("GDI objects between messages",
-           std::to_string(GdiObjectCount()) + " instead of " + std::to_string(objectsAtStart));
+           std::to_string(GdiObjectCount()) + " instead of " + std::to_string(expected));
+    // Ticks draw the most and move least: every fiftieth is looked at.
+    if ((msg.message != WM_TIMER || tickNumber % 50 == 0) && !MarginsBlack())
+      Fail("something was drawn outside the picture in full screen");
     if (GetROP2(GraphicsState.WindowDC) != R2_COPYPEN)
       Fail("a message left the exclusive-or mode set");
     if (msg.message == WM_TIMER) {
       ++timers;
       CheckOneStep(before);
-      if (steppedSinceTick && !Changed(before, s))
+      // (A pause or a blank after the step holds the picture: that tick stands still.)
+      if (steppedSinceTick && !before.Paused && !before.Blanked && !Changed(before, s))
         Fail("the first tick after a step on changed nothing");
       steppedSinceTick = false;
       if (before.Stage == TiltStage && before.ApparentWidth > 0 && s.ApparentWidth <= 0)
@@ -378,6 +403,35 @@ void RandomKeys(std::mt19937_64 &random) {
     Fail("a key brought a tick with it");
 }
 
+// The presenter going full screen and back (now and then with a held key's
+// repeats), or the screen changing under the window: its density, or the
+// size of the monitor (which a full-screen window covers when it next goes
+// full screen).
+void RandomScreen(std::mt19937_64 &random) {
+  const int kind = static_cast<int>(random() % 100);
+  if (kind < 60) {
+    const int which = static_cast<int>(random() % 4);
+    const UINT key = which == 0 ? VK_F11 : which == 1 ? 'F' : which == 2 ? VK_RETURN : VK_ESCAPE;
+    const bool alt = key == VK_RETURN;
+    HeadlessKeyDown(window, key, alt);
+    if (random() % 4 == 0)
+      HeadlessKeyDown(window, key, alt); // held: its repeat changes nothing
+    HeadlessKeyUp(window, key, alt);
+    ++fig.fullScreenKeys;
+  } else if (kind < 85) {
+    static const UINT dpis[] = {96, 120, 144, 192};
+    vqp::HeadlessSetDpi(dpis[random() % 4]);
+    ++fig.densityChanges;
+  } else {
+    static const int sizes[][2] = {{1024, 768}, {1920, 1080}, {1280, 800}, {3840, 2160}};
+    const int *size = sizes[random() % 4];
+    vqp::HeadlessSetMonitor(size[0], size[1]);
+    ++fig.monitorChanges;
+  }
+  if (Pump() != 0)
+    Fail("a change of the screen brought a tick with it");
+}
+
 void Sample() {
   const long long rss = ResidentBytes();
   fig.rssPeak = std::max(fig.rssPeak, rss);
@@ -398,7 +452,7 @@ int Run(long long ticks, uint64_t seed) {
   // whatever they leave in the allocator is there before it.
   const long long checkpointEvery = std::min<long long>(20000, std::max<long long>(ticks / 5, 1));
   const long long warmUp = checkpointEvery;
-  long long nextClick = 50, nextResize = 10, nextPaint = 500, nextKey = 30;
+  long long nextClick = 50, nextResize = 10, nextPaint = 500, nextKey = 30, nextScreen = 200;
   int earlyExtremes = 0;
 
   for (tickNumber = 1; tickNumber <= ticks; ++tickNumber) {
@@ -437,6 +491,11 @@ int Run(long long ticks, uint64_t seed) {
       RandomKeys(random);
       nextKey += 1 + static_cast<long long>(random() % 800);
     }
+    if (tickNumber == nextScreen) {
+      RandomScreen(random);
+      nextScreen += 1 + static_cast<long long>(random() % 3000);
+    }
+    fig.fullScreenTicks += PresentationState.FullScreen;
     // Now and then the tick comes late: the clock jumps by many periods.
     const bool late = random() % 10 == 0;
     HeadlessAdvanceClock(late ? 21 + random() % 3000 : TimerPeriodMs);
@@ -450,7 +509,13 @@ int Run(long long ticks, uint64_t seed) {
     if (tickNumber % 1000 == 0)
       Sample();
     if (tickNumber % checkpointEvery == 0 || tickNumber == ticks) {
-      // Memory is compared at one window size, the one the program opens with.
+      // Memory is compared in one window, the one the program opens with:
+      // out of full screen, on a standard screen, at its own size.
+      HeadlessKeyDown(window, VK_ESCAPE);
+      HeadlessKeyUp(window, VK_ESCAPE);
+      vqp::HeadlessSetDpi(96);
+      if (Pump() != 0)
+        Fail("leaving full screen brought a tick with it");
       Resize(1002, 583);
       Sample();
       // The allocator keeps some freed memory (after a huge framebuffer, up
@@ -485,6 +550,9 @@ int Run(long long ticks, uint64_t seed) {
   std::printf("  keys %lld (%lld auto-repeats among them), %lld releases of keys not pressed, "
               "%lld other keys\n",
               fig.keys, fig.repeats, fig.strayReleases, fig.otherKeys);
+  std::printf("  full screen: %lld keys (F11, F, Alt+Enter, Esc), %lld ticks in it; %lld "
+              "changes of density, %lld of the monitor's size\n",
+              fig.fullScreenKeys, fig.fullScreenTicks, fig.densityChanges, fig.monitorChanges);
   std::printf("  end pictures equal to the direct drawing: %lld tilts, %lld slides, %lld pulls\n",
               checkedEnds[Tilt], checkedEnds[Slide], checkedEnds[Pull]);
   std::printf("  GDI objects: start %lu, peak %lu (read after each of %lld creations), end %lu\n",
@@ -502,8 +570,8 @@ int Run(long long ticks, uint64_t seed) {
   if (!JudgeMemory)
     std::printf("  (memory not judged: AddressSanitizer keeps freed memory in quarantine)\n");
 
-  if (peakObjects > objectsAtStart + 2)
-    Fail("more GDI objects in flight than one temporary pen and brush",
+  if (peakObjects > objectsAtStart + 1 + 2)
+    Fail("more GDI objects in flight than the font and one temporary pen and brush",
          std::to_string(peakObjects) + " with " + std::to_string(objectsAtStart) + " at start");
   if (fig.objectsEnd != objectsAtStart)
     Fail("GDI objects leaked");

@@ -387,7 +387,14 @@ BOOL DeleteObject(HGDIOBJ object) {
   // Documented Win32 behaviour: an object selected into a DC is not deleted.
   if (s->selections > 0)
     return Fail(ERROR_INVALID_PARAMETER, FALSE);
+  const bool font = s->kind == vqp::kFont;
+  const LONG height = s->font.logical.lfHeight;
   t.Free(index);
+  // The glyphs of a height no font has any more go with the last such font.
+  if (font && std::none_of(t.slots.begin(), t.slots.end(), [&](const vqp::Slot &other) {
+        return other.kind == vqp::kFont && other.font.logical.lfHeight == height;
+      }))
+    vqp::gdi::ForgetFontHeight(height);
   return TRUE;
 }
 

@@ -66,7 +66,7 @@ void FillBox(Surface &s, int64_t left, int64_t top, int64_t right, int64_t botto
 // The layer's one font at a height: `font` is a LOGFONT height, positive for
 // the height of a line (the cell), negative for that of the characters (the
 // em). Glyphs are rasterized when first drawn, and kept for the few heights
-// used last.
+// used last while fonts of those heights exist.
 constexpr int kMaxFontHeight = 1024;
 // Height of a line of text in pixels, and its ascent (top of the box to the
 // baseline).
@@ -74,6 +74,8 @@ int TextHeight(int font);
 int TextAscent(int font);
 // Width in pixels of `length` bytes of text.
 int64_t TextWidth(int font, const char *text, int length);
+// Lets the glyphs of that height go (no font object has it any more).
+void ForgetFontHeight(int font);
 // Draws `length` bytes with the top-left corner of their box at (x, y), glyph
 // coverage blended from `background` (opaque) or from the pixels beneath
 // (transparent) towards `color`. Paints the box first when opaque. Clipped to

@@ -135,9 +135,15 @@ private:
   Glyph glyphs_[kBoxSlot + 1];
 };
 
+// The fonts kept, the one used last first.
+std::vector<std::unique_ptr<Font>> &Kept() {
+  static std::vector<std::unique_ptr<Font>> kept;
+  return kept;
+}
+
 // The font at a height, made on first use; the ones used last are kept.
 Font &FontAt(int height) {
-  static std::vector<std::unique_ptr<Font>> kept; // the one used last first
+  std::vector<std::unique_ptr<Font>> &kept = Kept();
   auto it = std::find_if(kept.begin(), kept.end(),
                          [&](const std::unique_ptr<Font> &f) { return f->Height() == height; });
   if (it == kept.end()) {
@@ -164,6 +170,10 @@ uint32_t Blend(uint32_t under, uint32_t over, unsigned alpha) {
 }
 
 } // namespace
+
+void ForgetFontHeight(int font) {
+  std::erase_if(Kept(), [&](const std::unique_ptr<Font> &f) { return f->Height() == font; });
+}
 
 int TextHeight(int font) { return FontAt(font).LineHeight(); }
 int TextAscent(int font) { return FontAt(font).Ascent(); }
