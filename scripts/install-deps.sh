@@ -8,7 +8,7 @@ clang_runtime=false # the sanitizers and libFuzzer of the installed clang
 for part in "$@"; do
   case "$part" in
   run) ;;
-  test) want+=(libgtest-dev libgmock-dev libbenchmark-dev clang libgif-dev libpng-dev libavcodec-dev libavformat-dev libavutil-dev imagemagick xvfb xdotool libx11-dev)
+  test) want+=(libgtest-dev libgmock-dev libbenchmark-dev clang libgif-dev libpng-dev libavcodec-dev libavformat-dev libavutil-dev imagemagick xvfb xdotool libx11-dev libxtst-dev)
     clang_runtime=true ;;
   windows) want+=(g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xdotool imagemagick librsvg2-bin) ;;
   web) want+=(emscripten chromium nodejs) ;;

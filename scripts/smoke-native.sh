@@ -1,21 +1,25 @@
 #!/usr/bin/env bash
 # Smoke test of the native program in a real SDL window: the first picture
 # shows the red circle and the caption, the PageDown key and left clicks in
-# turn run through the stages and back to stage 0, and closing the window (as
-# a window manager's close button does) ends the program with exit code 0 and
-# nothing on stderr. Runs itself in Xvfb when there is no display.
+# turn run through the stages and back to stage 0, F11 covers the screen with
+# a round ring and Esc gives back the window with the stage as it stood, and
+# closing the window (as a window manager's close button does) ends the
+# program with exit code 0 and nothing on stderr. Runs itself in Xvfb (a
+# 1920 x 1080 screen) when there is no display.
 #
-# Usage: scripts/smoke-native.sh PROGRAM CLOSER [OUT]
+# Usage: scripts/smoke-native.sh PROGRAM CLOSER [OUT [LATENCY_TOOL]]
 #   CLOSER sends the window WM_DELETE_WINDOW (tests/platform/x_close_window);
-#   screenshots go to OUT (default: beside PROGRAM).
+#   screenshots go to OUT (default: beside PROGRAM); LATENCY_TOOL
+#   (tests/platform/x_key_latency) times the switches to full screen and back.
 set -euo pipefail
 if [ -z "${VQ_SMOKE_DISPLAY:-}" ]; then
-  VQ_SMOKE_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+  VQ_SMOKE_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1920x1080x24" "$0" "$@"
 fi
 
 program=$1
 closer=$2
 out=${3:-$(dirname "$program")}
+LATENCY_TOOL=${4:-}
 title="VELQOR: NEGATIVE FREQUENCY"
 fail() {
   echo "smoke-native: FAILED: $*" >&2
@@ -43,6 +47,7 @@ echo "smoke-native: window \"$title\" up after $(($(now_ms) - t0)) ms"
 tag=smoke-native program_name=$(basename "$program")
 . "$(dirname "$0")/smoke-walk.sh"
 walk_stages
+walk_full_screen
 
 t0=$(now_ms)
 "$closer" "$win"

@@ -1,22 +1,42 @@
 # The stage walk of the smoke tests, sourced by smoke-windows.sh and
 # smoke-native.sh once the program's window is up: reads the client area off
 # screenshots of the X display, checks the first picture, steps through the
-# stages and checks each. The caller sets pid (the program), win (its X
-# window), out (a folder for screenshots), tag (for messages), program_name,
-# and defines fail and now_ms.
+# stages and checks each; then full screen on and off (walk_full_screen). The
+# caller sets pid (the program), win (its X window), out (a folder for
+# screenshots), tag (for messages), program_name, and defines fail and now_ms;
+# DENSITY (default 1) is the screen's pixels per designed pixel, LATENCY_TOOL
+# (optional) tests/platform/x_key_latency, which times the switches.
 
 # Without a window manager the X window is the client area.
-eval "$(xdotool getwindowgeometry --shell "$win")"
-W=$WIDTH H=$HEIGHT
+geometry() {
+  eval "$(xdotool getwindowgeometry --shell "$win")"
+  W=$WIDTH H=$HEIGHT
+}
+geometry
 echo "$tag: client area ${W}x${H} at ($X, $Y)"
+density=${DENSITY:-1}
 
-# World coordinates (x -2.1..2.1, y -1.25..1.25 over the client area) to pixels.
-px() { awk -v x="$1" -v w="$W" 'BEGIN { printf "%d", (x + 2.1) / 4.2 * w + 0.5 }'; }
-py() { awk -v y="$1" -v h="$H" 'BEGIN { printf "%d", h - (y + 1.25) / 2.5 * h + 0.5 }'; }
+# The picture's rectangle in the client area: PL, PT, PW, PH. All of it in the
+# normal window; in full screen the largest 1002:583 rectangle in its middle.
+picture_area() {
+  PL=0 PT=0 PW=$W PH=$H
+  if [ "$1" = fitted ]; then
+    eval "$(awk -v w="$W" -v h="$H" 'BEGIN {
+      if (w * 583 >= h * 1002) { pw = int((2 * h * 1002 + 583) / 1166); ph = h }
+      else { pw = w; ph = int((2 * w * 583 + 1002) / 2004) }
+      printf "PW=%d PH=%d PL=%d PT=%d", pw, ph, int((w - pw) / 2), int((h - ph) / 2) }')"
+  fi
+}
+picture_area whole
+
+# World coordinates (x -2.1..2.1, y -1.25..1.25 over the picture) to pixels.
+px() { awk -v x="$1" -v w="$PW" -v l="$PL" 'BEGIN { printf "%d", l + (x + 2.1) / 4.2 * w + 0.5 }'; }
+py() { awk -v y="$1" -v h="$PH" -v t="$PT" 'BEGIN { printf "%d", t + h - (y + 1.25) / 2.5 * h + 0.5 }'; }
 
 shot="$out/smoke-current.png"
-# Takes a screenshot of the screen and keeps the client area.
+# Takes a screenshot of the screen and keeps the client area (as it is now).
 snap() {
+  geometry
   import -window root "$shot.root.png"
   convert "$shot.root.png" -crop "${W}x${H}+${X}+${Y}" +repage "$shot"
   rm -f "$shot.root.png"
@@ -96,10 +116,11 @@ stage0_again() { # a new cycle: the circle is back, the trace gone, the caption 
 }
 
 # A key through XTEST goes to the window under the pointer (no window manager).
-page_down() {
+press() {
   xdotool mousemove --window "$win" $((W / 4)) $((H * 3 / 4))
-  xdotool key Next
+  xdotool key "$1"
 }
+page_down() { press Next; }
 
 # Stage by stage, stepping on by the PageDown key and by a left click in turn:
 # each must move the demonstration on exactly as the other does.
@@ -118,5 +139,118 @@ walk_stages() {
   click
   await 20000 "stage 0 again (click): circle back, caption for the other direction" stage0_again
   keep 4
+  rm -f "$shot" "$shot.band.png" "$out"/band-*.png
+}
+
+# ---- full screen ----------------------------------------------------------
+
+# Rows of the caption line holding the caption's ink (anything not black in
+# the middle third of the picture's band): its letters' height.
+caption_ink() {
+  local band
+  band=$(awk -v h="$PH" 'BEGIN { printf "%d", h * 40 / 583 + 0.5 }')
+  convert "$shot" -crop "$((PW / 3))x${band}+$((PL + PW / 3))+${PT}" +repage -alpha off \
+    -threshold 1% -scale "1x${band}!" -threshold 0 -format '%[fx:round(mean*h)]' info:
+}
+# The ring's width over its height, from its outermost red pixels on the row
+# and the column through its centre (the turning point may cover one end:
+# then a side counts twice from the centre).
+ring_ratio() {
+  local cx cy
+  cx=$(px 0) cy=$(py 0)
+  convert "$shot" -alpha off -fill black +opaque "$RED" -fill white -opaque "$RED" \
+    "$shot.red.png"
+  local row col
+  row=$(convert "$shot.red.png" -crop "${W}x1+0+${cy}" +repage txt:- | awk -F'[,:]' '/#FFFFFF/ { print $1 }' | sort -n | sed -n '1p;$p' | tr '\n' ' ')
+  col=$(convert "$shot.red.png" -crop "1x${H}+${cx}+0" +repage txt:- | awk -F'[,:]' '/#FFFFFF/ { print $2 }' | sort -n | sed -n '1p;$p' | tr '\n' ' ')
+  rm -f "$shot.red.png"
+  awk -v r="$row" -v c="$col" -v cx="$cx" -v cy="$cy" 'BEGIN {
+    split(r, a, " "); split(c, b, " ");
+    w = 2 * ((cx - a[1]) > (a[2] - cx) ? (cx - a[1]) : (a[2] - cx));
+    h = 2 * ((cy - b[1]) > (b[2] - cy) ? (cy - b[1]) : (b[2] - cy));
+    printf "%.4f", (h > 0 ? w / h : 0) }'
+}
+# Pixels that are neither black nor a colour of the picture's, red-ish: a
+# ring the system stretched (and so blurred) has many, a sharp one none.
+blurred_red() {
+  convert "$shot" -crop "${PW}x$((PH / 2))+${PL}+$((PT + PH / 4))" +repage -alpha off \
+    -fx 'r > 0.02 && r < 0.98 && g < 0.02 && b < 0.02' -format '%[fx:round(mean*w*h)]' info:
+}
+# Nothing but black outside the picture's rectangle.
+margins_black() {
+  [ "$PL" -eq 0 ] || [ "$(count "rgb(0,0,0)" 0 0 "$PL" "$H")" -eq $((PL * H)) ] || return 1
+  local right=$((PL + PW))
+  [ "$right" -ge "$W" ] || [ "$(count "rgb(0,0,0)" "$right" 0 $((W - right)) "$H")" -eq $(((W - right) * H)) ] || return 1
+  [ "$PT" -eq 0 ] || [ "$(count "rgb(0,0,0)" 0 0 "$W" "$PT")" -eq $((W * PT)) ] || return 1
+  local bottom=$((PT + PH))
+  [ "$bottom" -ge "$H" ] || [ "$(count "rgb(0,0,0)" 0 "$bottom" "$W" $((H - bottom)))" -eq $((W * (H - bottom))) ]
+}
+ring_shown() { [ "$(circle_points "-1 0" "1 0" "0 1" "0 -1")" -ge 3 ]; }
+# The window covers the screen and shows the opening picture in the middle.
+full_screen_ring() {
+  geometry
+  [ "$W" -eq "$screen_w" ] && [ "$H" -eq "$screen_h" ] && picture_area fitted && ring_shown
+}
+# The window is back where and as large as it was, with the tilt's line.
+back_with_the_line() {
+  geometry
+  picture_area whole
+  [ "$W" -eq "$normal_w" ] && [ "$H" -eq "$normal_h" ] && [ "$X" -eq "$normal_x" ] &&
+    [ "$Y" -eq "$normal_y" ] && [ "$(red_column 0)" -gt 50 ] &&
+    [ "$(circle_points "-1 0" "1 0")" -eq 0 ]
+}
+
+# In the normal window at stage 0 of a cycle: the window's size for the
+# screen's density and its text; F11 covers the screen with a round ring and
+# larger text, black margins; the tilt runs in full screen; Esc gives back the
+# window as it was, with the stage as it stood. With LATENCY_TOOL, the time
+# from F11 to the new picture on the screen, in and out, five times each.
+walk_full_screen() {
+  local designed_w designed_h
+  designed_w=$(awk -v d="$density" 'BEGIN { printf "%d", 1002 * d + 0.5 }')
+  designed_h=$(awk -v d="$density" 'BEGIN { printf "%d", 583 * d + 0.5 }')
+  [ "$W" -eq "$designed_w" ] && [ "$H" -eq "$designed_h" ] ||
+    fail "the window is ${W}x${H}, not ${designed_w}x${designed_h} at a density of $density"
+  normal_w=$W normal_h=$H normal_x=$X normal_y=$Y
+  eval "$(xdotool getdisplaygeometry | awk '{ printf "screen_w=%d screen_h=%d", $1, $2 }')"
+  await 20000 "normal window: the ring" ring_shown
+  local ink designed ratio
+  ink=$(caption_ink)
+  designed=$(ring_ratio)
+  [ "$(blurred_red)" -eq 0 ] || fail "the ring is blurred at a density of $density"
+  awk -v i="$ink" -v d="$density" 'BEGIN { exit !(i >= 0.7 * 16 * d && i <= 16 * d + 1) }' ||
+    fail "the caption's letters are $ink rows high at a density of $density"
+  echo "$tag: ${W}x${H} at a density of $density: caption $ink rows high, ring ${designed} wide for its height, sharp"
+
+  if [ -n "${LATENCY_TOOL:-}" ]; then
+    local ins="" outs="" i
+    for i in 1 2 3 4 5; do
+      ins="$ins $("$LATENCY_TOOL" "$win" F11 "$screen_w" "$screen_h")" || fail "F11: no full screen picture"
+      outs="$outs $("$LATENCY_TOOL" "$win" F11 "$normal_w" "$normal_h")" || fail "F11: no window again"
+    done
+    echo "$tag: new picture on the screen after F11 (ms): full screen$ins; back$outs"
+  fi
+
+  press F11
+  await 10000 "F11: the picture covers the ${screen_w}x${screen_h} screen" full_screen_ring
+  keep full-screen
+  local scale
+  scale=$(awk -v h="$PH" 'BEGIN { printf "%.4f", h / 583 }')
+  ratio=$(ring_ratio)
+  awk -v a="$ratio" -v b="$designed" 'BEGIN { exit !(a > 0.99 * b && a < 1.01 * b) }' ||
+    fail "the ring is $ratio wide for its height in full screen, $designed in the window"
+  margins_black || fail "something outside the picture's ${PW}x${PH} rectangle in full screen"
+  ink=$(caption_ink)
+  awk -v i="$ink" -v s="$scale" 'BEGIN { exit !(i >= 0.7 * 16 * s && i <= 16 * s + 1) }' ||
+    fail "the caption's letters are $ink rows high in full screen (scale $scale)"
+  [ "$(blurred_red)" -eq 0 ] || fail "the ring is blurred in full screen"
+  echo "$tag: full screen ${W}x${H}: the picture ${PW}x${PH} at ($PL, $PT), black around, ring $ratio wide for its height, caption $ink rows high"
+
+  press Next
+  await 30000 "full screen, PageDown: the circle has turned into the line at x = 0" \
+    eval '[ "$(red_column 0)" -gt 50 ] && [ "$(circle_points "-1 0" "1 0")" -eq 0 ]'
+  press Escape
+  await 10000 "Esc: the window back at ${normal_w}x${normal_h} ($normal_x, $normal_y) with the tilt's line" back_with_the_line
+  keep back
   rm -f "$shot" "$shot.band.png" "$out"/band-*.png
 }

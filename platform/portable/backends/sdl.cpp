@@ -4,15 +4,25 @@
 // sends just that rectangle to the screen.
 // Input arrives through SDL's event queue. BackendWaitForInput waits without
 // spinning: on X11 on the display connection itself, elsewhere in SDL.
+//
+// Pixels: where the system counts window sizes in points of several pixels
+// (Wayland, macOS on a dense screen), the layer's client area is the window's
+// pixels, and its DPI 96 times pixels per point; elsewhere (X11) 96.
+// Full screen is the desktop's full screen (no mode change), made by the
+// window manager; on an X server without one (Xvfb, a kiosk session), where
+// nobody would act on that request, the window covers the display itself,
+// without border.
 #include <SDL.h>
 #include <SDL_syswm.h>
 
 #if defined(SDL_VIDEO_DRIVER_X11) && !defined(__APPLE__)
+#include <X11/Xatom.h>
 #include <poll.h>
 #define VQ_WAIT_ON_X11 1
 #endif
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -26,7 +36,9 @@ struct Native {
   SDL_Window *window = nullptr;
   SDL_Surface *shown = nullptr; // the window surface last drawn into
   int shownW = 0, shownH = 0;
-  bool placed = false; // moved to the window's own position on its first show
+  bool placed = false;            // moved to the window's own position on its first show
+  double pixelsPerPoint = 1.0;    // the window's pixels for each point of its size
+  bool desktopFullScreen = false; // full screen by the window manager
 };
 
 std::map<HWND, Native> natives;
@@ -113,6 +125,73 @@ void WaitForNativeInput(int timeoutMs) {
   }
 #endif
   SDL_WaitEventTimeout(nullptr, timeoutMs);
+}
+
+// The window's pixels for each point of its size, as SDL says now.
+double PixelsPerPoint(SDL_Window *window) {
+  int points = 0, pixels = 0, h = 0;
+  SDL_GetWindowSize(window, &points, &h);
+#if SDL_VERSION_ATLEAST(2, 26, 0)
+  SDL_GetWindowSizeInPixels(window, &pixels, &h);
+#else
+  pixels = points;
+#endif
+  return points > 0 && pixels > 0 ? static_cast<double>(pixels) / points : 1.0;
+}
+
+int ToPixels(const Native &n, int points) {
+  return static_cast<int>(std::lround(points * n.pixelsPerPoint));
+}
+int ToPoints(const Native &n, int pixels) {
+  return std::max(1, static_cast<int>(std::lround(pixels / n.pixelsPerPoint)));
+}
+
+// The client size in pixels the window has now.
+void TellClientSize(HWND h, Native &n) {
+  int w = 0, height = 0;
+  SDL_GetWindowSize(n.window, &w, &height);
+  LayerClientResized(h, ToPixels(n, w), ToPixels(n, height));
+}
+
+// Whether a window manager runs on the window's X server: one that names
+// itself on the root window (_NET_SUPPORTING_WM_CHECK), as every window
+// manager that does full screen does. True off X11, where the system always
+// has its full screen. Xlib is SDL's own, loaded while it runs.
+bool WindowManagerRuns([[maybe_unused]] SDL_Window *window) {
+#ifdef VQ_WAIT_ON_X11
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11)
+    return true;
+  using InternAtom = Atom (*)(Display *, const char *, Bool);
+  using GetProperty = int (*)(Display *, Window, Atom, long, long, Bool, Atom, Atom *, int *,
+                              unsigned long *, unsigned long *, unsigned char **);
+  using Free = int (*)(void *);
+  static void *xlib = SDL_LoadObject("libX11.so.6");
+  const auto intern =
+      reinterpret_cast<InternAtom>(xlib ? SDL_LoadFunction(xlib, "XInternAtom") : nullptr);
+  const auto get =
+      reinterpret_cast<GetProperty>(xlib ? SDL_LoadFunction(xlib, "XGetWindowProperty") : nullptr);
+  const auto release = reinterpret_cast<Free>(xlib ? SDL_LoadFunction(xlib, "XFree") : nullptr);
+  if (!intern || !get || !release)
+    return true;
+  Display *display = info.info.x11.display;
+  const Atom check = intern(display, "_NET_SUPPORTING_WM_CHECK", True);
+  if (check == None)
+    return false;
+  Atom type = None;
+  int format = 0;
+  unsigned long items = 0, after = 0;
+  unsigned char *data = nullptr;
+  const bool named = get(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW, &type,
+                         &format, &items, &after, &data) == Success &&
+                     type == XA_WINDOW && items == 1;
+  if (data)
+    release(data);
+  return named;
+#else
+  return true;
+#endif
 }
 
 HWND ByWindowId(Uint32 id) {
@@ -208,10 +287,11 @@ void Handle(const SDL_Event &e) {
   case SDL_MOUSEBUTTONUP:
     if (e.button.button == SDL_BUTTON_LEFT) {
       if (HWND h = ByWindowId(e.button.windowID)) {
+        const Native &n = natives[h];
         if (e.type == SDL_MOUSEBUTTONDOWN)
-          LayerMouseDown(h, e.button.x, e.button.y);
+          LayerMouseDown(h, ToPixels(n, e.button.x), ToPixels(n, e.button.y));
         else
-          LayerMouseUp(h, e.button.x, e.button.y);
+          LayerMouseUp(h, ToPixels(n, e.button.x), ToPixels(n, e.button.y));
       }
     }
     break;
@@ -221,8 +301,25 @@ void Handle(const SDL_Event &e) {
       break;
     switch (e.window.event) {
     case SDL_WINDOWEVENT_SIZE_CHANGED:
-      LayerClientResized(h, e.window.data1, e.window.data2);
+      TellClientSize(h, natives[h]);
       break;
+    case SDL_WINDOWEVENT_MOVED:
+      LayerWindowMoved(h, ToPixels(natives[h], e.window.data1),
+                       ToPixels(natives[h], e.window.data2));
+      break;
+#if SDL_VERSION_ATLEAST(2, 0, 18)
+    case SDL_WINDOWEVENT_DISPLAY_CHANGED: {
+      // On another display the window may have other pixels for each point.
+      Native &n = natives[h];
+      const double ratio = PixelsPerPoint(n.window);
+      if (ratio != n.pixelsPerPoint) {
+        n.pixelsPerPoint = ratio;
+        LayerDpiChanged(h, BackendDpi(h), nullptr);
+        TellClientSize(h, n);
+      }
+      break;
+    }
+#endif
     case SDL_WINDOWEVENT_CLOSE:
       LayerCloseRequested(h);
       break;
@@ -255,13 +352,18 @@ bool BackendOpenWindow(HWND hwnd, int clientWidth, int clientHeight, const char 
     return false;
   Native n;
   // SDL windows cannot be empty; the framebuffer may be.
-  n.window = SDL_CreateWindow(
-      title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, clientWidth > 0 ? clientWidth : 1,
-      clientHeight > 0 ? clientHeight : 1, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+  n.window =
+      SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                       clientWidth > 0 ? clientWidth : 1, clientHeight > 0 ? clientHeight : 1,
+                       SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
   if (n.window == nullptr) {
     reason = std::string("cannot create an SDL window: ") + SDL_GetError();
     return false;
   }
+  // The size asked for is in pixels: where a point has several, fewer points.
+  n.pixelsPerPoint = PixelsPerPoint(n.window);
+  if (n.pixelsPerPoint != 1.0)
+    SDL_SetWindowSize(n.window, ToPoints(n, clientWidth), ToPoints(n, clientHeight));
   NoteDisplayConnection(n.window);
   natives[hwnd] = n;
   return true;
@@ -282,7 +384,8 @@ void BackendShowWindow(HWND hwnd, bool visible, int clientLeft, int clientTop) {
   if (visible) {
     if (!it->second.placed) {
       // Where the program put the window; later, wherever the user moves it.
-      SDL_SetWindowPosition(it->second.window, clientLeft, clientTop);
+      SDL_SetWindowPosition(it->second.window, ToPoints(it->second, clientLeft),
+                            ToPoints(it->second, clientTop));
       it->second.placed = true;
     }
     SDL_ShowWindow(it->second.window);
@@ -293,17 +396,62 @@ void BackendShowWindow(HWND hwnd, bool visible, int clientLeft, int clientTop) {
 void BackendResizeWindow(HWND hwnd, int clientWidth, int clientHeight) {
   auto it = natives.find(hwnd);
   if (it != natives.end())
-    SDL_SetWindowSize(it->second.window, clientWidth > 0 ? clientWidth : 1,
-                      clientHeight > 0 ? clientHeight : 1);
+    SDL_SetWindowSize(it->second.window, ToPoints(it->second, clientWidth),
+                      ToPoints(it->second, clientHeight));
 }
 
-void BackendSetFullScreen(HWND, bool, const RECT &) {}
-int BackendMonitorOf(HWND) { return 0; }
-bool BackendMonitorArea(int monitor, RECT &area, RECT &work) {
-  area = work = RECT{0, 0, 1920, 1080};
-  return monitor == 0;
+void BackendSetFullScreen(HWND hwnd, bool fullScreen, const RECT &client) {
+  auto it = natives.find(hwnd);
+  if (it == natives.end())
+    return;
+  Native &n = it->second;
+  if (fullScreen) {
+    n.desktopFullScreen = WindowManagerRuns(n.window) &&
+                          SDL_SetWindowFullscreen(n.window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+    if (!n.desktopFullScreen) {
+      SDL_Rect bounds{0, 0, 0, 0};
+      SDL_GetDisplayBounds(std::max(SDL_GetWindowDisplayIndex(n.window), 0), &bounds);
+      SDL_SetWindowBordered(n.window, SDL_FALSE);
+      SDL_SetWindowPosition(n.window, bounds.x, bounds.y);
+      SDL_SetWindowSize(n.window, bounds.w, bounds.h);
+    }
+    return;
+  }
+  if (n.desktopFullScreen)
+    SDL_SetWindowFullscreen(n.window, 0);
+  n.desktopFullScreen = false;
+  SDL_SetWindowBordered(n.window, SDL_TRUE);
+  SDL_SetWindowSize(n.window, ToPoints(n, client.right - client.left),
+                    ToPoints(n, client.bottom - client.top));
+  SDL_SetWindowPosition(n.window, ToPoints(n, client.left), ToPoints(n, client.top));
 }
-UINT BackendDpi(HWND) { return 96; }
+
+int BackendMonitorOf(HWND hwnd) {
+  auto it = natives.find(hwnd);
+  return it == natives.end() ? 0 : std::max(SDL_GetWindowDisplayIndex(it->second.window), 0);
+}
+
+bool BackendMonitorArea(int monitor, RECT &area, RECT &work) {
+  SDL_Rect bounds{0, 0, 0, 0}, usable{0, 0, 0, 0};
+  if (!videoUp || monitor < 0 || monitor >= SDL_GetNumVideoDisplays() ||
+      SDL_GetDisplayBounds(monitor, &bounds) != 0)
+    return false;
+  if (SDL_GetDisplayUsableBounds(monitor, &usable) != 0)
+    usable = bounds;
+  // In the pixels of the windows there (one window is all the program has).
+  const Native *n = natives.empty() ? nullptr : &natives.begin()->second;
+  const auto px = [&](int points) { return n ? ToPixels(*n, points) : points; };
+  area = RECT{px(bounds.x), px(bounds.y), px(bounds.x + bounds.w), px(bounds.y + bounds.h)};
+  work = RECT{px(usable.x), px(usable.y), px(usable.x + usable.w), px(usable.y + usable.h)};
+  return true;
+}
+
+UINT BackendDpi(HWND hwnd) {
+  auto it = natives.find(hwnd);
+  return it == natives.end()
+             ? USER_DEFAULT_SCREEN_DPI
+             : static_cast<UINT>(std::lround(USER_DEFAULT_SCREEN_DPI * it->second.pixelsPerPoint));
+}
 
 void BackendPresent(HWND hwnd, const Surface &s) {
   auto it = natives.find(hwnd);
