@@ -14,7 +14,6 @@ geometry() {
 }
 geometry
 echo "$tag: client area ${W}x${H} at ($X, $Y)"
-density=${DENSITY:-1}
 
 # The picture's rectangle in the client area: PL, PT, PW, PH. All of it in the
 # normal window; in full screen the largest 1002:583 rectangle in its middle.
@@ -206,7 +205,7 @@ back_with_the_line() {
 # window as it was, with the stage as it stood. With LATENCY_TOOL, the time
 # from F11 to the new picture on the screen, in and out, five times each.
 walk_full_screen() {
-  local designed_w designed_h
+  local density=${DENSITY:-1} designed_w designed_h
   designed_w=$(awk -v d="$density" 'BEGIN { printf "%d", 1002 * d + 0.5 }')
   designed_h=$(awk -v d="$density" 'BEGIN { printf "%d", 583 * d + 0.5 }')
   [ "$W" -eq "$designed_w" ] && [ "$H" -eq "$designed_h" ] ||
@@ -233,7 +232,7 @@ walk_full_screen() {
 
   press F11
   await 10000 "F11: the picture covers the ${screen_w}x${screen_h} screen" full_screen_ring
-  keep full-screen
+  keep "full-screen-$density"
   local scale
   scale=$(awk -v h="$PH" 'BEGIN { printf "%.4f", h / 583 }')
   ratio=$(ring_ratio)
@@ -251,6 +250,6 @@ walk_full_screen() {
     eval '[ "$(red_column 0)" -gt 50 ] && [ "$(circle_points "-1 0" "1 0")" -eq 0 ]'
   press Escape
   await 10000 "Esc: the window back at ${normal_w}x${normal_h} ($normal_x, $normal_y) with the tilt's line" back_with_the_line
-  keep back
+  keep "back-$density"
   rm -f "$shot" "$shot.band.png" "$out"/band-*.png
 }

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Smoke test of velqor.exe on Wine: the window opens, the first picture shows
 # the red circle and the caption, the PageDown key and left clicks in turn run
-# through the stages and back to stage 0, and closing the window ends the
-# program with exit code 0.
+# through the stages and back to stage 0, F11 covers the screen with a round
+# ring and Esc gives back the window with the stage as it stood, and closing
+# the window ends the program with exit code 0. Then once more with Wine's DPI
+# at 144: the window and its text 1.5 times as large, nothing blurred, and
+# full screen on and off again.
 # Screenshots go to the build directory (smoke-0.png ... smoke-4.png).
 #
 # Usage: scripts/smoke-windows.sh [EXE]
@@ -29,36 +32,62 @@ now_ms() { echo $(($(date +%s%N) / 1000000)); }
 [ -f "$exe" ] || fail "velqor.exe not found ($exe)"
 rm -f "$out"/smoke-*.png
 
-wine "$exe" &
-pid=$!
-trap 'kill "$pid" 2>/dev/null || true' EXIT
+# Wine's screen density, as its control panel sets it (read at a program's start).
+set_wine_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 ||
+    fail "cannot set Wine's DPI to $1"
+}
 
-# The window appears.
-t0=$(now_ms)
-win=""
-while [ -z "$win" ]; do
-  kill -0 "$pid" 2>/dev/null || fail "velqor.exe ended before its window appeared"
-  [ $(($(now_ms) - t0)) -lt 60000 ] || fail "no window titled \"$title\" after 60 s"
-  sleep 0.2
-  win=$(xdotool search --name "^$title\$" 2>/dev/null | head -n 1 || true)
-done
-echo "smoke-windows: window \"$title\" up after $(($(now_ms) - t0)) ms"
-
-# The stages, stepped on by the PageDown key and by left clicks in turn.
-tag=smoke-windows program_name=velqor.exe
-. "$(dirname "$0")/smoke-walk.sh"
-walk_stages
+# Starts velqor.exe and waits for its window: pid and win.
+start() {
+  wine "$exe" &
+  pid=$!
+  trap 'kill "$pid" 2>/dev/null || true' EXIT
+  local t0
+  t0=$(now_ms)
+  win=""
+  while [ -z "$win" ]; do
+    kill -0 "$pid" 2>/dev/null || fail "velqor.exe ended before its window appeared"
+    [ $(($(now_ms) - t0)) -lt 60000 ] || fail "no window titled \"$title\" after 60 s"
+    sleep 0.2
+    win=$(xdotool search --name "^$title\$" 2>/dev/null | head -n 1 || true)
+  done
+  echo "smoke-windows: window \"$title\" up after $(($(now_ms) - t0)) ms"
+}
 
 # Closing: Wine's taskkill without /f posts WM_CLOSE to the process's top-level
 # windows, as the close box does.
-t0=$(now_ms)
-wine taskkill /im "$(basename "$exe")" >/dev/null
-while kill -0 "$pid" 2>/dev/null; do
-  [ $(($(now_ms) - t0)) -lt 10000 ] || fail "velqor.exe still running 10 s after WM_CLOSE"
-  sleep 0.1
-done
-rc=0
-wait "$pid" || rc=$?
-trap - EXIT
-[ "$rc" -eq 0 ] || fail "velqor.exe ended with exit code $rc"
-echo "smoke-windows: closed, exit code 0 after $(($(now_ms) - t0)) ms; screenshots in $out/smoke-*.png"
+close() {
+  local t0 rc=0
+  t0=$(now_ms)
+  wine taskkill /im "$(basename "$exe")" >/dev/null
+  while kill -0 "$pid" 2>/dev/null; do
+    [ $(($(now_ms) - t0)) -lt 10000 ] || fail "velqor.exe still running 10 s after WM_CLOSE"
+    sleep 0.1
+  done
+  wait "$pid" || rc=$?
+  trap - EXIT
+  [ "$rc" -eq 0 ] || fail "velqor.exe ended with exit code $rc"
+  echo "smoke-windows: closed, exit code 0 after $(($(now_ms) - t0)) ms"
+}
+
+# The stages, stepped on by the PageDown key and by left clicks in turn, and
+# full screen.
+set_wine_dpi 96
+start
+tag=smoke-windows program_name=velqor.exe
+. "$(dirname "$0")/smoke-walk.sh"
+walk_stages
+walk_full_screen
+close
+
+# A dense screen: 144 DPI, 1.5 designed pixels to each.
+set_wine_dpi 144
+start
+tag="smoke-windows (144 DPI)" DENSITY=1.5
+geometry
+picture_area whole
+walk_full_screen
+close
+set_wine_dpi 96
+echo "smoke-windows: passed; screenshots in $out/smoke-*.png"

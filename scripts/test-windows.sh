@@ -111,5 +111,5 @@ trap 'exit 130' INT TERM
 # No Mono or Gecko installers, no desktop menu entries in $HOME, no debug chatter.
 export WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d" WINEDEBUG=-all
 export BUILD_DIR=$build
-xvfb-run -a -s "-screen 0 1280x1024x24" "$self" --inner "$parts"
+xvfb-run -a -s "-screen 0 1920x1080x24" "$self" --inner "$parts"
 echo "test-windows: passed; Wine part $(($(date +%s) - built)) s, in all $(($(date +%s) - started)) s"

@@ -72,8 +72,10 @@ TEST(Objects, InitGraphicsMakesAPenAndABrushPerColour) {
     EXPECT_EQ(GetPixel(g.WindowDC, 10 * n + 2, 102), init.State.Palette[n]) << n;
   }
   StartFresh();
-  EXPECT_EQ(init.Pen, static_cast<HGDIOBJ>(g.Pens[White]));
-  EXPECT_EQ(init.Brush, static_cast<HGDIOBJ>(g.Brushes[Black]));
+  // Its own white pen and black brush (the pens are made again at another
+  // width, in full screen or on a denser screen).
+  EXPECT_EQ(init.Pen, static_cast<HGDIOBJ>(init.State.Pens[White]));
+  EXPECT_EQ(init.Brush, static_cast<HGDIOBJ>(init.State.Brushes[Black]));
   EXPECT_EQ(init.TextAlign, static_cast<UINT>(TA_LEFT | TA_BOTTOM));
   EXPECT_EQ(init.BkColor, 0x00000000u);
   EXPECT_EQ(init.TextColor, 0x00000000u); // the default; no SetColor yet
