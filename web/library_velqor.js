@@ -1,9 +1,17 @@
 // The page side of the web backend (platform/portable/backends/web.cpp),
-// linked in with --js-library: the canvas, the page title, the wake-ups and
-// the browser's events, which call the backend's exports _vq_web_tick,
-// _vq_web_pointer, _vq_web_key, _vq_web_keyboard_lost and _vq_web_resize.
+// linked in with --js-library: the canvas, the page title, the wake-ups, full
+// screen and the browser's events, which call the backend's exports
+// _vq_web_tick, _vq_web_pointer, _vq_web_key, _vq_web_keyboard_lost and
+// _vq_web_resize.
+//
+// The canvas has the screen's own pixels: its backing store is its CSS size
+// times devicePixelRatio, and every size and position the program sees is in
+// those pixels (so the layer's DPI is 96 x the ratio).
 mergeInto(LibraryManager.library, {
-  $VQ: { canvas: null, context: null, wake: 0, shown: false },
+  $VQ: { canvas: null, context: null, wake: 0, shown: false, full: false },
+
+  // The screen's pixels for each CSS pixel.
+  $vqRatio: function () { return window.devicePixelRatio || 1; },
 
   // The Win32 virtual-key code of a keyboard event, 0 for a key without one.
   // Letters and marks by what the layout makes of them (event.key), as
@@ -28,7 +36,7 @@ mergeInto(LibraryManager.library, {
   },
 
   // Finds or makes the canvas (id "velqor"), names the page and listens to it.
-  vq_web_open_canvas__deps: ['$VQ', '$vqVirtualKey'],
+  vq_web_open_canvas__deps: ['$VQ', '$vqVirtualKey', '$vqRatio'],
   vq_web_open_canvas: function (title) {
     var canvas = document.getElementById('velqor');
     if (!canvas) {
@@ -42,8 +50,9 @@ mergeInto(LibraryManager.library, {
     function press(e, down) {
       if (e.button !== 0) return;
       e.preventDefault();
-      var r = canvas.getBoundingClientRect();
-      _vq_web_pointer(down, Math.floor(e.clientX - r.left), Math.floor(e.clientY - r.top));
+      var r = canvas.getBoundingClientRect(), ratio = vqRatio();
+      _vq_web_pointer(down, Math.floor((e.clientX - r.left) * ratio),
+                      Math.floor((e.clientY - r.top) * ratio));
     }
     canvas.addEventListener('pointerdown', function (e) { canvas.focus(); press(e, 1); });
     canvas.addEventListener('pointerup', function (e) { press(e, 0); });
@@ -64,8 +73,56 @@ mergeInto(LibraryManager.library, {
     canvas.addEventListener('keyup', function (e) { key(e, 0); });
     canvas.addEventListener('blur', function () { _vq_web_keyboard_lost(); });
     canvas.focus({ preventScroll: true });
-    window.addEventListener('resize', function () { _vq_web_resize(innerWidth, innerHeight); });
+    function resize() {
+      var ratio = vqRatio();
+      _vq_web_resize(Math.round(innerWidth * ratio), Math.round(innerHeight * ratio),
+                     Math.round(96 * ratio));
+    }
+    window.addEventListener('resize', resize);
+    // A zoom or a move to another screen changes the ratio; a media query on
+    // the ratio as it is tells when, and is asked anew for the next change.
+    (function watchRatio() {
+      var query = matchMedia('(resolution: ' + vqRatio() + 'dppx)');
+      query.addEventListener('change', function () { resize(); watchRatio(); }, { once: true });
+    })();
+    // The browser leaves full screen by itself on its own Esc (or when the
+    // page loses it): the program hears it as the Esc key it leaves with.
+    document.addEventListener('fullscreenchange', function () {
+      if (VQ.full && !document.fullscreenElement) {
+        VQ.full = false;
+        _vq_web_key(1, 0x1B, 0);
+        _vq_web_key(0, 0x1B, 0);
+      }
+    });
   },
+
+  // Full screen on (1) or off (0): asked for while the key that wants it is
+  // handled, as browsers require. A browser that refuses it leaves the program
+  // as if it had left full screen.
+  vq_web_full_screen__deps: ['$VQ'],
+  vq_web_full_screen: function (on) {
+    VQ.full = !!on;
+    var page = document.documentElement;
+    if (on && !document.fullscreenElement && page.requestFullscreen) {
+      page.requestFullscreen().catch(function () {
+        if (VQ.full) {
+          VQ.full = false;
+          _vq_web_key(1, 0x1B, 0);
+          _vq_web_key(0, 0x1B, 0);
+        }
+      });
+    } else if (!on && document.fullscreenElement && document.exitFullscreen) {
+      document.exitFullscreen().catch(function () {});
+    }
+  },
+
+  // The screen (the monitor), in its own pixels.
+  vq_web_screen_width__deps: ['$vqRatio'],
+  vq_web_screen_width: function () { return Math.round(screen.width * vqRatio()); },
+  vq_web_screen_height__deps: ['$vqRatio'],
+  vq_web_screen_height: function () { return Math.round(screen.height * vqRatio()); },
+  vq_web_dpi__deps: ['$vqRatio'],
+  vq_web_dpi: function () { return Math.round(96 * vqRatio()); },
 
   // One wake-up of the page after `ms` ms, in place of any asked for before.
   // The callback is marked (vqWakeUp) so that a test page can count wake-ups.
@@ -88,19 +145,21 @@ mergeInto(LibraryManager.library, {
     VQ.canvas.style.visibility = visible ? 'visible' : 'hidden';
   },
 
-  vq_web_page_width: function () { return innerWidth; },
-  vq_web_page_height: function () { return innerHeight; },
+  vq_web_page_width__deps: ['$vqRatio'],
+  vq_web_page_width: function () { return Math.round(innerWidth * vqRatio()); },
+  vq_web_page_height__deps: ['$vqRatio'],
+  vq_web_page_height: function () { return Math.round(innerHeight * vqRatio()); },
 
-  // Gives the canvas this size in canvas and CSS pixels; 1 when it changed,
-  // which also cleared it.
-  vq_web_fit_canvas__deps: ['$VQ'],
+  // Gives the canvas this size in the screen's pixels (its CSS size that over
+  // the ratio); 1 when its pixels changed, which also cleared them.
+  vq_web_fit_canvas__deps: ['$VQ', '$vqRatio'],
   vq_web_fit_canvas: function (width, height) {
-    var c = VQ.canvas;
+    var c = VQ.canvas, ratio = vqRatio();
+    c.style.width = width / ratio + 'px';
+    c.style.height = height / ratio + 'px';
     if (c.width === width && c.height === height) return 0;
     c.width = width;
     c.height = height;
-    c.style.width = width + 'px';
-    c.style.height = height + 'px';
     return 1;
   },
 

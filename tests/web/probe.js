@@ -1,7 +1,8 @@
 // Loaded into every test page before the program: watches what reaches the
 // canvas and reads the picture back in the program's own terms (world
 // coordinates x from -2.1 to 2.1 and y from -1.25 to 1.25, y up, over the
-// whole client area; the caption band is the top 40 rows).
+// whole client area; the caption band is the top 40 rows), or in presentation
+// mode's (layoutFacts: the picture in a rectangle of the canvas).
 (() => {
   // Wake-ups of the page for its timer (the callbacks the page marks vqWakeUp).
   let wakeups = 0;
@@ -180,8 +181,49 @@
     while (performance.now() < end);
   }
 
+  // Presentation mode's picture: the largest rectangle of 1002:583 in the
+  // middle of a width x height canvas, as the program lays it out.
+  function fitted(width, height) {
+    let w = width, h = height;
+    if (width * 583 >= height * 1002) w = Math.floor((2 * height * 1002 + 583) / 1166);
+    else h = Math.floor((2 * width * 583 + 1002) / 2004);
+    return { x: Math.floor((width - w) / 2), y: Math.floor((height - h) / 2), w, h };
+  }
+  const whole = (p) => ({ x: 0, y: 0, w: p.width, h: p.height });
+
+  // Facts of the opening picture within rectangle r (the whole canvas when
+  // none is given): the ring's width over its height, from its outermost red
+  // pixels on the row and the column through its centre (doubled from the
+  // centre, as the turning point may cover one end); the rows of the caption
+  // band (40 of the design's rows) with ink in its middle third, the
+  // caption's height; and whether all outside r is black.
+  function layoutFacts(p, r = whole(p)) {
+    const cx = Math.round(r.x + (2.1 / 4.2) * r.w), cy = Math.round(r.y + r.h / 2);
+    let half = 0, halfHigh = 0;
+    for (let x = r.x; x < r.x + r.w; x++)
+      if (at(p, x, cy) === RED) half = Math.max(half, Math.abs(x - cx));
+    for (let y = r.y; y < r.y + r.h; y++)
+      if (at(p, cx, y) === RED) halfHigh = Math.max(halfHigh, Math.abs(y - cy));
+    const band = Math.round((40 * r.h) / 583);
+    let ink = 0;
+    for (let y = r.y; y < r.y + band; y++) {
+      let any = false;
+      for (let x = r.x + Math.floor(r.w / 3); x < r.x + Math.floor((2 * r.w) / 3) && !any; x++)
+        any = (at(p, x, y) & 0xffffff) !== 0;
+      ink += any;
+    }
+    let outside = 0;
+    for (let y = 0; y < p.height; y++)
+      for (let x = 0; x < p.width; x++)
+        if ((x < r.x || x >= r.x + r.w || y < r.y || y >= r.y + r.h) && (at(p, x, y) & 0xffffff) !== 0)
+          outside++;
+    return { rect: r, ring: halfHigh ? half / halfHigh : 0, captionRows: ink, scale: r.h / 583,
+             blackOutside: outside === 0 };
+  }
+
   window.vqProbe = {
-    read, point, onePoint, circleFacts, redAround, traceFacts, track, burst, hog,
+    read, point, onePoint, circleFacts, redAround, traceFacts, track, burst, hog, fitted,
+    layoutFacts,
     first: () => (first && first !== 'pending' ? first : null),
     firstCount: () => firstCount,
     puts: () => puts.slice(),

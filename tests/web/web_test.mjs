@@ -311,6 +311,8 @@ async function run(context, server) {
     await local.close();
   });
 
+  await runDense(context, server);
+
   // The page's share of one core while it animates: main-thread task time.
   const cdp = await context.newCDPSession(page);
   await cdp.send('Performance.enable');
@@ -321,6 +323,94 @@ async function run(context, server) {
   const share = (await busy()) - t0;
   figures.push(`main thread busy ${((100 * share) / ((Date.now() - w0) / 1000)).toFixed(1)}% ` +
                'of one core while animating');
+}
+
+// A screen of twice the density (device pixel ratio 2): the canvas has its
+// pixels and the picture its pixel measures at twice the design; full screen
+// by the F key, and the browser leaving it by itself; a change of the ratio.
+async function runDense(context, server) {
+  console.log('web: a screen of device pixel ratio 2, and full screen');
+  const page = await context.newPage();
+  const cdp = await context.newCDPSession(page);
+  // The page's and the screen's size in CSS pixels, and the ratio.
+  const ratio = (r, w = W, h = H) => cdp.send('Emulation.setDeviceMetricsOverride',
+    { width: w, height: h, deviceScaleFactor: r, mobile: false, screenWidth: w, screenHeight: h });
+  await ratio(2);
+  await page.goto(server.url);
+  await page.waitForFunction(() => window.vqProbe.first() !== null, null, { timeout: 15000 });
+  const facts = (fitted) => page.evaluate((fit) => {
+    const p = window.vqProbe.read();
+    return window.vqProbe.layoutFacts(p, fit ? window.vqProbe.fitted(p.width, p.height) : undefined);
+  }, fitted);
+  const captionAt = (f, scale) =>
+    expect(f.captionRows >= 0.7 * 16 * scale && f.captionRows <= 16 * scale + 1,
+           `the caption's letters ${16 * scale} pixels high`, f);
+  let designed = 0;
+  await check('the canvas has the screen\'s pixels: twice its CSS size', async () => {
+    const c = await page.evaluate(() => window.vqProbe.canvasSize());
+    expect(c.width === 2 * W && c.height === 2 * H && c.cssWidth === W && c.cssHeight === H,
+           'size', c);
+  });
+  await check('the picture fills them, its caption 32 device pixels high', async () => {
+    const first = await page.evaluate(() => window.vqProbe.circleFacts(window.vqProbe.first()));
+    expect(first.width === 2 * W && first.height === 2 * H, 'the first picture\'s size', first);
+    expect(first.extremes.every(Boolean) && first.centreBlack, 'the red circle', first);
+    const f = await facts(false);
+    captionAt(f, 2);
+    designed = f.ring;
+    figures.push(`at ratio 2: caption ${f.captionRows} device pixels high, ring ` +
+                 `${f.ring.toFixed(4)} wide for its height`);
+  });
+  await check('F: full screen, the picture in the middle with black margins, the ring as round',
+    async () => {
+      await ratio(2, 1200, 600);
+      await waitFor(page, () => {
+        const s = window.vqProbe.canvasSize();
+        return { ok: s.width === 2400 && s.height === 1200, ...s };
+      }, null, 5000, 'the canvas at 2400 x 1200');
+      await page.keyboard.press('f');
+      await waitFor(page, () => ({ ok: document.fullscreenElement !== null }), null, 5000,
+                    'full screen');
+      await waitFor(page, () => {
+        const p = window.vqProbe.read();
+        const f = window.vqProbe.layoutFacts(p, window.vqProbe.fitted(p.width, p.height));
+        return { ok: f.blackOutside && f.ring > 0, ...f };
+      }, null, 5000, 'the picture in its rectangle');
+      const f = await facts(true);
+      expect(f.rect.x === 169 && f.rect.w === 2062 && f.rect.h === 1200, 'the rectangle', f.rect);
+      expect(Math.abs(f.ring - designed) < 0.01 * designed, 'as round as before', f);
+      captionAt(f, f.scale);
+    });
+  await check('the browser leaving full screen by itself takes the program out of it', async () => {
+    await page.evaluate(() => document.exitFullscreen());
+    // The picture over the whole canvas again: not only in the middle.
+    await waitFor(page, () => {
+      const p = window.vqProbe.read();
+      const f = window.vqProbe.layoutFacts(p, window.vqProbe.fitted(p.width, p.height));
+      return { ok: !document.fullscreenElement && !f.blackOutside, ...f };
+    }, null, 5000, 'the picture over the whole canvas again');
+    const f = await facts(false);
+    captionAt(f, 2);
+    await page.keyboard.press('F11');
+    await waitFor(page, () => ({ ok: document.fullscreenElement !== null }), null, 5000, 'F11');
+    await page.keyboard.press('Escape');
+    await waitFor(page, () => ({ ok: document.fullscreenElement === null }), null, 5000, 'Esc');
+  });
+  await check('a change of the ratio follows: at 1 one canvas pixel for each CSS pixel', async () => {
+    await ratio(1, 1200, 600);
+    // A browser zooming says so with a resize; the emulation does not.
+    await page.evaluate(() => window.dispatchEvent(new Event('resize')));
+    await waitFor(page, () => {
+      const s = window.vqProbe.canvasSize();
+      return { ok: s.width === 1200 && s.height === 600 && s.cssWidth === 1200, ...s };
+    }, null, 5000, 'the canvas at 1200 x 600');
+    await waitFor(page, () => {
+      const f = window.vqProbe.layoutFacts(window.vqProbe.read());
+      return { ok: f.ring > 0 && f.captionRows > 0, ...f };
+    }, null, 5000, 'the picture at the new size');
+    captionAt(await facts(false), 1);
+  });
+  await page.close();
 }
 
 async function main() {

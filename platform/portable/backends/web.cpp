@@ -1,7 +1,11 @@
 // The web backend: the layer compiled to WebAssembly, its one window shown on a
 // canvas that fills the page (the canvas element with id "velqor", made if the
-// page has none). One CSS pixel is one client pixel; a page resize is a window
-// resize. The window title becomes the page title.
+// page has none). The client area has the screen's pixels: the page's CSS size
+// times devicePixelRatio, and the window's DPI is 96 times that ratio; a page
+// resize is a window resize, a change of the ratio (zoom, another screen) is
+// WM_DPICHANGED. Full screen is the browser's (the Fullscreen API); when the
+// browser leaves it by itself (its own Esc), the program gets the Esc key,
+// with which it leaves full screen. The window title becomes the page title.
 //
 // The browser wakes the page when the next timer falls due, on presses and
 // releases of the left button, on keys pressed and released on the canvas
@@ -40,8 +44,14 @@ void vq_web_wake_after(double ms);
 // No more wake-ups.
 void vq_web_stop();
 void vq_web_show_canvas(int visible);
+// The page and the screen, in the screen's pixels, and the screen's DPI.
 int vq_web_page_width();
 int vq_web_page_height();
+int vq_web_screen_width();
+int vq_web_screen_height();
+int vq_web_dpi();
+// Asks the browser for full screen (1) or to leave it (0).
+void vq_web_full_screen(int on);
 // Gives the canvas this size; 1 when it changed, which also cleared it.
 int vq_web_fit_canvas(int width, int height);
 // Puts width x height RGBA pixels at (x, y).
@@ -55,6 +65,7 @@ namespace {
 constexpr double kMaxLateMs = 10.0;
 
 HWND canvasWindow = nullptr;
+int windowDpi = 0;    // the DPI the window was last told of
 bool running = false; // WebRunMessageLoop has been called
 bool stopped = false; // WM_QUIT was retrieved
 bool pumping = false;
@@ -155,6 +166,7 @@ bool BackendOpenWindow(HWND hwnd, int, int, const char *title, std::string &reas
   }
   canvasWindow = hwnd;
   vq_web_open_canvas(title);
+  windowDpi = vq_web_dpi();
   return true;
 }
 
@@ -175,13 +187,22 @@ void BackendShowWindow(HWND hwnd, bool visible, int, int) {
 // The canvas takes the framebuffer's size at the next present.
 void BackendResizeWindow(HWND, int, int) {}
 
-void BackendSetFullScreen(HWND, bool, const RECT &) {}
-int BackendMonitorOf(HWND) { return 0; }
-bool BackendMonitorArea(int monitor, RECT &area, RECT &work) {
-  area = work = RECT{0, 0, 1920, 1080};
-  return monitor == 0;
+// The page's size follows, with the browser's resize.
+void BackendSetFullScreen(HWND hwnd, bool fullScreen, const RECT &) {
+  if (hwnd == canvasWindow)
+    vq_web_full_screen(fullScreen ? 1 : 0);
 }
-UINT BackendDpi(HWND) { return 96; }
+
+int BackendMonitorOf(HWND) { return 0; }
+
+bool BackendMonitorArea(int monitor, RECT &area, RECT &work) {
+  if (monitor != 0)
+    return false;
+  area = work = RECT{0, 0, vq_web_screen_width(), vq_web_screen_height()};
+  return true;
+}
+
+UINT BackendDpi(HWND) { return static_cast<UINT>(vq_web_dpi()); }
 
 void BackendPresent(HWND hwnd, const Surface &s) {
   if (hwnd != canvasWindow)
@@ -246,10 +267,14 @@ EMSCRIPTEN_KEEPALIVE void vq_web_key(int down, int virtualKey, int alt) {
 
 EMSCRIPTEN_KEEPALIVE void vq_web_keyboard_lost() { vqp::LayerKeyboardLost(); }
 
-EMSCRIPTEN_KEEPALIVE void vq_web_resize(int width, int height) {
+EMSCRIPTEN_KEEPALIVE void vq_web_resize(int width, int height, int dpi) {
   if (vqp::canvasWindow == nullptr)
     return;
   vqp::LayerClientResized(vqp::canvasWindow, width, height);
+  if (dpi != vqp::windowDpi) {
+    vqp::windowDpi = dpi;
+    vqp::LayerDpiChanged(vqp::canvasWindow, static_cast<UINT>(dpi), nullptr);
+  }
   vqp::Pump();
 }
 
