@@ -145,6 +145,46 @@ TEST_F(Recorder, PngFramesOfStage0ShowTheCircleAndThePoint) {
   }
 }
 
+// Presentation mode on a 4:3 monitor: the picture in the middle, black bands
+// above and below, its circle as round as in the window, its caption 1.6
+// times as high.
+TEST_F(Recorder, PresentModeDrawsThePictureInItsRectangleOnTheMonitor) {
+  ASSERT_EQ(
+      Record({"--present", "--size", "1600x1200", "--ticks", "0", "--frames", dir.string()}).code,
+      0);
+  fs::create_directory(dir / "window");
+  ASSERT_EQ(Record({"--ticks", "0", "--frames", (dir / "window").string()}).code, 0);
+  const Picture p = ReadPng(dir / Frame(0)), window = ReadPng(dir / "window" / Frame(0));
+  ASSERT_EQ(p.width, 1600);
+  ASSERT_EQ(p.height, 1200);
+  // 1600 x 931 (1600 x 583 / 1002 = 930.94), 134 rows above and 135 below.
+  const int top = 134, bottom = 134 + 931;
+  EXPECT_EQ(p.Count(kBlack, 0, 0, 1600, top), 1600 * top);
+  EXPECT_EQ(p.Count(kBlack, 0, bottom, 1600, 1200), 1600 * (1200 - bottom));
+  // The ring's outermost pixels, as a fraction of the picture, are the window's.
+  const auto extent = [](const Picture &q, int y0, int y1) {
+    int left = q.width, right = -1, up = q.height, down = -1;
+    for (int y = y0; y < y1; ++y)
+      for (int x = 0; x < q.width; ++x)
+        if (q.At(x, y) == kRed) {
+          left = std::min(left, x), right = std::max(right, x);
+          up = std::min(up, y), down = std::max(down, y);
+        }
+    return std::array<double, 2>{double(right - left), double(down - up)};
+  };
+  const auto ring = extent(p, top, bottom), designed = extent(window, 0, 583);
+  EXPECT_NEAR(ring[0] / ring[1], designed[0] / designed[1], 0.01 * designed[0] / designed[1]);
+  EXPECT_NEAR(ring[1] / 931, designed[1] / 583, 0.01);
+  // The caption's letters (their fully inked rows) grown with the picture.
+  const auto inkRows = [](const Picture &q, int y0, int rows) {
+    int n = 0;
+    for (int y = y0; y < y0 + rows; ++y)
+      n += q.Count(kWhite, 0, y, q.width, y + 1) > 0;
+    return n;
+  };
+  EXPECT_NEAR(inkRows(p, top, 64), 1.6 * inkRows(window, 0, 40), 2.0);
+}
+
 TEST_F(Recorder, FramesReplaceAnEarlierRecordingOnly) {
   std::ofstream(dir / Frame(7)) << "old";
   std::ofstream(dir / "notes.txt") << "mine";

@@ -27,6 +27,12 @@ animated GIF, an MP4 or WebM video, or numbered PNG files.
   --size WxH       client area in pixels, drawn at that size (not scaled);
                    each side 1 to 8192; default 1002x583, the window's own.
                      velqor-record --size 640x372 --out small.gif
+  --present        presentation mode, as F11 turns it on, with --size the
+                   monitor's: the picture in the largest rectangle of the
+                   window's proportion (1002:583) in the middle, black around
+                   it, its text, lines and caption band grown with it (a
+                   round circle and captions that can be read from afar).
+                     velqor-record --present --size 1920x1080 --out talk.mp4
   --clicks T1,...  ticks at which a left click arrives (just before that
                    tick), strictly increasing, each 1 or more; an empty
                    list means no click. Default 73,223,454,916,989,1139,1370:
@@ -200,12 +206,19 @@ const char *VersionText() { return kVersion; }
 
 ParseResult ParseOptions(int argc, char **argv) {
   static const option kLong[] = {
-      {"size", required_argument, nullptr, 's'},    {"clicks", required_argument, nullptr, 'c'},
-      {"ticks", required_argument, nullptr, 't'},   {"every", required_argument, nullptr, 'e'},
-      {"out", required_argument, nullptr, 'o'},     {"frames", required_argument, nullptr, 'f'},
-      {"quality", required_argument, nullptr, 'Q'}, {"split", no_argument, nullptr, 'S'},
-      {"quiet", no_argument, nullptr, 'U'},         {"help", no_argument, nullptr, 'h'},
-      {"version", no_argument, nullptr, 'v'},       {nullptr, 0, nullptr, 0},
+      {"size", required_argument, nullptr, 's'},
+      {"clicks", required_argument, nullptr, 'c'},
+      {"ticks", required_argument, nullptr, 't'},
+      {"every", required_argument, nullptr, 'e'},
+      {"out", required_argument, nullptr, 'o'},
+      {"frames", required_argument, nullptr, 'f'},
+      {"quality", required_argument, nullptr, 'Q'},
+      {"split", no_argument, nullptr, 'S'},
+      {"quiet", no_argument, nullptr, 'U'},
+      {"help", no_argument, nullptr, 'h'},
+      {"version", no_argument, nullptr, 'v'},
+      {"present", no_argument, nullptr, 'P'},
+      {nullptr, 0, nullptr, 0},
   };
   ParseResult r;
   Options &o = r.options;
@@ -259,6 +272,9 @@ ParseResult ParseOptions(int argc, char **argv) {
       break;
     case 'U':
       o.quiet = true;
+      break;
+    case 'P':
+      o.present = true;
       break;
     case 'h':
       o.help = true;

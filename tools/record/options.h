@@ -45,9 +45,10 @@ struct Options {
   std::string out;    // --out FILE.gif, FILE.mp4 or FILE.webm
   std::string frames; // --frames DIR
   Format format = Format::Gif;
-  int quality = -1;   // --quality; -1 until the format's default is known
-  bool split = false; // one clip per stage
-  bool quiet = false; // no progress
+  int quality = -1;     // --quality; -1 until the format's default is known
+  bool split = false;   // one clip per stage
+  bool present = false; // presentation mode on a monitor of the size
+  bool quiet = false;   // no progress
   bool help = false;
   bool version = false;
 };

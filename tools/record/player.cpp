@@ -2,6 +2,7 @@
 
 #include "animation/animation_state.h"
 #include "app/application.h"
+#include "app/presentation_mode.h"
 #include "graphics/graphics_state.h"
 #include "platform/portable/headless.h"
 #include "platform/win32.h"
@@ -39,12 +40,16 @@ int StageCounter::Update(int32_t stage) {
 
 bool Play(const Options &o, const FrameHandler &onFrame, const TickHandler &onTick,
           std::string &error) {
-  // The program's own start-up, as StartApplication runs it, without its loop.
+  // The program's own start-up, as StartApplication runs it, without its loop;
+  // in presentation mode full screen on a monitor of the size.
+  vqp::HeadlessSetMonitor(o.width, o.height);
   if (!PrepareApplication({o.width, o.height})) {
     error = "the program could not start (said above)";
     return false;
   }
   const HWND window = GraphicsState.MainWindow;
+  if (o.present)
+    EnterFullScreen(window);
   if (!Pump(error))
     return false;
 
