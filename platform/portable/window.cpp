@@ -141,7 +141,7 @@ bool ResizeSurface(Window &w, int cw, int ch) {
   Surface &s = w.surface;
   if (s.width == cw && s.height == ch)
     return true;
-  std::vector<uint32_t> pixels;
+  Pixels pixels;
   try {
     pixels.assign(static_cast<size_t>(cw) * static_cast<size_t>(ch), 0);
   } catch (const std::bad_alloc &) {

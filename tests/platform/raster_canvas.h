@@ -26,7 +26,7 @@ struct Canvas {
   Canvas &operator=(const Canvas &) = delete;
 
   uint32_t At(int x, int y) const { return surface.pixels[size_t(y) * surface.width + x]; }
-  std::vector<uint32_t> Pixels() const { return surface.pixels; }
+  std::vector<uint32_t> Pixels() const { return {surface.pixels.begin(), surface.pixels.end()}; }
   void Fill(uint32_t c) { surface.pixels.assign(surface.pixels.size(), c); }
   // Random 24-bit pixels, so that any missed or doubled exclusive-or shows.
   void Noise(uint32_t seed) {

@@ -240,3 +240,33 @@ TEST(RasterEllipse, ExtremeCoordinatesAndPenWidthsAreClippedSafely) {
 }
 
 } // namespace
+
+// The shapes themselves, pinned: ellipses of many sizes and every pen width
+// up to 9, some cut by the canvas's edges, and ones too large for exact
+// integers, hashed as drawn before the row loop was made faster. They are
+// drawn in exclusive-or, so that no shape hides another: any change to a
+// single pixel of a single shape shows here.
+TEST(RasterEllipse, ShapesStayAsPinned) {
+  Canvas c(240, 200);
+  SetROP2(c.dc, R2_XORPEN);
+  uint64_t hash = 14695981039346656037ull;
+  auto add = [&] {
+    for (uint32_t p : c.surface.pixels)
+      hash = (hash ^ p) * 1099511628211ull;
+  };
+  for (int w = 0; w <= 9; ++w) {
+    c.Fill(0);
+    Tools tools(c.dc, w, kPen, kBrush);
+    for (int rx = 0; rx <= 64; rx += 5)
+      for (int ry = 1; ry <= 90; ry += 11)
+        DrawEllipse(c.dc, 10 + 3 * rx, 8 + 2 * ry, rx, ry);
+    DrawEllipse(c.dc, 120, 100, 130, 20); // cut on the left and right
+    DrawEllipse(c.dc, 120, 100, 40, 150); // cut at top and bottom
+    add();
+    c.Fill(0);
+    DrawEllipse(c.dc, 100, 90, 20000, 17000); // beyond exact integers
+    DrawEllipse(c.dc, 100, 90, 16383, 16384);
+    add();
+  }
+  EXPECT_EQ(hash, 2528885561191929860ull);
+}

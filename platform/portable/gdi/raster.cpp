@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 #include "gdi.h"
 
@@ -36,7 +37,8 @@ Bounds BoundsOf(const Surface &s, const PixelRect &clip) {
 // area touched.
 class SpanWriter {
 public:
-  SpanWriter(Surface &s, const PixelRect &clip) : s_(s), bounds_(BoundsOf(s, clip)) {}
+  SpanWriter(Surface &s, const PixelRect &clip)
+      : s_(s), bounds_(BoundsOf(s, clip)), pixels_(s.pixels.data()), stride_(size_t(s.width)) {}
   ~SpanWriter() {
     if (left_ <= right_)
       MarkDirty(s_, PixelRect{int(left_), int(top_), int(right_) + 1, int(bottom_) + 1});
@@ -44,8 +46,21 @@ public:
   SpanWriter(const SpanWriter &) = delete;
   SpanWriter &operator=(const SpanWriter &) = delete;
 
-  // Pixels x0..x1 (inclusive) of row y; y must be inside the surface.
-  void Span(i64 y, i64 x0, i64 x1, const Mix &m) { Box(x0, y, x1, y, m); }
+  // Pixels x0..x1 (inclusive) of row y; y must be a visible row (see
+  // VisibleRows). Outlines are thousands of short spans a primitive, so this
+  // is Box without its loop over rows.
+  void Span(i64 y, i64 x0, i64 x1, const Mix &m) {
+    x0 = std::max(x0, bounds_.x0);
+    x1 = std::min(x1, bounds_.x1);
+    if (x0 > x1 || m.Nop())
+      return;
+    uint32_t *p = pixels_ + size_t(y) * stride_ + size_t(x0);
+    Apply(p, p + (x1 - x0 + 1), m);
+    left_ = std::min(left_, x0);
+    right_ = std::max(right_, x1);
+    top_ = std::min(top_, y);
+    bottom_ = std::max(bottom_, y);
+  }
 
   // Pixels x0..x1 of rows y0..y1 (all inclusive), clipped.
   void Box(i64 x0, i64 y0, i64 x1, i64 y1, const Mix &m) {
@@ -57,23 +72,24 @@ public:
       return;
     const size_t stride = size_t(s_.width), count = size_t(x1 - x0 + 1);
     uint32_t *row = s_.pixels.data() + size_t(y0) * stride + size_t(x0);
-    const uint32_t a = m.andMask, x = m.xorMask;
-    for (i64 y = y0; y <= y1; ++y, row += stride) {
-      uint32_t *p = row, *end = row + count;
-      if (a == 0) {
-        std::fill(p, end, x);
-      } else if ((a & kRgb) == kRgb) {
-        for (; p != end; ++p)
-          *p ^= x;
-      } else {
-        for (; p != end; ++p)
-          *p = (*p & a) ^ x;
-      }
-    }
+    for (i64 y = y0; y <= y1; ++y, row += stride)
+      Apply(row, row + count, m);
     left_ = std::min(left_, x0);
     right_ = std::max(right_, x1);
     top_ = std::min(top_, y0);
     bottom_ = std::max(bottom_, y1);
+  }
+
+  // Asks the processor for pixels x0 and x1 of row y ahead of their use (when
+  // that row is visible). An outline changes a few pixels on each of many rows,
+  // far apart in memory; fetched one by one, a 4K screen's rows wait on memory
+  // longer than they take to draw.
+  void Prefetch(i64 y, i64 x0, i64 x1) const {
+    if (y < bounds_.y0 || y > bounds_.y1)
+      return;
+    uint32_t *row = pixels_ + size_t(y) * stride_;
+    __builtin_prefetch(row + std::clamp(x0, bounds_.x0, bounds_.x1), 1);
+    __builtin_prefetch(row + std::clamp(x1, bounds_.x0, bounds_.x1), 1);
   }
 
   // Rows of the clip that [top, bottom] (inclusive) reaches.
@@ -84,8 +100,23 @@ public:
   }
 
 private:
+  static void Apply(uint32_t *p, uint32_t *end, const Mix &m) {
+    const uint32_t a = m.andMask, x = m.xorMask;
+    if (a == 0) {
+      std::fill(p, end, x);
+    } else if ((a & kRgb) == kRgb) {
+      for (; p != end; ++p)
+        *p ^= x;
+    } else {
+      for (; p != end; ++p)
+        *p = (*p & a) ^ x;
+    }
+  }
+
   Surface &s_;
   const Bounds bounds_;
+  uint32_t *const pixels_;
+  const size_t stride_;
   i64 left_ = INT64_MAX, top_ = INT64_MAX, right_ = -1, bottom_ = -1;
 };
 
@@ -106,7 +137,11 @@ public:
     xr_ = R - a_;
     yt_ = T + b_;
     yb_ = B - b_;
+    if (a_ < kExact && b_ < kExact)
+      TabulateHalfWidths();
   }
+  DigitalEllipse(const DigitalEllipse &) = delete;
+  DigitalEllipse &operator=(const DigitalEllipse &) = delete;
   bool Empty() const { return empty_; }
   i64 Top() const { return T_; }
   i64 Bottom() const { return B_; }
@@ -115,14 +150,46 @@ public:
   bool Row(i64 y, i64 &x0, i64 &x1) const {
     if (empty_ || y < T_ || y > B_)
       return false;
+    RowWithin(y, x0, x1);
+    return true;
+  }
+  // Row for a y known to be within Top()..Bottom() of a non-empty ellipse.
+  void RowWithin(i64 y, i64 &x0, i64 &x1) const {
     const i64 j = y < yt_ ? yt_ - y : (y > yb_ ? y - yb_ : 0);
-    const i64 h = HalfWidth(j);
+    const i64 h = table_ ? i64(table_[j]) : HalfWidth(j);
     x0 = xl_ - h;
     x1 = xr_ + h;
-    return true;
   }
 
 private:
+  // Half-axes below this are worked out in exact integers.
+  static constexpr i64 kExact = i64(1) << 14;
+
+  // HalfWidth for every j from 0 to b at once, in exact integers: the widths
+  // only narrow as j grows, so each row starts from the one before and steps
+  // in, and the test's terms move by sums alone. A large ellipse is drawn row
+  // by row many times a second (the tilt's path on a 4K screen has over a
+  // thousand rows), where a square root a row would cost more than the pixels.
+  void TabulateHalfWidths() {
+    halves_.resize(size_t(b_) + 1);
+    // Row j keeps x while 4x^2 sb^2 + 4j^2 sa^2 <= sa^2 sb^2 (HalfWidth's test
+    // multiplied out); below 2^62 for half-axes under kExact.
+    const u64 sb = u64(2 * b_ + 1), sa = u64(2 * a_ + 1);
+    const u64 limit = sa * sa * sb * sb, xUnit = 4 * sb * sb, jUnit = 4 * sa * sa;
+    i64 x = a_;
+    u64 xTerm = xUnit * u64(x) * u64(x), jTerm = 0;
+    halves_[0] = int32_t(a_);
+    for (i64 j = 1; j <= b_; ++j) {
+      jTerm += jUnit * u64(2 * j - 1);
+      while (x > 0 && xTerm + jTerm > limit) {
+        xTerm -= xUnit * u64(2 * x - 1);
+        --x;
+      }
+      halves_[size_t(j)] = int32_t(x);
+    }
+    table_ = halves_.data();
+  }
+
   // The largest x with (x / (a + 1/2))^2 + (j / (b + 1/2))^2 <= 1, for 0 <= j <= b:
   // the pixel centres inside an ellipse half a pixel larger than the half-axes,
   // which keeps both the widest row (x = a) and the top row (j = b) present.
@@ -133,7 +200,7 @@ private:
     const double d = (s - 2.0 * double(j)) * (s + 2.0 * double(j));
     i64 x = i64(std::floor((2.0 * double(a_) + 1.0) * std::sqrt(d) / (2.0 * s)));
     x = std::clamp<i64>(x, 0, a_);
-    if (a_ < (1 << 14) && b_ < (1 << 14)) {
+    if (a_ < kExact && b_ < kExact) {
       // Small enough for exact integers: settle the last unit that the
       // floating-point estimate may have got wrong.
       const u64 sb = u64(2 * b_ + 1), sa = u64(2 * a_ + 1);
@@ -150,6 +217,8 @@ private:
   bool empty_ = true;
   i64 T_ = 0, B_ = -1;
   i64 a_ = 0, b_ = 0, xl_ = 0, xr_ = 0, yt_ = 0, yb_ = 0;
+  std::vector<int32_t> halves_;    // HalfWidth(j) for j = 0..b, when exact
+  const int32_t *table_ = nullptr; // halves_'s rows once made
 };
 
 // Paints row y: the pen on [o0, o1] except the interior [i0, i1] (if any),
@@ -292,19 +361,61 @@ void RasterEllipse(Surface &s, int left, int top, int right, int bottom, const P
                              i64(top) + band.inside, i64(bottom) - 1 - band.inside);
   if (!out.VisibleRows(outer.Top(), outer.Bottom(), y0, y1))
     return;
-  for (i64 y = y0; y <= y1; ++y) {
-    i64 o0 = 0, o1 = -1, i0 = 0, i1 = -1;
-    outer.Row(y, o0, o1);
-    if (thin) {
+  if (thin) {
+    for (i64 y = y0; y <= y1; ++y) {
+      i64 o0 = 0, o1 = -1, i0 = 0, i1 = -1;
+      outer.Row(y, o0, o1);
       i64 a0, a1, b0, b1;
       if (outer.Row(y - 1, a0, a1) && outer.Row(y + 1, b0, b1)) {
         i0 = std::max({o0 + 1, a0, b0});
         i1 = std::min({o1 - 1, a1, b1});
       }
-    } else if (!inner.Row(y, i0, i1)) {
-      i1 = i0 - 1;
+      OutlineRow(out, y, o0, o1, i0 <= i1, i0, i1, paint);
     }
-    OutlineRow(out, y, o0, o1, i0 <= i1, i0, i1, paint);
+    return;
+  }
+  // The rows the inner ellipse spans, and the rows above and below it.
+  i64 r0 = y1 + 1, r1 = y1;
+  if (!inner.Empty()) {
+    r0 = std::clamp(inner.Top(), y0, y1 + 1);
+    r1 = std::clamp(inner.Bottom(), r0 - 1, y1);
+  }
+  // Pixels a few rows on, asked for ahead (see SpanWriter::Prefetch).
+  const i64 ahead = 16;
+  auto Ahead = [&](i64 y) {
+    if (y + ahead <= y1) {
+      i64 a0, a1;
+      outer.RowWithin(y + ahead, a0, a1);
+      out.Prefetch(y + ahead, a0, a1);
+    }
+  };
+  const bool brush = paint.brushOn && !paint.brush.Nop();
+  const bool pen = paint.penOn && !paint.pen.Nop();
+  for (i64 y = y0; y < r0; ++y) {
+    i64 o0, o1;
+    outer.RowWithin(y, o0, o1);
+    Ahead(y);
+    if (pen)
+      out.Span(y, o0, o1, paint.pen);
+  }
+  for (i64 y = r0; y <= r1; ++y) {
+    i64 o0, o1, i0, i1;
+    outer.RowWithin(y, o0, o1);
+    Ahead(y);
+    inner.RowWithin(y, i0, i1);
+    if (pen) {
+      out.Span(y, o0, i0 - 1, paint.pen);
+      out.Span(y, i1 + 1, o1, paint.pen);
+    }
+    if (brush)
+      out.Span(y, i0, i1, paint.brush);
+  }
+  for (i64 y = std::max(r1 + 1, y0); y <= y1; ++y) {
+    i64 o0, o1;
+    outer.RowWithin(y, o0, o1);
+    Ahead(y);
+    if (pen)
+      out.Span(y, o0, o1, paint.pen);
   }
 }
 
