@@ -1,11 +1,13 @@
 // A window's framebuffer: 32-bit pixels holding COLORREF values (0x00BBGGRR),
-// row-major from the top row, plus the rectangle changed since the last present.
+// row-major from the top row, plus the rectangle changed since the last present
+// and the texts that stand on it.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <new>
+#include <string>
 #include <vector>
 #if defined(__linux__) && !defined(__EMSCRIPTEN__)
 #include <sys/mman.h>
@@ -58,12 +60,37 @@ struct PixelRect {
   bool Empty() const { return right <= left || bottom <= top; }
 };
 
+// A text drawn with TextOutA, as its bytes, and the part of its box that lies
+// on the surface.
+struct SurfaceText {
+  PixelRect box;
+  std::string bytes;
+};
+
 struct Surface {
   int width = 0;
   int height = 0;
   Pixels pixels;
   PixelRect dirty; // what changed since the last present; empty when nothing did
+  // The texts that stand on the picture, oldest first: each stays until one
+  // opaque box painted over it (a fill, a rectangle's inside, another text's
+  // background) covers all of its box, or a resize cuts into it. A backend
+  // can tell a screen reader what the window says from them.
+  std::vector<SurfaceText> texts;
+  uint64_t textsVersion = 0; // moves on whenever `texts` changes
 };
+
+// Most texts kept on one surface; past it the oldest goes.
+constexpr size_t kMaxSurfaceTexts = 64;
+
+// A text was drawn with its box at `box` (already clipped to the surface).
+void RecordText(Surface &s, const PixelRect &box, const char *bytes, int length);
+// `box` (clipped to the surface) was painted over opaquely: the texts it
+// covers whole are gone.
+void CoverTexts(Surface &s, const PixelRect &box);
+// The surface is now width x height with its old pixels kept at the top left:
+// the texts that no longer fit whole are gone.
+void KeepTextsWithin(Surface &s, int width, int height);
 
 // Grows `into` to the bounding rectangle of itself and r.
 inline void Unite(PixelRect &into, const PixelRect &r) {

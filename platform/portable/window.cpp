@@ -155,6 +155,7 @@ bool ResizeSurface(Window &w, int cw, int ch) {
   s.pixels.swap(pixels);
   s.width = cw;
   s.height = ch;
+  KeepTextsWithin(s, cw, ch);
   // The native window must receive the whole new picture.
   s.dirty = {};
   MarkDirty(s, WholeClient(w));

@@ -1,14 +1,19 @@
 // Text on the portable layer: measuring, the box TextOutA paints for each
-// alignment, opaque and transparent backgrounds, odd bytes and bad arguments.
+// alignment, opaque and transparent backgrounds, odd bytes and bad arguments,
+// and the texts a surface keeps for screen readers.
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "platform/portable/headless.h"
+#include "platform/portable/layer.h"
 #include "raster_canvas.h"
 
 using rastertest::Canvas;
+using rastertest::Tools;
 
 namespace {
 
@@ -199,6 +204,103 @@ TEST(Text, UpdateCurrentPositionMovesPastTheText) {
   EXPECT_EQ(p.x, 20 + Extent(c.dc, "abc").cx);
   EXPECT_EQ(p.y, 5);
   EXPECT_NE(c.At(20, 10), kUnder);
+}
+
+// The texts standing on a surface, as "text@left,top" in drawing order.
+std::vector<std::string> Standing(const vqp::Surface &s) {
+  std::vector<std::string> out;
+  for (const vqp::SurfaceText &t : s.texts)
+    out.push_back(t.bytes + "@" + std::to_string(t.box.left) + "," + std::to_string(t.box.top));
+  return out;
+}
+
+using Texts = std::vector<std::string>;
+
+// What a screen reader is told stands on the window: each text from TextOutA,
+// once, until one opaque box covers all of it; exclusive-or and partial
+// covers leave it; the version moves on with every change and only then.
+TEST(SurfaceTexts, StayUntilAnOpaqueBoxCoversThemWhole) {
+  Canvas c(400, 100);
+  TextOutA(c.dc, 10, 10, "one", 3);
+  TextOutA(c.dc, 10, 50, "two", 3);
+  EXPECT_EQ(Standing(c.surface), (Texts{"one@10,10", "two@10,50"}));
+  const SIZE one = Extent(c.dc, "one");
+  EXPECT_EQ(c.surface.texts[0].box.right - c.surface.texts[0].box.left, one.cx);
+  EXPECT_EQ(c.surface.texts[0].box.bottom - c.surface.texts[0].box.top, one.cy);
+
+  // Drawn again in its place, opaque or not, it is still one text.
+  TextOutA(c.dc, 10, 10, "one", 3);
+  SetBkMode(c.dc, TRANSPARENT);
+  TextOutA(c.dc, 10, 10, "one", 3);
+  EXPECT_EQ(Standing(c.surface), (Texts{"two@10,50", "one@10,10"}));
+  // A transparent text over another hides nothing; an opaque one covering it does.
+  TextOutA(c.dc, 5, 50, "longer", 6);
+  EXPECT_EQ(c.surface.texts.size(), 3u);
+  SetBkMode(c.dc, OPAQUE);
+  TextOutA(c.dc, 5, 50, "longer", 6);
+  EXPECT_EQ(Standing(c.surface), (Texts{"one@10,10", "longer@5,50"}));
+
+  const uint64_t version = c.surface.textsVersion;
+  HBRUSH black = CreateSolidBrush(0);
+  const RECT half{0, 0, 10 + one.cx / 2, 100};
+  FillRect(c.dc, &half, black);
+  {
+    Tools tools(c.dc, 1, RGB(255, 0, 0), RGB(0, 0, 255));
+    SetROP2(c.dc, R2_XORPEN);
+    Rectangle(c.dc, 0, 0, 400, 100);
+    SetROP2(c.dc, R2_COPYPEN);
+    LineTo(c.dc, 399, 99);
+  }
+  EXPECT_EQ(c.surface.texts.size(), 2u) << "half covered, or painted over in exclusive-or";
+  EXPECT_EQ(c.surface.textsVersion, version);
+
+  const RECT top{0, 0, 400, 40};
+  FillRect(c.dc, &top, black);
+  EXPECT_EQ(Standing(c.surface), (Texts{"longer@5,50"}));
+  EXPECT_GT(c.surface.textsVersion, version);
+  {
+    Tools tools(c.dc, 2, 0, 0);
+    Rectangle(c.dc, 0, 40, 400, 100); // a rectangle's inside, in copy mode
+  }
+  EXPECT_TRUE(c.surface.texts.empty());
+  DeleteObject(black);
+}
+
+// Only what lies on the surface counts, and only so many texts are kept.
+TEST(SurfaceTexts, KeepTheVisiblePartAndTheNewestTexts) {
+  Canvas c(100, 40);
+  TextOutA(c.dc, 0, 0, "", 0);
+  TextOutA(c.dc, 200, 0, "off", 3);
+  TextOutA(c.dc, 0, -16, "above", 5);
+  EXPECT_TRUE(c.surface.texts.empty());
+  TextOutA(c.dc, 90, 30, "cut", 3);
+  ASSERT_EQ(c.surface.texts.size(), 1u);
+  const vqp::PixelRect cut = c.surface.texts[0].box;
+  EXPECT_TRUE(cut.left == 90 && cut.top == 30 && cut.right == 100 && cut.bottom == 40);
+
+  SetBkMode(c.dc, TRANSPARENT);
+  for (int n = 0; n < int(vqp::kMaxSurfaceTexts) + 6; ++n)
+    TextOutA(c.dc, n % 50, n / 50, "t", 1);
+  EXPECT_EQ(c.surface.texts.size(), vqp::kMaxSurfaceTexts);
+  EXPECT_EQ(Standing(c.surface).front(), "t@6,0") << "the oldest went first";
+}
+
+// A window made smaller keeps the texts that still fit whole.
+TEST(SurfaceTexts, AResizeDropsTheTextsItCutsInto) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.lpszClassName = "surface texts";
+  RegisterClassA(&wc);
+  HWND hwnd = CreateWindowExA(0, wc.lpszClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr,
+                              nullptr, GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(hwnd, nullptr);
+  HDC dc = GetDC(hwnd);
+  TextOutA(dc, 10, 10, "stays", 5);
+  TextOutA(dc, 10, 100, "goes", 4);
+  ReleaseDC(hwnd, dc);
+  vqp::HeadlessResizeClient(hwnd, 200, 60);
+  EXPECT_EQ(Standing(*vqp::WindowSurface(hwnd)), (Texts{"stays@10,10"}));
+  DestroyWindow(hwnd);
 }
 
 } // namespace

@@ -120,6 +120,22 @@ private:
   i64 left_ = INT64_MAX, top_ = INT64_MAX, right_ = -1, bottom_ = -1;
 };
 
+// Whether a mix paints over what was there, whatever it was.
+bool Hides(const Mix &m) { return (m.andMask & kRgb) == 0; }
+
+// Pixels x0..x1 of rows y0..y1 (inclusive) were painted over where the clip
+// lets them: the texts they cover go (see surface.h).
+void Hide(Surface &s, const PixelRect &clip, i64 x0, i64 y0, i64 x1, i64 y1) {
+  if (s.texts.empty())
+    return;
+  const Bounds b = BoundsOf(s, clip);
+  x0 = std::max(x0, b.x0);
+  x1 = std::min(x1, b.x1);
+  y0 = std::max(y0, b.y0);
+  y1 = std::min(y1, b.y1);
+  if (x0 <= x1 && y0 <= y1)
+    CoverTexts(s, PixelRect{int(x0), int(y0), int(x1) + 1, int(y1) + 1});
+}
 // A filled ellipse on the pixel grid, given by the pixels it spans: exactly
 // columns L..R and rows T..B (inclusive). It is built from one quarter with
 // whole-pixel half-axes a and b; when a side has an even number of pixels the
@@ -304,6 +320,7 @@ void FillBox(Surface &s, i64 left, i64 top, i64 right, i64 bottom, uint32_t colo
              const PixelRect &clip) {
   SpanWriter out(s, clip);
   out.Box(left, top, right - 1, bottom - 1, Mix{0, color & kRgb});
+  Hide(s, clip, left, top, right - 1, bottom - 1);
 }
 
 void RasterRectangle(Surface &s, int left, int top, int right, int bottom, const Paint &paint,
@@ -312,8 +329,11 @@ void RasterRectangle(Surface &s, int left, int top, int right, int bottom, const
     return;
   if (!paint.penOn) {
     // Without a pen GDI fills the box less its right and bottom edges.
-    if (paint.brushOn)
+    if (paint.brushOn) {
       SpanWriter(s, clip).Box(left, top, i64(right) - 2, i64(bottom) - 2, paint.brush);
+      if (Hides(paint.brush))
+        Hide(s, clip, left, top, i64(right) - 2, i64(bottom) - 2);
+    }
     return;
   }
   const PenBand band = BandFor(paint.penWidth);
@@ -329,6 +349,10 @@ void RasterRectangle(Surface &s, int left, int top, int right, int bottom, const
   const bool interior = iL <= iR && iT <= iB;
   for (i64 y = y0; y <= y1; ++y)
     OutlineRow(out, y, oL, oR, interior && y >= iT && y <= iB, iL, iR, paint);
+  // Pen and brush share the mix mode: the box is painted over when they paint
+  // over, unless a hollow brush leaves its inside.
+  if (Hides(paint.pen) && (paint.brushOn || !interior))
+    Hide(s, clip, oL, oT, oR, oB);
 }
 
 void RasterEllipse(Surface &s, int left, int top, int right, int bottom, const Paint &paint,

@@ -201,6 +201,7 @@ void DrawText(Surface &s, int height, int64_t x, int64_t y, const char *text, in
   const int64_t by1 = std::min<int64_t>({y + font.LineHeight(), s.height, clip.bottom});
   if (bx0 >= bx1 || by0 >= by1)
     return;
+  const PixelRect box{int(bx0), int(by0), int(bx1), int(by1)};
   if (opaque)
     FillBox(s, bx0, by0, bx1, by1, background);
   const uint32_t ink = color & 0x00FFFFFFu;
@@ -223,7 +224,8 @@ void DrawText(Surface &s, int height, int64_t x, int64_t y, const char *text, in
     }
     pen += advance;
   }
-  MarkDirty(s, PixelRect{int(bx0), int(by0), int(bx1), int(by1)});
+  MarkDirty(s, box);
+  RecordText(s, box, text, length);
 }
 
 } // namespace vqp::gdi
