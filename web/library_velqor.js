@@ -1,14 +1,14 @@
 // The page side of the web backend (platform/portable/backends/web.cpp),
 // linked in with --js-library: the canvas, the page title, the wake-ups, full
-// screen and the browser's events, which call the backend's exports
-// _vq_web_tick, _vq_web_pointer, _vq_web_key, _vq_web_keyboard_lost and
-// _vq_web_resize.
+// screen, the window's texts for screen readers and the browser's events,
+// which call the backend's exports _vq_web_tick, _vq_web_pointer, _vq_web_key,
+// _vq_web_keyboard_lost and _vq_web_resize.
 //
 // The canvas has the screen's own pixels: its backing store is its CSS size
 // times devicePixelRatio, and every size and position the program sees is in
 // those pixels (so the layer's DPI is 96 x the ratio).
 mergeInto(LibraryManager.library, {
-  $VQ: { canvas: null, context: null, wake: 0, shown: false, full: false },
+  $VQ: { canvas: null, context: null, live: null, wake: 0, shown: false, full: false },
 
   // The screen's pixels for each CSS pixel.
   $vqRatio: function () { return window.devicePixelRatio || 1; },
@@ -35,27 +35,67 @@ mergeInto(LibraryManager.library, {
     return 0;
   },
 
-  // Finds or makes the canvas (id "velqor"), names the page and listens to it.
+  // Finds or makes the canvas (id "velqor") and the live region inside it
+  // that mirrors the window's texts, names the page and listens to it.
   vq_web_open_canvas__deps: ['$VQ', '$vqVirtualKey', '$vqRatio'],
   vq_web_open_canvas: function (title) {
     var canvas = document.getElementById('velqor');
     if (!canvas) {
       canvas = document.createElement('canvas');
       canvas.id = 'velqor';
+      canvas.setAttribute('role', 'img');
+      canvas.setAttribute('aria-label', UTF8ToString(title));
       document.body.appendChild(canvas);
     }
     VQ.canvas = canvas;
     VQ.context = canvas.getContext('2d', { alpha: false });
+    // The canvas's fallback content, which is what assistive technology reads
+    // of it; polite, so a new caption is announced once the reader is idle.
+    VQ.live = canvas.querySelector('[aria-live]');
+    if (!VQ.live) {
+      VQ.live = document.createElement('div');
+      VQ.live.setAttribute('aria-live', 'polite');
+      canvas.appendChild(VQ.live);
+    }
     document.title = UTF8ToString(title);
-    function press(e, down) {
+    function pointer(down, x, y) {
+      var r = canvas.getBoundingClientRect(), ratio = vqRatio();
+      _vq_web_pointer(down, Math.floor((x - r.left) * ratio), Math.floor((y - r.top) * ratio));
+    }
+    // The mouse presses at once. A touch is known only when it ends: a tap
+    // is a click where it began, a swipe to the right goes back one step (as
+    // PageUp does) and one to the left on (as PageDown).
+    var SWIPE = 50; // CSS pixels across, and twice as far across as down
+    var touch = null;
+    canvas.addEventListener('pointerdown', function (e) {
       if (e.button !== 0) return;
       e.preventDefault();
-      var r = canvas.getBoundingClientRect(), ratio = vqRatio();
-      _vq_web_pointer(down, Math.floor((e.clientX - r.left) * ratio),
-                      Math.floor((e.clientY - r.top) * ratio));
-    }
-    canvas.addEventListener('pointerdown', function (e) { canvas.focus(); press(e, 1); });
-    canvas.addEventListener('pointerup', function (e) { press(e, 0); });
+      canvas.focus();
+      if (e.pointerType === 'touch') {
+        if (e.isPrimary) touch = { x: e.clientX, y: e.clientY };
+        return;
+      }
+      pointer(1, e.clientX, e.clientY);
+    });
+    canvas.addEventListener('pointerup', function (e) {
+      if (e.button !== 0) return;
+      e.preventDefault();
+      if (e.pointerType !== 'touch') {
+        pointer(0, e.clientX, e.clientY);
+        return;
+      }
+      var start = touch;
+      touch = null;
+      if (!start || !e.isPrimary) return;
+      var dx = e.clientX - start.x, dy = e.clientY - start.y;
+      if (Math.abs(dx) >= SWIPE && Math.abs(dx) >= 2 * Math.abs(dy)) {
+        tap(dx > 0 ? 'PageUp' : 'PageDown');
+      } else {
+        pointer(1, start.x, start.y);
+        pointer(0, start.x, start.y);
+      }
+    });
+    canvas.addEventListener('pointercancel', function () { touch = null; });
     // The keyboard: the canvas takes the focus at load and on a click. Keys
     // the page would act on itself (scrolling, the browser's own full screen)
     // are kept from it; Tab still moves the focus on, and shortcuts with Ctrl
@@ -65,9 +105,20 @@ mergeInto(LibraryManager.library, {
       if (e.ctrlKey || e.metaKey) return;
       var vk = vqVirtualKey(e);
       if (vk === 0) return;
-      if (pageKeys.indexOf(vk) >= 0) e.preventDefault();
+      if (pageKeys.indexOf(vk) >= 0 && e.preventDefault) e.preventDefault();
       _vq_web_key(down, vk, e.altKey ? 1 : 0);
     }
+    // A press and release of the key named as KeyboardEvent.key names it.
+    function tap(name) {
+      key({ key: name }, 1);
+      key({ key: name }, 0);
+    }
+    // The page's own controls: a click on an element with data-vq-key="K"
+    // presses that key, by the keyboard's path.
+    document.addEventListener('click', function (e) {
+      var control = e.target.closest && e.target.closest('[data-vq-key]');
+      if (control && !control.disabled) tap(control.getAttribute('data-vq-key'));
+    });
     canvas.tabIndex = 0;
     canvas.addEventListener('keydown', function (e) { key(e, 1); });
     canvas.addEventListener('keyup', function (e) { key(e, 0); });
@@ -161,6 +212,34 @@ mergeInto(LibraryManager.library, {
     c.width = width;
     c.height = height;
     return 1;
+  },
+
+  // The window's texts (`length` bytes of Windows-1252, one a line) into the
+  // live region, one paragraph each. Paragraphs whose text stays are left
+  // alone and new ones go in between, so a reader announces only what is new.
+  vq_web_show_texts__deps: ['$VQ'],
+  vq_web_show_texts: function (lines, length) {
+    var live = VQ.live;
+    var bytes = HEAPU8.subarray(lines, lines + length);
+    var texts = new TextDecoder('windows-1252').decode(bytes).split('\n')
+      .map(function (t) { return t.trim(); })
+      .filter(function (t) { return t !== ''; });
+    var old = Array.prototype.slice.call(live.children), next = 0, after = null;
+    texts.forEach(function (text) {
+      var found = -1;
+      for (var i = next; i < old.length && found < 0; i++)
+        if (old[i].textContent === text) found = i;
+      if (found >= 0) {
+        while (next < found) live.removeChild(old[next++]);
+        after = old[next++];
+      } else {
+        var p = document.createElement('p');
+        p.textContent = text;
+        live.insertBefore(p, after ? after.nextSibling : live.firstChild);
+        after = p;
+      }
+    });
+    while (next < old.length) live.removeChild(old[next++]);
   },
 
   // Puts width x height RGBA pixels from wasm memory at (x, y). After the first

@@ -36,6 +36,15 @@
     }
   };
 
+  // What the page's live regions announce: each paragraph put into one, in
+  // order, as a screen reader would hear them.
+  const spoken = [];
+  new MutationObserver((records) => {
+    for (const r of records)
+      for (const n of r.addedNodes)
+        if (n.nodeType === 1 && n.parentElement?.closest('[aria-live]')) spoken.push(n.textContent);
+  }).observe(document, { childList: true, subtree: true });
+
   // Opaque colours as they read from a Uint32Array over RGBA bytes.
   const rgba = (r, g, b) => ((255 << 24) | (b << 16) | (g << 8) | r) >>> 0;
   const RED = rgba(255, 0, 0);
@@ -224,6 +233,11 @@
   window.vqProbe = {
     read, point, onePoint, circleFacts, redAround, traceFacts, track, burst, hog, fitted,
     layoutFacts,
+    spoken: () => spoken.slice(),
+    // What the canvas's live region holds now.
+    live: () => [...(canvas()?.querySelector('[aria-live]')?.children ?? [])].map((p) => p.textContent),
+    // A hash of the picture, to tell whether anything on it moved.
+    hash: () => read().px.reduce((h, v) => Math.imul(h ^ v, 16777619), 2166136261) >>> 0,
     first: () => (first && first !== 'pending' ? first : null),
     firstCount: () => firstCount,
     puts: () => puts.slice(),

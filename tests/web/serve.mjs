@@ -1,5 +1,7 @@
 // A tiny static file server for the browser checks: serves one folder on
-// 127.0.0.1 only, on a free port, GET and HEAD only, never outside the folder.
+// 127.0.0.1 only, on a free port, GET and HEAD only, never outside the folder,
+// and any pages the checks make up (such as another site's page that frames
+// the program).
 //
 // As a program: node serve.mjs <folder> [port]   (prints the address)
 import { createServer } from 'node:http';
@@ -32,12 +34,20 @@ export function fileFor(root, urlPath) {
   return full === root || full.startsWith(root + sep) ? full : null;
 }
 
-// Starts serving `folder`; resolves to { url, close() }.
-export async function serve(folder, port = 0) {
+// Starts serving `folder`, and `pages` (request path to HTML text) before
+// it; resolves to { url, close() }.
+export async function serve(folder, port = 0, pages = {}) {
   const root = resolve(folder);
   const server = createServer(async (req, res) => {
     if (req.method !== 'GET' && req.method !== 'HEAD') {
       res.writeHead(405, { Allow: 'GET, HEAD' }).end();
+      return;
+    }
+    const page = Object.hasOwn(pages, req.url) ? Buffer.from(pages[req.url]) : null;
+    if (page) {
+      res.writeHead(200, { 'Content-Type': types['.html'], 'Content-Length': page.length,
+                           'Cache-Control': 'no-store' });
+      res.end(req.method === 'HEAD' ? undefined : page);
       return;
     }
     const file = fileFor(root, req.url ?? '/');

@@ -6,6 +6,7 @@
 // (an empty folder for the browser profile; a temporary one otherwise, removed
 // at the end either way), CHROMIUM (default /usr/bin/chromium).
 import { mkdtempSync, rmSync, existsSync, readFileSync } from 'node:fs';
+import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
@@ -18,6 +19,17 @@ const site = resolve(process.env.VELQOR_WEB_DIR ?? join(here, '..', '..', 'build
 const profile = process.env.VELQOR_WEB_PROFILE ?? mkdtempSync(join(tmpdir(), 'velqor-web-'));
 const TITLE = 'VELQOR: NEGATIVE FREQUENCY';
 const W = 1002, H = 583; // the client size of the desktop window
+const LABEL = 'A white point turning on a red circle'; // the canvas's name
+const CAPTION = {
+  positive: 'POSITIVE FREQUENCY - counter-clockwise rotation',
+  tilt: 'rotate plane of rotation until seen from the side',
+  slide: 'move the plane of rotation over',
+  pull: 'pull the rotating point at a constant rate - note the sine formed',
+  negative: 'NEGATIVE FREQUENCY - clockwise rotation',
+};
+const PROMPT = 'Left click to continue';
+const PAUSED = 'PAUSED';
+const AXE = createRequire(import.meta.url).resolve('axe-core/axe.min.js');
 
 let passed = 0, failed = 0;
 const figures = [];
@@ -85,6 +97,16 @@ function turning(samples) {
   return { total, perSecond: Math.abs(total) / 5 / seconds, largest, samples: samples.length };
 }
 
+// Waits for the whole circle with one point on it, then follows the point's
+// turning for 600 ms.
+async function circleTurning(page) {
+  await waitFor(page, () => {
+    const f = window.vqProbe.circleFacts(window.vqProbe.read());
+    return { ok: f.extremes.every(Boolean) && f.onePoint, ...f };
+  }, null, 5000, 'the circle');
+  return turning(await page.evaluate(() => window.vqProbe.track(600, 50)));
+}
+
 function expectOpeningPicture(f, width, height) {
   expect(f.width === width && f.height === height, `picture of ${width} x ${height}`, f);
   expect(f.opaque, 'every pixel opaque');
@@ -94,6 +116,20 @@ function expectOpeningPicture(f, width, height) {
   expect(Math.abs(Math.hypot(f.point.x, f.point.y) - 1) < 0.05, 'the point on the circle', f.point);
   expect(f.bandInk > 200, 'a caption in the band', f.bandInk);
 }
+
+// Waits until the canvas's live region holds `text` (or, with `gone`, no
+// longer does); `page` may be a frame.
+const says = (page, text, gone = false) => waitFor(page, ([t, g]) => {
+  const live = window.vqProbe.live();
+  return { ok: live.includes(t) !== g, live };
+}, [text, gone], 5000, `"${text}" ${gone ? 'gone from' : 'in'} the live region`);
+
+const fullScreen = (page) => waitFor(page, () => ({ ok: document.fullscreenElement !== null }),
+                                     null, 5000, 'full screen');
+
+// Waits until the page (or frame) has put its first picture on the canvas.
+const started = (page) =>
+  page.waitForFunction(() => window.vqProbe.first() !== null, null, { timeout: 15000 });
 
 const clickCentre = (page) => page.mouse.click(W / 2, H / 2);
 // A presenter's remote sends PageDown: it moves on as a click does.
@@ -160,7 +196,7 @@ async function run(context, server) {
 
   console.log('web: the first picture');
   await page.goto(server.url);
-  await page.waitForFunction(() => window.vqProbe.first() !== null, null, { timeout: 15000 });
+  await started(page);
   await check('the page title is the window title', async () => {
     expect((await page.title()) === TITLE, 'title', await page.title());
   });
@@ -254,12 +290,32 @@ async function run(context, server) {
   await check('stage 4 (PageDown): the circle comes back and the point turns clockwise',
     async () => {
     await pageDown(page);
-    await waitFor(page, () => {
-      const f = window.vqProbe.circleFacts(window.vqProbe.read());
-      return { ok: f.extremes.every(Boolean) && f.onePoint, ...f };
-    }, null, 5000, 'the circle');
-    const t = turning(await page.evaluate(() => window.vqProbe.track(600, 50)));
+    const t = await circleTurning(page);
     expect(t.total < 0, 'clockwise', t);
+  });
+  await check('the live region announced each caption once, as its stage began, in order',
+    async () => {
+    const spoken = await page.evaluate(() => window.vqProbe.spoken());
+    const cycle = [CAPTION.positive, PROMPT, CAPTION.tilt, CAPTION.slide, CAPTION.pull,
+                   CAPTION.negative];
+    expect(JSON.stringify(spoken) === JSON.stringify(cycle), 'announced', spoken);
+  });
+  await check('a screen reader finds the canvas as a named image whose fallback content, a ' +
+              'polite live region, holds the caption', async () => {
+    const cdp = await context.newCDPSession(page);
+    const { nodes } = await cdp.send('Accessibility.getFullAXTree');
+    await cdp.detach();
+    const byId = new Map(nodes.map((n) => [n.nodeId, n]));
+    const text = nodes.find((n) => !n.ignored && n.name?.value === CAPTION.negative &&
+                                   n.role?.value === 'StaticText');
+    expect(text, 'the caption in the accessibility tree');
+    const up = [];
+    for (let n = text; n; n = byId.get(n.parentId)) up.push(n);
+    const live = up.find((n) => n.properties?.some((q) => q.name === 'live' &&
+                                                           q.value.value === 'polite'));
+    const image = up.find((n) => n.role?.value === 'image');
+    expect(live && image?.name?.value === LABEL, 'inside a polite region inside the image',
+           up.map((n) => `${n.role?.value}:${n.name?.value ?? ''}`));
   });
 
   console.log('web: a burst of clicks');
@@ -267,11 +323,7 @@ async function run(context, server) {
     const start = Date.now();
     await page.evaluate(() => window.vqProbe.burst(50));
     expect(Date.now() - start < 2000, 'the presses were handled at once (ms)', Date.now() - start);
-    await waitFor(page, () => {
-      const f = window.vqProbe.circleFacts(window.vqProbe.read());
-      return { ok: f.extremes.every(Boolean) && f.onePoint, ...f };
-    }, null, 5000, 'the circle');
-    const t = turning(await page.evaluate(() => window.vqProbe.track(600, 50)));
+    const t = await circleTurning(page);
     expect(t.total > 0 && t.perSecond >= 25, 'counter-clockwise and moving', t);
   });
 
@@ -303,7 +355,7 @@ async function run(context, server) {
   await check('file://: the title and the first picture', async () => {
     const local = await context.newPage();
     await local.goto(pathToFileURL(join(site, 'index.html')).href);
-    await local.waitForFunction(() => window.vqProbe.first() !== null, null, { timeout: 15000 });
+    await started(local);
     expect((await local.title()) === TITLE, 'title', await local.title());
     const f = await local.evaluate(() => window.vqProbe.circleFacts(window.vqProbe.first()));
     expectOpeningPicture(f, W, H);
@@ -413,13 +465,218 @@ async function runDense(context, server) {
   await page.close();
 }
 
+async function checkAccessibility(context, server) {
+  console.log('web: accessibility (axe-core in the page)');
+  const page = await context.newPage();
+  await page.goto(server.url);
+  await started(page);
+  await page.addScriptTag({ path: AXE });
+  const axe = () => page.evaluate(async () => {
+    const r = await window.axe.run(document, { resultTypes: ['violations'] });
+    return { passes: r.passes.length,
+             violations: r.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`) };
+  });
+  await check('no violations with the control bar shown, nor with the keys dialog open',
+    async () => {
+      // The pointer rests on the bar, which keeps it; contrast is judged on
+      // the bar as it stands once faded in.
+      await page.getByRole('button', { name: 'Keys' }).hover({ force: true });
+      await page.waitForFunction(() =>
+        getComputedStyle(document.getElementById('controls')).opacity === '1');
+      const bar = await axe();
+      await page.getByRole('button', { name: 'Keys' }).click();
+      const dialog = await axe();
+      expect(bar.violations.length === 0 && dialog.violations.length === 0, 'violations',
+             { bar: bar.violations, dialog: dialog.violations });
+      figures.push(`axe-core: no violations (${bar.passes} rules passed with the bar shown, ` +
+                   `${dialog.passes} with the dialog open)`);
+    });
+  await page.close();
+}
+
+// The player's controls, by keyboard, pointer and touch, on a page of its own.
+async function checkControls(context, server) {
+  const page = await context.newPage();
+  await page.goto(server.url);
+  await started(page);
+  const bar = () => page.evaluate(() => {
+    const b = document.getElementById('controls'), s = getComputedStyle(b);
+    return { shown: b.classList.contains('shown'), clickable: s.pointerEvents !== 'none' };
+  });
+  const focused = () => page.evaluate(() => ({
+    id: document.activeElement.id, name: document.activeElement.textContent.trim(),
+    ring: document.activeElement.matches(':focus-visible'),
+  }));
+
+  console.log('web: keyboard only');
+  await check('Tab from outside the page reaches the canvas first, with a focus ring', async () => {
+    // Shift+Tab from the canvas, the first stop, leaves the page.
+    await page.keyboard.press('Shift+Tab');
+    expect((await focused()).id !== 'velqor', 'the focus left', await focused());
+    await page.keyboard.press('Tab');
+    const f = await focused();
+    expect(f.id === 'velqor' && f.ring, 'focus', f);
+  });
+  await check('PageDown x4 goes through the stages and back to the circle, turning clockwise',
+    async () => {
+      for (const c of [CAPTION.tilt, CAPTION.slide, CAPTION.pull, CAPTION.negative]) {
+        await page.keyboard.press('PageDown');
+        await says(page, c);
+      }
+      const t = await circleTurning(page);
+      expect(t.total < 0, 'clockwise', t);
+    });
+  await check('PageUp goes back to the pulled sine, K holds the picture still', async () => {
+    await page.keyboard.press('PageUp');
+    await says(page, CAPTION.pull);
+    await page.keyboard.press('k');
+    await says(page, PAUSED);
+    const before = await page.evaluate(() => window.vqProbe.hash());
+    await wakeups(page, 15);
+    expect((await page.evaluate(() => window.vqProbe.hash())) === before, 'the picture moved');
+  });
+  await check('F goes full screen', async () => {
+    await page.keyboard.press('f');
+    await fullScreen(page);
+    await page.evaluate(() => document.exitFullscreen());
+  });
+
+  console.log('web: the control bar');
+  await check('hidden at first; Tab from the canvas goes through its five named buttons, ' +
+              'showing it', async () => {
+    expect(!(await bar()).shown, 'hidden before anything moved');
+    await page.focus('#velqor');
+    const names = [];
+    for (let i = 0; i < 5; i++) {
+      await page.keyboard.press('Tab');
+      const f = await focused();
+      expect(f.ring && (await bar()).shown, 'shown with a focus ring', f);
+      names.push(f.name);
+    }
+    const expected = ['\u25C0 Back', 'Pause / play', 'Next \u25B6', 'Full screen', 'Keys'];
+    expect(JSON.stringify(names) === JSON.stringify(expected), 'Tab order', names);
+    for (const name of ['Back', 'Pause / play', 'Next', 'Full screen', 'Keys'])
+      expect(await page.getByRole('button', { name, exact: true }).count() === 1, 'named', name);
+    await page.focus('#velqor');
+  });
+  const button = (name) => page.getByRole('button', { name, exact: true });
+  await check('the pointer shows it; Next, Back and Pause act as their keys and leave the ' +
+              'keys with the canvas', async () => {
+    await page.mouse.move(W / 2, H / 2);
+    await page.mouse.move(W / 2 + 5, H / 2 + 5);
+    const b = await bar();
+    expect(b.shown && b.clickable, 'shown on a pointer move', b);
+    await button('Next').click();
+    await says(page, CAPTION.negative);
+    await says(page, PAUSED, true);
+    await button('Back').click();
+    await says(page, CAPTION.pull);
+    await button('Pause / play').click();
+    await says(page, PAUSED);
+    await button('Pause / play').click();
+    await says(page, PAUSED, true);
+    expect((await focused()).id === 'velqor', 'the canvas keeps the focus', await focused());
+  });
+  await check('Keys opens a dialog listing the presenter keys; Esc closes it, the keys go on',
+    async () => {
+      await button('Keys').click();
+      const dialog = page.getByRole('dialog', { name: 'Keys' });
+      const text = await dialog.innerText();
+      for (const k of ['PageDown', 'PageUp', 'Home', 'K', 'B', 'F11', 'Esc'])
+        expect(text.includes(k), 'lists', k);
+      await page.keyboard.press('Escape');
+      expect(!(await dialog.isVisible()), 'closed');
+      await page.keyboard.press('PageDown');
+      await says(page, CAPTION.negative);
+    });
+  await check('Full screen goes full screen', async () => {
+    await button('Full screen').click();
+    await fullScreen(page);
+    await page.evaluate(() => document.exitFullscreen());
+  });
+  await check('it fades 2 s after the pointer stops', async () => {
+    await page.mouse.move(W / 2, H / 3);
+    const still = Date.now();
+    expect((await bar()).shown, 'shown while moving');
+    await waitFor(page, () => {
+      const b = document.getElementById('controls');
+      return { ok: !b.classList.contains('shown') && getComputedStyle(b).pointerEvents === 'none' };
+    }, null, 6000, 'the bar to fade');
+    const after = Date.now() - still;
+    expect(after >= 1900 && after <= 4000, 'faded after (ms)', after);
+  });
+
+  console.log('web: touch');
+  await check('a swipe to the right goes back one step, a tap moves on', async () => {
+    const cdp = await context.newCDPSession(page);
+    await cdp.send('Emulation.setTouchEmulationEnabled', { enabled: true, maxTouchPoints: 1 });
+    const touch = async (from, to) => {
+      await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [from] });
+      for (let i = 1; i <= 4; i++)
+        await cdp.send('Input.dispatchTouchEvent', { type: 'touchMove', touchPoints: [{
+          x: from.x + ((to.x - from.x) * i) / 4, y: from.y + ((to.y - from.y) * i) / 4 }] });
+      await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+    };
+    await page.keyboard.press('Home');
+    await says(page, CAPTION.positive);
+    await page.keyboard.press('PageDown');
+    await page.keyboard.press('PageDown');
+    await says(page, CAPTION.slide);
+    await touch({ x: 300, y: 300 }, { x: 500, y: 320 });
+    await says(page, CAPTION.tilt);
+    await touch({ x: 300, y: 300 }, { x: 300, y: 300 });
+    await says(page, CAPTION.slide);
+    await cdp.detach();
+  });
+  await page.close();
+}
+
+// Inside a frame of a course page from another site (another port is another
+// origin), pasted in as the README shows.
+async function checkEmbedding(context, server) {
+  console.log('web: in a cross-origin frame, as the README has it');
+  const snippet = readFileSync(join(here, '..', '..', 'README.md'), 'utf8')
+    .match(/<iframe[^]*?<\/iframe>/)[0].replace(/src="[^"]*"/, `src="${server.url}"`);
+  const course = '<!doctype html><html lang="en"><title>Week 3</title><h1>Week 3</h1>' +
+    `${snippet}</html>`;
+  const host = await serve(site, 0, { '/course.html': course });
+  const page = await context.newPage();
+  try {
+    await page.goto(`${host.url}course.html`);
+    const frame = page.frames().find((f) => f.url() === server.url);
+    await started(frame);
+    await check('the frame is another origin, and its canvas fills it', async () => {
+      const cross = await page.evaluate(() => {
+        try { return frames[0].document === undefined; } catch { return true; }
+      });
+      expect(cross, 'the course page reaches into the frame');
+      const s = await frame.evaluate(() => window.vqProbe.canvasSize());
+      expect(s.width === 800 && Math.abs(s.height - 466) <= 1, 'size', s);
+    });
+    await check('after a click into the frame the keys reach the program', async () => {
+      const box = await page.locator('iframe').boundingBox();
+      await page.mouse.click(box.x + box.width / 2, box.y + box.height / 2);
+      await says(frame, CAPTION.tilt);
+      await page.keyboard.press('PageDown');
+      await says(frame, CAPTION.slide);
+    });
+    await check('F goes full screen from inside the frame', async () => {
+      await page.keyboard.press('f');
+      await fullScreen(frame);
+    });
+  } finally {
+    await page.close();
+    await host.close();
+  }
+}
+
 async function main() {
   if (!existsSync(join(site, 'index.html')) || !existsSync(join(site, 'velqor.js'))) {
     console.error(`web: no build in ${site}; run make web first`);
     console.log('web: 0 passed, 1 failed');
     return 1;
   }
-  const started = Date.now();
+  const began = Date.now();
   let server, context;
   try {
     server = await serve(site);
@@ -432,6 +689,9 @@ async function main() {
     });
     await context.addInitScript({ path: join(here, 'probe.js') });
     await run(context, server);
+    await checkAccessibility(context, server);
+    await checkControls(context, server);
+    await checkEmbedding(context, server);
   } catch (e) {
     failed++;
     console.log(`  FAIL  the checks could not go on: ${e?.stack ?? e}`);
@@ -443,7 +703,7 @@ async function main() {
     rmSync(profile, { recursive: true, force: true });
   }
   for (const f of figures) console.log(`web: ${f}`);
-  console.log(`web: checks took ${((Date.now() - started) / 1000).toFixed(1)} s`);
+  console.log(`web: checks took ${((Date.now() - began) / 1000).toFixed(1)} s`);
   console.log(`web: ${passed} passed, ${failed} failed`);
   return failed === 0 ? 0 : 1;
 }

@@ -11,7 +11,8 @@
 // releases of the left button, on keys pressed and released on the canvas
 // (which takes the focus) and on resizes; each time, everything that is
 // ready is dispatched and the changed rectangle of the framebuffer is put on
-// the canvas (see web.h).
+// the canvas (see web.h). What the window says in text (what TextOutA drew
+// and nothing has painted over) goes to the page with it, for screen readers.
 //
 // The clock: it stands still between the timer's wake-ups, and each of them
 // moves it to the due time of the timer it was set for. So every such wake-up
@@ -28,6 +29,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "../backend.h"
 #include "../layer.h"
@@ -56,6 +60,8 @@ void vq_web_full_screen(int on);
 int vq_web_fit_canvas(int width, int height);
 // Puts width x height RGBA pixels at (x, y).
 void vq_web_put(const void *rgba, int x, int y, int width, int height);
+// The texts on the canvas, `length` bytes of Windows-1252, one a line.
+void vq_web_show_texts(const char *lines, int length);
 }
 
 namespace vqp {
@@ -76,7 +82,8 @@ double realAtZero = 0; // the real time (ms) aimed at for clock 0
 // is put, so a larger buffer is not cleared first (a whole frame at start-up).
 std::unique_ptr<uint32_t[]> scratch;
 size_t scratchSize = 0;
-PixelRect pending; // presented during this wake-up, not yet on the canvas
+PixelRect pending;       // presented during this wake-up, not yet on the canvas
+uint64_t textsShown = 0; // the textsVersion of the surface the page last got
 
 // Puts rectangle d of the framebuffer on the canvas.
 void Show(const Surface &s, PixelRect d) {
@@ -110,14 +117,42 @@ void Show(const Surface &s, PixelRect d) {
   vq_web_put(scratch.get(), d.left, d.top, w, h);
 }
 
+// Tells the page the texts on the window when they changed: in reading order
+// (top to bottom, then left to right), one a line, control bytes as spaces.
+void ShowTexts(const Surface &s) {
+  if (s.textsVersion == textsShown)
+    return;
+  textsShown = s.textsVersion;
+  // A few texts: sorted by insertion, which keeps drawing order among equals.
+  const auto before = [](const SurfaceText *a, const SurfaceText *b) {
+    return a->box.top != b->box.top ? a->box.top < b->box.top : a->box.left < b->box.left;
+  };
+  std::vector<const SurfaceText *> order;
+  for (const SurfaceText &t : s.texts) {
+    order.push_back(&t);
+    for (size_t i = order.size() - 1; i > 0 && before(order[i], order[i - 1]); --i)
+      std::swap(order[i], order[i - 1]);
+  }
+  std::string lines;
+  for (const SurfaceText *t : order) {
+    for (const char c : t->bytes)
+      lines += uint8_t(c) < 0x20 || c == 0x7F ? ' ' : c;
+    lines += '\n';
+  }
+  vq_web_show_texts(lines.data(), int(lines.size()));
+}
+
 // Shows what was presented since the last flush.
 void Flush() {
   const PixelRect d = pending;
   pending = {};
-  if (d.Empty() || canvasWindow == nullptr)
+  if (canvasWindow == nullptr)
     return;
-  if (const Surface *s = WindowSurface(canvasWindow))
-    Show(*s, d);
+  if (const Surface *s = WindowSurface(canvasWindow)) {
+    if (!d.Empty())
+      Show(*s, d);
+    ShowTexts(*s);
+  }
 }
 
 // Asks the browser to wake the page when the next timer falls due.
