@@ -124,8 +124,12 @@ const says = (page, text, gone = false) => waitFor(page, ([t, g]) => {
   return { ok: live.includes(t) !== g, live };
 }, [text, gone], 5000, `"${text}" ${gone ? 'gone from' : 'in'} the live region`);
 
-const fullScreen = (page) => waitFor(page, () => ({ ok: document.fullscreenElement !== null }),
-                                     null, 5000, 'full screen');
+// Waits for full screen, then leaves it.
+const fullScreen = async (page) => {
+  await waitFor(page, () => ({ ok: document.fullscreenElement !== null }), null, 5000,
+                'full screen');
+  await page.evaluate(() => document.exitFullscreen());
+};
 
 // Waits until the page (or frame) has put its first picture on the canvas.
 const started = (page) =>
@@ -538,11 +542,10 @@ async function checkControls(context, server) {
   await check('F goes full screen', async () => {
     await page.keyboard.press('f');
     await fullScreen(page);
-    await page.evaluate(() => document.exitFullscreen());
   });
 
   console.log('web: the control bar');
-  await check('hidden at first; Tab from the canvas goes through its five named buttons, ' +
+  await check('hidden at first; Tab from the canvas goes through its five buttons in order, ' +
               'showing it', async () => {
     expect(!(await bar()).shown, 'hidden before anything moved');
     await page.focus('#velqor');
@@ -555,26 +558,21 @@ async function checkControls(context, server) {
     }
     const expected = ['\u25C0 Back', 'Pause / play', 'Next \u25B6', 'Full screen', 'Keys'];
     expect(JSON.stringify(names) === JSON.stringify(expected), 'Tab order', names);
-    for (const name of ['Back', 'Pause / play', 'Next', 'Full screen', 'Keys'])
-      expect(await page.getByRole('button', { name, exact: true }).count() === 1, 'named', name);
     await page.focus('#velqor');
   });
   const button = (name) => page.getByRole('button', { name, exact: true });
-  await check('the pointer shows it; Next, Back and Pause act as their keys and leave the ' +
-              'keys with the canvas', async () => {
+  await check('the pointer shows it; Next, Back and Pause / play act as their keys and leave ' +
+              'the keys with the canvas', async () => {
     await page.mouse.move(W / 2, H / 2);
     await page.mouse.move(W / 2 + 5, H / 2 + 5);
     const b = await bar();
     expect(b.shown && b.clickable, 'shown on a pointer move', b);
     await button('Next').click();
     await says(page, CAPTION.negative);
-    await says(page, PAUSED, true);
     await button('Back').click();
     await says(page, CAPTION.pull);
     await button('Pause / play').click();
     await says(page, PAUSED);
-    await button('Pause / play').click();
-    await says(page, PAUSED, true);
     expect((await focused()).id === 'velqor', 'the canvas keeps the focus', await focused());
   });
   await check('Keys opens a dialog listing the presenter keys; Esc closes it, the keys go on',
@@ -588,11 +586,11 @@ async function checkControls(context, server) {
       expect(!(await dialog.isVisible()), 'closed');
       await page.keyboard.press('PageDown');
       await says(page, CAPTION.negative);
+      await says(page, PAUSED, true);
     });
   await check('Full screen goes full screen', async () => {
     await button('Full screen').click();
     await fullScreen(page);
-    await page.evaluate(() => document.exitFullscreen());
   });
   await check('it fades 2 s after the pointer stops', async () => {
     await page.mouse.move(W / 2, H / 3);
