@@ -148,6 +148,8 @@ const FIRST_FRAME_GOAL_MS = 150;
 // What the check insists on: the goal with room for a two-core machine busy
 // with other builds, where the median has been seen at up to 360 ms.
 const FIRST_FRAME_MAX_MS = 500;
+// Served beside the program, for the browser's own share of that time.
+const EMPTY_PAGE = 'empty.html';
 
 async function checkWeight(context, server) {
   console.log('web: weight and the first picture');
@@ -162,7 +164,7 @@ async function checkWeight(context, server) {
   await check(`the first picture is on the canvas within ${FIRST_FRAME_MAX_MS} ms of ` +
               `navigation (median of ${LOADS} loads; the goal is ${FIRST_FRAME_GOAL_MS} ms)`,
     async () => {
-      const put = [], shown = [];
+      const put = [], shown = [], bare = [];
       for (let i = 0; i < LOADS; i++) {
         const page = await context.newPage();
         await page.goto(server.url);
@@ -177,15 +179,24 @@ async function checkWeight(context, server) {
         shown.push(t.shown);
         await page.close();
       }
+      // What the browser itself takes on this machine now, loaded the same way:
+      // a page with only a one-line script.
+      for (let i = 0; i < LOADS; i++) {
+        const empty = await context.newPage();
+        await empty.goto(`${server.url}${EMPTY_PAGE}`);
+        bare.push(await empty.evaluate(() => performance.getEntriesByName('ran')[0].startTime));
+        await empty.close();
+      }
       const spread = (ms) => {
         const s = [...ms].sort((a, b) => a - b);
         return { min: s[0], median: (s[LOADS / 2 - 1] + s[LOADS / 2]) / 2, max: s.at(-1) };
       };
-      const p = spread(put), s = spread(shown);
+      const p = spread(put), s = spread(shown), b = spread(bare);
       figures.push(`first picture put on the canvas after navigation (localhost, ${LOADS} ` +
                    `loads): min ${p.min.toFixed(0)} ms, median ${p.median.toFixed(0)} ms, ` +
                    `max ${p.max.toFixed(0)} ms; shown at the next frame: median ` +
-                   `${s.median.toFixed(0)} ms`);
+                   `${s.median.toFixed(0)} ms; an empty page runs its script after a median ` +
+                   `${b.median.toFixed(0)} ms (min ${b.min.toFixed(0)})`);
       expect(p.median < FIRST_FRAME_MAX_MS, 'median ms', put.map(Math.round));
     });
 }
@@ -677,7 +688,9 @@ async function main() {
   const began = Date.now();
   let server, context;
   try {
-    server = await serve(site);
+    server = await serve(site, 0, {
+      [`/${EMPTY_PAGE}`]: '<!doctype html><title>empty</title><script>performance.mark("ran")</script>',
+    });
     context = await chromium.launchPersistentContext(profile, {
       executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
       headless: true,
