@@ -26,6 +26,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -130,6 +131,9 @@ constexpr bool JudgeMemory = true;
 #endif
 
 // Bytes the program holds from malloc, whatever the allocator keeps for later.
+// glibc counts the chunks in its per-thread cache as in use, and that cache
+// holds up to some hundreds of kilobytes depending on the last frees: the soak
+// runs without it (see CacheOffOrRestart), so that this counts the program's.
 long long HeapInUse() {
   const struct mallinfo2 m = mallinfo2();
   return static_cast<long long>(m.uordblks + m.hblkhd);
@@ -268,10 +272,10 @@ bool MarginsBlack() {
          BlackOutside(pixels, w, h, g.ViewX1, g.MaxY - g.ViewY2, g.ViewX2, g.MaxY - g.ViewY1);
 }
 
-// A next key pressed (not a held key's repeat).
-bool IsNextKey(const MSG &msg) {
+// A key of this action pressed (not a held key's repeat).
+bool IsKeyOf(const MSG &msg, PresenterAction action) {
   return msg.message == WM_KEYDOWN && !(HIWORD(msg.lParam) & KF_REPEAT) &&
-         ActionOfKey(msg.wParam) == PresenterAction::Next;
+         ActionOfKey(msg.wParam) == action;
 }
 
 // Dispatches what is ready, one message at a time, as the program's own loop
@@ -311,9 +315,15 @@ int Pump() {
         finished = Slide;
       if (before.Stage == PullStage && before.PlaneX < 2.0 && s.PlaneX >= 2.0)
         finished = Pull;
-    } else if ((msg.message == WM_LBUTTONDOWN || IsNextKey(msg)) && !before.Blanked) {
+    } else if ((msg.message == WM_LBUTTONDOWN || IsKeyOf(msg, PresenterAction::Next)) &&
+               !before.Blanked) {
       // A step on unpauses; while blank it only brings the picture back.
       steppedSinceTick = true;
+    } else if ((IsKeyOf(msg, PresenterAction::Back) || IsKeyOf(msg, PresenterAction::StartAgain)) &&
+               !before.Blanked) {
+      // Back or start again before the tick undoes the step: back shows a
+      // finished stage, which may well stand still.
+      steppedSinceTick = false;
     }
   }
   if (finished >= 0)
@@ -588,7 +598,24 @@ int Run(long long ticks, uint64_t seed) {
 
 } // namespace
 
+// The per-thread cache is turned off by a tunable read at start-up: the soak
+// starts itself again with it set, once. False when that failed.
+constexpr const char *CacheOff = "glibc.malloc.tcache_count=0";
+bool CacheOffOrRestart(char **argv) {
+  const char *tunables = std::getenv("GLIBC_TUNABLES");
+  if (!JudgeMemory || (tunables && std::strstr(tunables, CacheOff)))
+    return true;
+  const std::string all = tunables && *tunables ? std::string(tunables) + ":" + CacheOff : CacheOff;
+  setenv("GLIBC_TUNABLES", all.c_str(), 1);
+  execv("/proc/self/exe", argv);
+  std::fprintf(stderr, "velqor_soak: cannot start again with %s: %s\n", CacheOff,
+               std::strerror(errno));
+  return false;
+}
+
 int main(int argc, char **argv) {
+  if (!CacheOffOrRestart(argv))
+    return 1;
   long long ticks = 200000;
   uint64_t seed = 20240611;
   for (int i = 1; i < argc; ++i) {
