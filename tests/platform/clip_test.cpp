@@ -19,11 +19,13 @@ bool Inside(int x, int y) {
   return x >= kClip.left && x < kClip.right && y >= kClip.top && y < kClip.bottom;
 }
 
-// Shapes that cross the clip's edges from every side, some wholly outside;
-// and a FillRect (which ignores the mix mode) when asked.
+// Shapes that cross the clip's edges from every side, some wholly outside, one
+// whose pen reaches the clip's left and right columns exactly at w = 5; and a
+// FillRect (which ignores the mix mode) when asked.
 void DrawAll(HDC dc, bool fill = true) {
   Ellipse(dc, 5, 3, 40, 25);
   Ellipse(dc, 30, 20, 70, 50);
+  Ellipse(dc, 15, 12, 45, 28);
   Rectangle(dc, 10, 28, 60, 36);
   Rectangle(dc, 50, 0, 60, 8);
   MoveToEx(dc, 0, 0, nullptr);

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <type_traits>
 #include <vector>
 
 #include "gdi.h"
@@ -33,8 +34,47 @@ Bounds BoundsOf(const Surface &s, const PixelRect &clip) {
           std::min<i64>(clip.right, s.width) - 1, std::min<i64>(clip.bottom, s.height) - 1};
 }
 
-// Applies spans to the surface, within the clip rectangle, and remembers the
-// area touched.
+// What a mix does to a run of pixels, as a type, so that a primitive's loops
+// choose it once rather than on every span: paint over, flip bits (XOR), the
+// general and-then-xor, or nothing.
+struct PaintPixels {
+  uint32_t x;
+  void operator()(uint32_t *p, uint32_t *end) const { std::fill(p, end, x); }
+};
+struct FlipPixels {
+  uint32_t x;
+  void operator()(uint32_t *p, uint32_t *end) const {
+    for (; p != end; ++p)
+      *p ^= x;
+  }
+};
+struct MaskPixels {
+  uint32_t a, x;
+  void operator()(uint32_t *p, uint32_t *end) const {
+    for (; p != end; ++p)
+      *p = (*p & a) ^ x;
+  }
+};
+struct KeepPixels {
+  void operator()(uint32_t *, uint32_t *) const {}
+};
+
+// Calls f with the pixel operation of m.
+template <class F> void WithPixels(const Mix &m, F &&f) {
+  const uint32_t a = m.andMask, x = m.xorMask;
+  if (m.Nop())
+    f(KeepPixels{});
+  else if (a == 0)
+    f(PaintPixels{x});
+  else if ((a & kRgb) == kRgb)
+    f(FlipPixels{x});
+  else
+    f(MaskPixels{a, x});
+}
+
+// Applies spans to the surface, within the clip rectangle. The area touched
+// is given by each primitive once (Mark): tracked span by span, it made an
+// outline on a 4K screen take over half as long again.
 class SpanWriter {
 public:
   SpanWriter(Surface &s, const PixelRect &clip)
@@ -48,18 +88,39 @@ public:
 
   // Pixels x0..x1 (inclusive) of row y; y must be a visible row (see
   // VisibleRows). Outlines are thousands of short spans a primitive, so this
-  // is Box without its loop over rows.
+  // is Box without its loop over rows. The caller marks what it drew.
+  template <class Op> void Span(i64 y, i64 x0, i64 x1, const Op &op) {
+    if constexpr (!std::is_same_v<Op, KeepPixels>)
+      SpanWithin(y, std::max(x0, bounds_.x0), std::min(x1, bounds_.x1), op);
+  }
   void Span(i64 y, i64 x0, i64 x1, const Mix &m) {
+    WithPixels(m, [&](const auto &op) { Span(y, x0, x1, op); });
+  }
+  // Span for columns known to lie within the clip (or x1 < x0: none).
+  template <class Op> void SpanWithin(i64 y, i64 x0, i64 x1, const Op &op) {
+    if constexpr (!std::is_same_v<Op, KeepPixels>) {
+      if (x0 > x1)
+        return;
+      uint32_t *p = pixels_ + size_t(y) * stride_ + size_t(x0);
+      op(p, p + (x1 - x0 + 1));
+    }
+  }
+  // Whether columns x0..x1 all lie within the clip.
+  bool ColumnsWithin(i64 x0, i64 x1) const { return x0 >= bounds_.x0 && x1 <= bounds_.x1; }
+
+  // Columns x0..x1 of rows y0..y1 (inclusive) may have changed: the part
+  // within the clip is marked for the screen.
+  void Mark(i64 x0, i64 y0, i64 x1, i64 y1) {
     x0 = std::max(x0, bounds_.x0);
     x1 = std::min(x1, bounds_.x1);
-    if (x0 > x1 || m.Nop())
+    y0 = std::max(y0, bounds_.y0);
+    y1 = std::min(y1, bounds_.y1);
+    if (x0 > x1 || y0 > y1)
       return;
-    uint32_t *p = pixels_ + size_t(y) * stride_ + size_t(x0);
-    Apply(p, p + (x1 - x0 + 1), m);
     left_ = std::min(left_, x0);
     right_ = std::max(right_, x1);
-    top_ = std::min(top_, y);
-    bottom_ = std::max(bottom_, y);
+    top_ = std::min(top_, y0);
+    bottom_ = std::max(bottom_, y1);
   }
 
   // Pixels x0..x1 of rows y0..y1 (all inclusive), clipped.
@@ -70,14 +131,13 @@ public:
     y1 = std::min(y1, bounds_.y1);
     if (x0 > x1 || y0 > y1 || m.Nop())
       return;
-    const size_t stride = size_t(s_.width), count = size_t(x1 - x0 + 1);
-    uint32_t *row = s_.pixels.data() + size_t(y0) * stride + size_t(x0);
-    for (i64 y = y0; y <= y1; ++y, row += stride)
-      Apply(row, row + count, m);
-    left_ = std::min(left_, x0);
-    right_ = std::max(right_, x1);
-    top_ = std::min(top_, y0);
-    bottom_ = std::max(bottom_, y1);
+    const size_t count = size_t(x1 - x0 + 1);
+    uint32_t *row = pixels_ + size_t(y0) * stride_ + size_t(x0);
+    WithPixels(m, [&](const auto &op) {
+      for (i64 y = y0; y <= y1; ++y, row += stride_)
+        op(row, row + count);
+    });
+    Mark(x0, y0, x1, y1);
   }
 
   // Asks the processor for pixels x0 and x1 of row y ahead of their use (when
@@ -87,9 +147,14 @@ public:
   void Prefetch(i64 y, i64 x0, i64 x1) const {
     if (y < bounds_.y0 || y > bounds_.y1)
       return;
+    PrefetchWithin(y, std::clamp(x0, bounds_.x0, bounds_.x1),
+                   std::clamp(x1, bounds_.x0, bounds_.x1));
+  }
+  // Prefetch for a visible row and columns within the clip.
+  void PrefetchWithin(i64 y, i64 x0, i64 x1) const {
     uint32_t *row = pixels_ + size_t(y) * stride_;
-    __builtin_prefetch(row + std::clamp(x0, bounds_.x0, bounds_.x1), 1);
-    __builtin_prefetch(row + std::clamp(x1, bounds_.x0, bounds_.x1), 1);
+    __builtin_prefetch(row + x0, 1);
+    __builtin_prefetch(row + x1, 1);
   }
 
   // Rows of the clip that [top, bottom] (inclusive) reaches.
@@ -100,19 +165,6 @@ public:
   }
 
 private:
-  static void Apply(uint32_t *p, uint32_t *end, const Mix &m) {
-    const uint32_t a = m.andMask, x = m.xorMask;
-    if (a == 0) {
-      std::fill(p, end, x);
-    } else if ((a & kRgb) == kRgb) {
-      for (; p != end; ++p)
-        *p ^= x;
-    } else {
-      for (; p != end; ++p)
-        *p = (*p & a) ^ x;
-    }
-  }
-
   Surface &s_;
   const Bounds bounds_;
   uint32_t *const pixels_;
@@ -169,8 +221,13 @@ public:
     RowWithin(y, x0, x1);
     return true;
   }
+  // The columns of the widest of rows y0..y1, which lie within Top()..Bottom()
+  // of a non-empty ellipse: what any of those rows can reach.
+  void WidestRowWithin(i64 y0, i64 y1, i64 &x0, i64 &x1) const {
+    RowWithin(std::clamp(std::clamp(y0, yt_, yb_), y0, y1), x0, x1);
+  }
   // Row for a y known to be within Top()..Bottom() of a non-empty ellipse.
-  void RowWithin(i64 y, i64 &x0, i64 &x1) const {
+  [[gnu::always_inline]] void RowWithin(i64 y, i64 &x0, i64 &x1) const {
     const i64 j = y < yt_ ? yt_ - y : (y > yb_ ? y - yb_ : 0);
     const i64 h = table_ ? i64(table_[j]) : HalfWidth(j);
     x0 = xl_ - h;
@@ -209,7 +266,7 @@ private:
   // The largest x with (x / (a + 1/2))^2 + (j / (b + 1/2))^2 <= 1, for 0 <= j <= b:
   // the pixel centres inside an ellipse half a pixel larger than the half-axes,
   // which keeps both the widest row (x = a) and the top row (j = b) present.
-  i64 HalfWidth(i64 j) const {
+  [[gnu::noinline]] i64 HalfWidth(i64 j) const {
     if (j == 0)
       return a_;
     const double s = 2.0 * double(b_) + 1.0;
@@ -252,6 +309,68 @@ void OutlineRow(SpanWriter &out, i64 y, i64 o0, i64 o1, bool inside, i64 i0, i64
   }
   if (paint.brushOn)
     out.Span(y, i0, i1, paint.brush);
+}
+
+// Rows y0..y1 (visible) of a wide pen's ring between outer and inner, the pen
+// painting the ring and the brush (if on) the inside. The pen comes as a pixel
+// operation, and Within says the ring lies inside the clip's columns, so that
+// the loop, run for over a thousand rows a tick on a 4K screen, holds few
+// choices of its own.
+template <bool Within, class Pen>
+void RingRows(SpanWriter &out, const DigitalEllipse &outer, const DigitalEllipse &inner, i64 y0,
+              i64 y1, const Pen &pen, const Paint &paint) {
+  const bool brush = paint.brushOn && !paint.brush.Nop();
+  auto Put = [&](i64 y, i64 x0, i64 x1, const auto &op) {
+    if constexpr (Within)
+      out.SpanWithin(y, x0, x1, op);
+    else
+      out.Span(y, x0, x1, op);
+  };
+  // The rows the inner ellipse spans, and the rows above and below it.
+  i64 r0 = y1 + 1, r1 = y1;
+  if (!inner.Empty()) {
+    r0 = std::clamp(inner.Top(), y0, y1 + 1);
+    r1 = std::clamp(inner.Bottom(), r0 - 1, y1);
+  }
+  // Pixels a few rows on, asked for ahead (see SpanWriter::Prefetch).
+  const i64 ahead = 16;
+  auto Ahead = [&](i64 y) {
+    if (y + ahead <= y1) {
+      i64 a0, a1;
+      outer.RowWithin(y + ahead, a0, a1);
+      if constexpr (Within)
+        out.PrefetchWithin(y + ahead, a0, a1);
+      else
+        out.Prefetch(y + ahead, a0, a1);
+    }
+  };
+  for (i64 y = y0; y < r0; ++y) {
+    i64 o0, o1;
+    outer.RowWithin(y, o0, o1);
+    Ahead(y);
+    Put(y, o0, o1, pen);
+  }
+  for (i64 y = r0; y <= r1; ++y) {
+    i64 o0, o1, i0, i1;
+    outer.RowWithin(y, o0, o1);
+    Ahead(y);
+    inner.RowWithin(y, i0, i1);
+    Put(y, o0, i0 - 1, pen);
+    Put(y, i1 + 1, o1, pen);
+    if (brush)
+      out.Span(y, i0, i1, paint.brush);
+  }
+  for (i64 y = std::max(r1 + 1, y0); y <= y1; ++y) {
+    i64 o0, o1;
+    outer.RowWithin(y, o0, o1);
+    Ahead(y);
+    Put(y, o0, o1, pen);
+  }
+}
+
+// Whether pen or brush changes any pixel.
+bool Paints(const Paint &paint) {
+  return (paint.penOn && !paint.pen.Nop()) || (paint.brushOn && !paint.brush.Nop());
 }
 
 // The parts of a pen of width w outside and inside the outline: GDI's wide pens
@@ -349,6 +468,8 @@ void RasterRectangle(Surface &s, int left, int top, int right, int bottom, const
   const bool interior = iL <= iR && iT <= iB;
   for (i64 y = y0; y <= y1; ++y)
     OutlineRow(out, y, oL, oR, interior && y >= iT && y <= iB, iL, iR, paint);
+  if (Paints(paint))
+    out.Mark(oL, y0, oR, y1);
   // Pen and brush share the mix mode: the box is painted over when they paint
   // over, unless a hollow brush leaves its inside.
   if (Hides(paint.pen) && (paint.brushOn || !interior))
@@ -367,10 +488,17 @@ void RasterEllipse(Surface &s, int left, int top, int right, int bottom, const P
     const DigitalEllipse fill(left, i64(right) - 2, top, i64(bottom) - 2);
     if (!paint.brushOn || fill.Empty() || !out.VisibleRows(fill.Top(), fill.Bottom(), y0, y1))
       return;
-    for (i64 y = y0; y <= y1; ++y) {
-      i64 x0 = 0, x1 = -1;
-      fill.Row(y, x0, x1);
-      out.Span(y, x0, x1, paint.brush);
+    WithPixels(paint.brush, [&](const auto &brush) {
+      for (i64 y = y0; y <= y1; ++y) {
+        i64 x0, x1;
+        fill.RowWithin(y, x0, x1);
+        out.Span(y, x0, x1, brush);
+      }
+    });
+    if (!paint.brush.Nop()) {
+      i64 x0, x1;
+      fill.WidestRowWithin(y0, y1, x0, x1);
+      out.Mark(x0, y0, x1, y1);
     }
     return;
   }
@@ -385,6 +513,10 @@ void RasterEllipse(Surface &s, int left, int top, int right, int bottom, const P
                              i64(top) + band.inside, i64(bottom) - 1 - band.inside);
   if (!out.VisibleRows(outer.Top(), outer.Bottom(), y0, y1))
     return;
+  i64 widest0, widest1;
+  outer.WidestRowWithin(y0, y1, widest0, widest1);
+  if (Paints(paint))
+    out.Mark(widest0, y0, widest1, y1);
   if (thin) {
     for (i64 y = y0; y <= y1; ++y) {
       i64 o0 = 0, o1 = -1, i0 = 0, i1 = -1;
@@ -398,49 +530,14 @@ void RasterEllipse(Surface &s, int left, int top, int right, int bottom, const P
     }
     return;
   }
-  // The rows the inner ellipse spans, and the rows above and below it.
-  i64 r0 = y1 + 1, r1 = y1;
-  if (!inner.Empty()) {
-    r0 = std::clamp(inner.Top(), y0, y1 + 1);
-    r1 = std::clamp(inner.Bottom(), r0 - 1, y1);
-  }
-  // Pixels a few rows on, asked for ahead (see SpanWriter::Prefetch).
-  const i64 ahead = 16;
-  auto Ahead = [&](i64 y) {
-    if (y + ahead <= y1) {
-      i64 a0, a1;
-      outer.RowWithin(y + ahead, a0, a1);
-      out.Prefetch(y + ahead, a0, a1);
-    }
-  };
-  const bool brush = paint.brushOn && !paint.brush.Nop();
-  const bool pen = paint.penOn && !paint.pen.Nop();
-  for (i64 y = y0; y < r0; ++y) {
-    i64 o0, o1;
-    outer.RowWithin(y, o0, o1);
-    Ahead(y);
-    if (pen)
-      out.Span(y, o0, o1, paint.pen);
-  }
-  for (i64 y = r0; y <= r1; ++y) {
-    i64 o0, o1, i0, i1;
-    outer.RowWithin(y, o0, o1);
-    Ahead(y);
-    inner.RowWithin(y, i0, i1);
-    if (pen) {
-      out.Span(y, o0, i0 - 1, paint.pen);
-      out.Span(y, i1 + 1, o1, paint.pen);
-    }
-    if (brush)
-      out.Span(y, i0, i1, paint.brush);
-  }
-  for (i64 y = std::max(r1 + 1, y0); y <= y1; ++y) {
-    i64 o0, o1;
-    outer.RowWithin(y, o0, o1);
-    Ahead(y);
-    if (pen)
-      out.Span(y, o0, o1, paint.pen);
-  }
+  // The ring's widest row inside the clip's columns: no span needs clipping.
+  const bool within = out.ColumnsWithin(widest0, widest1);
+  WithPixels(paint.pen, [&](const auto &pen) {
+    if (within)
+      RingRows<true>(out, outer, inner, y0, y1, pen, paint);
+    else
+      RingRows<false>(out, outer, inner, y0, y1, pen, paint);
+  });
 }
 
 // A line is the Bresenham path from its start to its end point, each path
@@ -500,6 +597,7 @@ void RasterLine(Surface &s, int x0, int y0, int x1, int y1, int penWidth, const 
   i64 r0, r1;
   if (!out.VisibleRows(pathTop - before, pathBottom + after, r0, r1))
     return;
+  out.Mark(std::min(X0, X1) - before, r0, std::max(X0, X1) + after, r1);
   for (i64 y = r0; y <= r1; ++y) {
     // Path rows whose squares reach row y; the path is monotone, so the
     // leftmost and rightmost columns come from the two ends of that range.
