@@ -42,6 +42,18 @@ struct Canvas {
   }
 };
 
+// What mix mode rop (R2_BLACK .. R2_WHITE) makes of pixel `old` under colour
+// `pen`: each mode is a truth table over (pen bit, old bit), bit (2p + d) of
+// rop - 1 being the new bit. Only the 24 colour bits take part.
+inline uint32_t MixedPixel(int rop, uint32_t pen, uint32_t old) {
+  uint32_t mixed = 0;
+  for (int bit = 0; bit < 24; ++bit) {
+    const int p = (pen >> bit) & 1, d = (old >> bit) & 1;
+    mixed |= uint32_t(((rop - 1) >> (2 * p + d)) & 1) << bit;
+  }
+  return mixed;
+}
+
 // Selects a new pen (and optionally a brush) for the life of the object,
 // then puts the previous ones back and deletes its own.
 class Tools {

@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cmath>
+#include <vector>
 
 #include "raster_canvas.h"
 
@@ -39,6 +40,36 @@ TEST(RasterEllipse, DrawingTwiceInXorRestoresEveryPixel) {
                                         << " centre=" << centre[0] << "," << centre[1];
         }
       }
+    }
+  }
+}
+
+// Every mix mode acts on a wide pen's band and on the brush's inside as on a
+// single pixel, whether the ring lies inside the surface or its edge cuts it
+// (the ring's rows are drawn by loops chosen for the mode and for clipping).
+TEST(RasterEllipse, EveryModeActsOnThePenBandAndTheInsidePixelByPixel) {
+  constexpr uint32_t kRingPen = 0x00C0FF33, kRingBrush = 0x00408020;
+  for (int cx : {30, 4}) {
+    // Which pixels the pen and the brush cover, copied onto black.
+    Canvas cover(60, 40), c(60, 40);
+    {
+      Tools t(cover.dc, 5, kRingPen, kRingBrush);
+      Ellipse(cover.dc, cx - 20, 8, cx + 20, 32);
+    }
+    for (int rop = R2_BLACK; rop <= R2_WHITE; ++rop) {
+      c.Noise(uint32_t(rop));
+      const std::vector<uint32_t> before = c.Pixels();
+      Tools t(c.dc, 5, kRingPen, kRingBrush);
+      SetROP2(c.dc, rop);
+      Ellipse(c.dc, cx - 20, 8, cx + 20, 32);
+      SetROP2(c.dc, R2_COPYPEN);
+      for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 60; ++x) {
+          const uint32_t old = before[size_t(y) * 60 + x], covered = cover.At(x, y);
+          const uint32_t expected = covered == 0 ? old : rastertest::MixedPixel(rop, covered, old);
+          ASSERT_EQ(c.At(x, y), expected)
+              << "rop " << rop << " cx " << cx << " at " << x << "," << y;
+        }
     }
   }
 }

@@ -124,20 +124,16 @@ TEST(RasterPixels, GetAndSetPixelInsideAndOutside) {
   }
 }
 
-// Each ROP2 code is a truth table over (pen bit, old bit): bit (2p + d) of
-// code - 1 is the new bit. Every mode is checked against that, through a
-// one-pixel pen, with colours whose top byte is set (it must not leak through).
+// Each ROP2 code is a truth table over (pen bit, old bit) (see MixedPixel).
+// Every mode is checked against that, through a one-pixel pen, with colours
+// whose top byte is set (it must not leak through).
 TEST(RasterRop2, AllSixteenModesFollowTheirTruthTables) {
   Canvas c(4, 1);
   std::mt19937 rng(99);
   for (int rop = R2_BLACK; rop <= R2_WHITE; ++rop) {
     for (int i = 0; i < 50; ++i) {
       const uint32_t old = rng() & 0x00FFFFFF, pen = rng() | 0xFF000000u;
-      uint32_t expected = 0;
-      for (int bit = 0; bit < 24; ++bit) {
-        const int p = (pen >> bit) & 1, d = (old >> bit) & 1;
-        expected |= uint32_t(((rop - 1) >> (2 * p + d)) & 1) << bit;
-      }
+      const uint32_t expected = rastertest::MixedPixel(rop, pen, old);
       Tools tools(c.dc, 1, pen, 0);
       SetROP2(c.dc, rop);
       c.Fill(old);

@@ -93,7 +93,9 @@ public:
     if constexpr (!std::is_same_v<Op, KeepPixels>)
       SpanWithin(y, std::max(x0, bounds_.x0), std::min(x1, bounds_.x1), op);
   }
-  void Span(i64 y, i64 x0, i64 x1, const Mix &m) {
+  // The same for a mix, chosen here: one copy of the four loops serves all
+  // callers.
+  [[gnu::noinline]] void Span(i64 y, i64 x0, i64 x1, const Mix &m) {
     WithPixels(m, [&](const auto &op) { Span(y, x0, x1, op); });
   }
   // Span for columns known to lie within the clip (or x1 < x0: none).
@@ -531,12 +533,21 @@ void RasterEllipse(Surface &s, int left, int top, int right, int bottom, const P
     return;
   }
   // The ring's widest row inside the clip's columns: no span needs clipping.
+  // The program draws with the copying and exclusive-or pens, which have loops
+  // of their own; the other modes share the general one (a smaller script for
+  // the browser).
   const bool within = out.ColumnsWithin(widest0, widest1);
   WithPixels(paint.pen, [&](const auto &pen) {
-    if (within)
-      RingRows<true>(out, outer, inner, y0, y1, pen, paint);
-    else
-      RingRows<false>(out, outer, inner, y0, y1, pen, paint);
+    using Pen = std::decay_t<decltype(pen)>;
+    if constexpr (std::is_same_v<Pen, PaintPixels> || std::is_same_v<Pen, FlipPixels>) {
+      if (within)
+        RingRows<true>(out, outer, inner, y0, y1, pen, paint);
+      else
+        RingRows<false>(out, outer, inner, y0, y1, pen, paint);
+    } else {
+      RingRows<false>(out, outer, inner, y0, y1, MaskPixels{paint.pen.andMask, paint.pen.xorMask},
+                      paint);
+    }
   });
 }
 
