@@ -490,14 +490,12 @@ void RasterEllipse(Surface &s, int left, int top, int right, int bottom, const P
     const DigitalEllipse fill(left, i64(right) - 2, top, i64(bottom) - 2);
     if (!paint.brushOn || fill.Empty() || !out.VisibleRows(fill.Top(), fill.Bottom(), y0, y1))
       return;
-    WithPixels(paint.brush, [&](const auto &brush) {
-      for (i64 y = y0; y <= y1; ++y) {
-        i64 x0, x1;
-        fill.RowWithin(y, x0, x1);
-        out.Span(y, x0, x1, brush);
-      }
-    });
-    if (!paint.brush.Nop()) {
+    for (i64 y = y0; y <= y1; ++y) {
+      i64 x0, x1;
+      fill.RowWithin(y, x0, x1);
+      out.Span(y, x0, x1, paint.brush);
+    }
+    if (Paints(paint)) {
       i64 x0, x1;
       fill.WidestRowWithin(y0, y1, x0, x1);
       out.Mark(x0, y0, x1, y1);
