@@ -1,7 +1,5 @@
 #include "animation/animation_state.h"
 
-#include <cstdlib>
-
 AnimationStateRecord AnimationState;
 
 void InitAnimationState() {
@@ -12,14 +10,11 @@ void InitAnimationState() {
   s.ApparentWidth = 1.0;
   s.PlaneX = 0.0;
   s.PlaneStep = 0.01111;
-  s.Stage = RotateStage;
+  s.Stage = 0;
   s.TraceLastX = NoTracePoint;
   s.TraceLastY = NoTracePoint;
   s.StageEntered = false;
   s.PullStartX = 0.0;
-  s.Cycle = 0;
-  s.Paused = false;
-  s.Blanked = false;
 }
 
 int32_t AddAngle(int32_t angle, int32_t step) {
@@ -34,22 +29,3 @@ void AdvanceAngle(int32_t step) {
 Real48 Radians(int32_t degrees) { return degrees * DegreeFactor; }
 
 Real48 AngleInRadians() { return Radians(AnimationState.AngleDeg); }
-
-Real48 TiltEndWidth() {
-  Real48 width = 1.0;
-  while (width > 0)
-    width = width - AnimationState.WidthStep;
-  return width;
-}
-
-Real48 SlideEndX() {
-  Real48 x = 0.0;
-  while (x > SlideEnd)
-    x = x - AnimationState.PlaneStep;
-  return x;
-}
-
-void StepPull(int32_t &angleDeg, Real48 &planeX) {
-  angleDeg = AddAngle(angleDeg, std::abs(AnimationState.AngleStep));
-  planeX = planeX + AnimationState.PlaneStep;
-}

@@ -5,9 +5,11 @@
 
 #include "animation/animation_state.h"
 #include "app/failure_text.h"
+#include "app/settings.h"
 #include "app/window_proc.h"
 #include "graphics/graphics_state.h"
 #include "graphics/picture_layout.h"
+#include "platform/host.h"
 
 namespace {
 
@@ -35,12 +37,15 @@ bool SetClientSize(HWND window, int width, int height) {
 int StartApplication() {
   if (!PrepareApplication())
     return 1;
-  RunMessageLoop();
+  // A browser page is not blocked: there the page dispatches from now on.
+  if (!vqp::DispatchFromPlatform())
+    RunMessageLoop();
   return 0;
 }
 
 bool PrepareApplication(const StartOptions &options) {
   InitAnimationState();
+  InitSettings();
   InitCommonControls();
   if (!CreateMainWindow())
     return false;

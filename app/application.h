@@ -19,7 +19,8 @@ struct StartOptions {
 };
 
 // Runs the whole program; the result is the process's exit code: 0 when the
-// window has been closed, 1 when start-up failed (said on stderr).
+// window has been closed (or, in a browser, once the page dispatches), 1 when
+// start-up failed (said on stderr).
 int StartApplication();
 // Everything before the message loop: the start values, the window with its
 // timer and the drawing layer. False, said on stderr in one line, when any

@@ -2,9 +2,7 @@
 
 #include <cstdio>
 
-#ifndef _WIN32
-#include "platform/portable/diagnostics.h"
-#endif
+#include "platform/host.h"
 
 const char *ErrorText(DWORD error) {
   static char text[256];
@@ -23,10 +21,6 @@ const char *ErrorText(DWORD error) {
 
 const char *WindowFailureReason() {
   const DWORD error = GetLastError();
-#ifndef _WIN32
   const char *reason = vqp::LastWindowFailure();
-  if (reason && reason[0])
-    return reason;
-#endif
-  return ErrorText(error);
+  return reason && reason[0] ? reason : ErrorText(error);
 }

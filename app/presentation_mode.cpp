@@ -1,6 +1,7 @@
 #include "app/presentation_mode.h"
 
-#include "graphics/graphics_state.h"
+#include "app/settings.h"
+#include "graphics/picture_layout.h"
 
 PresentationStateRecord PresentationState;
 
@@ -31,15 +32,15 @@ void CoverMonitor(HWND window, const RECT &area) {
 void EnterFullScreen(HWND window) {
   PresentationStateRecord &p = PresentationState;
   RECT area = {0, 0, 0, 0};
-  if (p.FullScreen || !MonitorOf(window, area))
+  if (Settings.FullScreen || !MonitorOf(window, area))
     return;
   p.SavedPlacement = {};
   p.SavedPlacement.length = sizeof p.SavedPlacement;
   if (!GetWindowPlacement(window, &p.SavedPlacement))
     return;
   p.SavedStyle = GetWindowLongA(window, GWL_STYLE);
-  p.FullScreen = true;
-  GraphicsState.KeepProportion = true;
+  Settings.FullScreen = true;
+  KeepPictureProportion(true);
   SetWindowLongA(window, GWL_STYLE, p.SavedStyle & ~FrameStyles);
   CoverMonitor(window, area);
   RepaintWhole(window);
@@ -47,10 +48,10 @@ void EnterFullScreen(HWND window) {
 
 void LeaveFullScreen(HWND window) {
   PresentationStateRecord &p = PresentationState;
-  if (!p.FullScreen)
+  if (!Settings.FullScreen)
     return;
-  p.FullScreen = false;
-  GraphicsState.KeepProportion = false;
+  Settings.FullScreen = false;
+  KeepPictureProportion(false);
   SetWindowLongA(window, GWL_STYLE, p.SavedStyle);
   SetWindowPlacement(window, &p.SavedPlacement);
   SetWindowPos(window, nullptr, 0, 0, 0, 0,
@@ -59,7 +60,7 @@ void LeaveFullScreen(HWND window) {
 }
 
 void ToggleFullScreen(HWND window) {
-  if (PresentationState.FullScreen)
+  if (Settings.FullScreen)
     LeaveFullScreen(window);
   else
     EnterFullScreen(window);
@@ -67,7 +68,7 @@ void ToggleFullScreen(HWND window) {
 
 void FollowDpiChange(HWND window, const RECT *suggested) {
   RECT area = {0, 0, 0, 0};
-  if (PresentationState.FullScreen) {
+  if (Settings.FullScreen) {
     if (MonitorOf(window, area))
       CoverMonitor(window, area);
   } else if (suggested) {
@@ -76,4 +77,9 @@ void FollowDpiChange(HWND window, const RECT *suggested) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
   RepaintWhole(window);
+}
+
+void FollowDisplayChange(HWND window) {
+  if (Settings.FullScreen)
+    LeaveFullScreen(window);
 }

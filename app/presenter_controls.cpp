@@ -1,31 +1,40 @@
 #include "app/presenter_controls.h"
 
-#include <cstdint>
-
 #include "animation/animation_state.h"
 #include "app/presentation_mode.h"
-#include "app/window_proc.h"
+#include "app/settings.h"
 #include "graphics/graphics_state.h"
-#include "graphics/shapes.h"
 #include "scenes/scene_frame.h"
+#include "scenes/stage_table.h"
 
 namespace {
 
-// The pull run to its end from `startX`, as its ticks would leave it.
-void FinishPullFrom(Real48 startX) {
-  AnimationStateRecord &s = AnimationState;
-  s.PullStartX = startX;
-  s.PlaneX = startX;
-  s.AngleDeg = 0;
-  do
-    StepPull(s.AngleDeg, s.PlaneX);
-  while (s.PlaneX < PullEnd);
-  s.TraceLastX = s.PlaneX;
-  s.TraceLastY = SafeSin(AngleInRadians());
+// One tick of the running stage, counting a new cycle.
+void PlayTick() {
+  if (TickStage() && Settings.Cycle < INT32_MAX)
+    Settings.Cycle = Settings.Cycle + 1;
 }
 
-// The picture again as the state now has it.
-void Repaint() { PaintScene(); }
+// The start values of the demonstration, in the first cycle, moving.
+void StartAgain() {
+  InitAnimationState();
+  Settings.Picture.Paused = false;
+  Settings.Cycle = 0;
+}
+
+// Back one stage (scenes/stage_table.h), counting the cycle left behind.
+bool GoBack() {
+  switch (StepBack(Settings.Cycle > 0)) {
+  case BackStep::None:
+    return false;
+  case BackStep::IntoCycleBefore:
+    Settings.Cycle = Settings.Cycle - 1;
+    break;
+  case BackStep::WithinCycle:
+    break;
+  }
+  return true;
+}
 
 } // namespace
 
@@ -81,8 +90,16 @@ bool PressSystemKey(WPARAM virtualKey, LPARAM keyData) {
 
 void PressClick() { DoPresenterAction(PresenterAction::Next); }
 
+bool PressAppCommand(short command) {
+  if (command != APPCOMMAND_BROWSER_BACKWARD && command != APPCOMMAND_BROWSER_FORWARD)
+    return false;
+  DoPresenterAction(command == APPCOMMAND_BROWSER_BACKWARD ? PresenterAction::Back
+                                                           : PresenterAction::Next);
+  return true;
+}
+
 void DoPresenterAction(PresenterAction action) {
-  AnimationStateRecord &s = AnimationState;
+  PictureSettingsRecord &picture = Settings.Picture;
   const HWND window = GraphicsState.MainWindow;
   if (action == PresenterAction::None)
     return;
@@ -90,36 +107,36 @@ void DoPresenterAction(PresenterAction action) {
     LeaveFullScreen(window);
     return;
   }
-  if (s.Blanked) {
-    s.Blanked = false;
-    Repaint();
+  if (picture.Blanked) {
+    picture.Blanked = false;
+    PaintScene();
     return;
   }
   switch (action) {
   case PresenterAction::Next:
-    if (s.Paused) {
-      s.Paused = false;
-      Repaint();
+    if (picture.Paused) {
+      picture.Paused = false;
+      PaintScene();
     }
     EnterNextStage();
     break;
   case PresenterAction::Back:
-    if (StepBack()) {
-      s.Paused = false;
-      Repaint();
+    if (GoBack()) {
+      picture.Paused = false;
+      PaintScene();
     }
     break;
   case PresenterAction::StartAgain:
-    InitAnimationState();
-    Repaint();
+    StartAgain();
+    PaintScene();
     break;
   case PresenterAction::Pause:
-    s.Paused = !s.Paused;
-    Repaint();
+    picture.Paused = !picture.Paused;
+    PaintScene();
     break;
   case PresenterAction::Blank:
-    s.Blanked = true;
-    Repaint();
+    picture.Blanked = true;
+    PaintScene();
     break;
   case PresenterAction::FullScreen:
     ToggleFullScreen(window);
@@ -130,42 +147,8 @@ void DoPresenterAction(PresenterAction action) {
   }
 }
 
-bool StepBack() {
-  AnimationStateRecord &s = AnimationState;
-  switch (s.Stage) {
-  case RotateStage:
-    if (s.Cycle <= 0)
-      return false;
-    s.Cycle = s.Cycle - 1;
-    s.AngleStep = -s.AngleStep;
-    s.ApparentWidth = TiltEndWidth();
-    FinishPullFrom(SlideEndX());
-    s.Stage = PullStage;
-    break;
-  case TiltStage:
-    s.ApparentWidth = 1.0;
-    s.Stage = RotateStage;
-    break;
-  case SlideStage:
-    s.ApparentWidth = TiltEndWidth();
-    s.PlaneX = 0.0;
-    s.Stage = TiltStage;
-    break;
-  case PullStage:
-    s.ApparentWidth = TiltEndWidth();
-    s.PlaneX = SlideEndX();
-    s.TraceLastX = NoTracePoint;
-    s.Stage = SlideStage;
-    break;
-  case ResetStage:
-    // The click from the pull is taken back: the pull finished, from where it
-    // began (or from the plane, when it never ran).
-    FinishPullFrom(s.TraceLastX > NoTracePoint ? s.PullStartX : s.PlaneX);
-    s.Stage = PullStage;
-    break;
-  default:
-    return false;
-  }
-  s.StageEntered = false;
-  return true;
+void PlayTimerMessage() {
+  // A held or blank picture stands still.
+  if (!Settings.Picture.Paused && !Settings.Picture.Blanked)
+    PlayTick();
 }

@@ -41,12 +41,11 @@ bool PressKey(WPARAM virtualKey, LPARAM keyData);
 bool PressSystemKey(WPARAM virtualKey, LPARAM keyData);
 // WM_LBUTTONDOWN: next, or only the picture back while the window is blank.
 void PressClick();
+// WM_APPCOMMAND: the browser's back and forward commands (a mouse's side
+// buttons, a flick or a swipe on a touch screen, some presenter remotes) go
+// back one step and on. True when it was one of them.
+bool PressAppCommand(short command);
 // Does `action` as a key or a click would.
 void DoPresenterAction(PresenterAction action);
-
-// Back to the state just before the last step forward, with the stage then
-// running finished (from the pull to the end of the slide, from the slide to
-// the end of the tilt, from the tilt to stage 0, from the stage 0 of a later
-// cycle to the finished sine of the cycle before). False in the first stage 0
-// of a run, where there is nothing before.
-bool StepBack();
+// WM_TIMER: one tick, unless the picture is held or blank.
+void PlayTimerMessage();

@@ -12,23 +12,12 @@
 #include <vector>
 
 #include "animation/animation_state.h"
-#include "app/application.h"
 #include "app/presentation_mode.h"
-#include "app/window_proc.h"
-#include "graphics/graphics_state.h"
-#include "platform/portable/headless.h"
+#include "platform/host.h"
+#include "scenes/stage_table.h"
+#include "tools/driver/program_driver.h"
 
 namespace {
-
-HWND ProgramWindow() {
-  static HWND window = [] {
-    PrepareApplication();
-    return GraphicsState.MainWindow;
-  }();
-  return window;
-}
-
-void Tick() { WindowProc(ProgramWindow(), WM_TIMER, TimerId, 0); }
 
 // The screens: the normal window (1002 x 583), and full screen on a 1920 x
 // 1080 and a 3840 x 2160 monitor.
@@ -40,31 +29,17 @@ void UseScreen(int screen) {
   vqp::HeadlessSetMonitor(Monitors[screen][0], Monitors[screen][1]);
   if (screen > 0)
     EnterFullScreen(window);
-  WindowProc(window, WM_PAINT, 0, 0);
+  Paint();
 }
 
 const char *ScreenName(int screen) {
   return screen == 0 ? "window 1002x583" : screen == 1 ? "full 1920x1080" : "full 3840x2160";
 }
 
-void RunStage(int stage) {
-  for (int i = 0; i < 400 && AnimationState.Stage == stage; ++i) {
-    Tick();
-    if ((stage == TiltStage && AnimationState.ApparentWidth <= 0) ||
-        (stage == SlideStage && AnimationState.PlaneX <= -2))
-      break;
-  }
-}
-
 // The start of `stage` as a user reaches it, with each earlier stage finished.
 void EnterStage(int stage) {
-  InitAnimationState();
-  WindowProc(ProgramWindow(), WM_PAINT, 0, 0);
-  for (int s = 0; s < stage; ++s) {
-    if (s > 0)
-      RunStage(s);
-    EnterNextStage();
-  }
+  StartAtStage(stage, false);
+  Paint();
 }
 
 // Ticks in which the stage still moves: a full turn, the narrowing, the slide, the pull.
@@ -100,7 +75,7 @@ void BM_PaintScene(benchmark::State &state) {
   state.SetLabel(ScreenName(static_cast<int>(state.range(0))));
   EnterStage(0);
   for (auto _ : state)
-    WindowProc(ProgramWindow(), WM_PAINT, 0, 0);
+    Paint();
 }
 
 // F11 and the repaint that follows it, into full screen and back, as the
@@ -111,8 +86,8 @@ void BM_FullScreenSwitch(benchmark::State &state) {
   state.SetLabel(ScreenName(static_cast<int>(state.range(0))));
   const HWND window = ProgramWindow();
   for (auto _ : state) {
-    WindowProc(window, WM_KEYDOWN, VK_F11, 1);
-    WindowProc(window, WM_PAINT, 0, 0);
+    Key(VK_F11);
+    Paint();
   }
   LeaveFullScreen(window);
 }

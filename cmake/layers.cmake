@@ -34,6 +34,22 @@ function(velqor_include_root target scope dir)
   target_include_directories(${target} ${scope} "${root}")
 endfunction()
 
+# Gives a target a folder from which only the named files of `dir` can be
+# included, as "<dir>/<file>": the public surface of a layer whose other
+# files are its own.
+function(velqor_include_files target scope dir)
+  set(root "${PROJECT_BINARY_DIR}/include-roots/${dir}-public")
+  foreach(file ${ARGN})
+    set(link "${root}/${dir}/${file}")
+    if(NOT EXISTS "${link}")
+      get_filename_component(folder "${link}" DIRECTORY)
+      file(MAKE_DIRECTORY "${folder}")
+      file(CREATE_LINK "${PROJECT_SOURCE_DIR}/${dir}/${file}" "${link}" SYMBOLIC COPY_ON_ERROR)
+    endif()
+  endforeach()
+  target_include_directories(${target} ${scope} "${root}")
+endfunction()
+
 # A layer of the program: a static library of the sources in `dir`, which
 # links the given lower layers PRIVATE.
 function(velqor_layer target dir)

@@ -1,8 +1,8 @@
 #include "graphics/graphics_state.h"
 
+#include "graphics/display.h"
 #include "graphics/mapping.h"
 #include "graphics/picture_layout.h"
-#include "platform/display.h"
 
 GraphicsStateRecord GraphicsState;
 
@@ -20,9 +20,9 @@ bool InitGraphics() {
     return false;
   for (int32_t n = 0; n < ColorCount; ++n)
     g.Palette[n] = PaletteValues[n];
-  g.PenWidth = 2;
+  g.PenWidth = DesignPenWidth;
   for (int32_t n = 0; n < ColorCount; ++n)
-    g.Pens[n] = CreatePen(PS_SOLID, g.PenWidth, g.Palette[n]);
+    g.Pens[n] = CreateLinePen(g.PenWidth, g.Palette[n]);
   for (int32_t n = 0; n < ColorCount; ++n)
     g.Brushes[n] = CreateSolidBrush(g.Palette[n]);
   SelectObject(g.WindowDC, g.Pens[White]);
@@ -45,7 +45,7 @@ bool InitGraphics() {
   SetTextAlign(g.WindowDC, TA_LEFT | TA_BOTTOM);
   SetBkColor(g.WindowDC, RGB(0, 0, 0));
   g.PixelScale = 1.0;
-  g.FontHeight = 16;
+  g.FontHeight = DesignTextHeight;
   // Without it CreateFontA picks the nearest face the system has.
   LoadResourceFont(PictureFontResource);
   return true;
@@ -69,7 +69,7 @@ void SetPenWidth(int32_t width) {
     return;
   // One pen at a time, so that no more than one extra pen ever exists.
   for (int32_t n = 0; n < ColorCount; ++n) {
-    HPEN pen = CreatePen(PS_SOLID, width, g.Palette[n]);
+    HPEN pen = CreateLinePen(width, g.Palette[n]);
     if (!pen)
       return; // out of objects: the old pens go on drawing at their width
     if (GetCurrentObject(g.WindowDC, OBJ_PEN) == g.Pens[n])

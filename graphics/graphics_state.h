@@ -62,9 +62,6 @@ struct GraphicsStateRecord {
   // on a standard screen; the picture's pixel measures (pen width, text height,
   // caption band and line) grow with it.
   double PixelScale;
-  // Presentation mode, set by the application: the picture keeps the designed
-  // proportion within the client area (picture_layout.h).
-  bool KeepProportion;
   // The width of the 16 pens.
   int32_t PenWidth;
   // The program's font at FontHeight, or null while the device context's own

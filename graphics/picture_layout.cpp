@@ -2,17 +2,19 @@
 
 #include <algorithm>
 
+#include "graphics/display.h"
 #include "graphics/graphics_state.h"
 #include "graphics/mapping.h"
-#include "platform/display.h"
 
 namespace {
 
-// Pixel measures of the picture as designed.
-constexpr int32_t DesignPenWidth = 2;
-constexpr int32_t DesignTextHeight = 16;
+bool keepProportion = false;
 
 } // namespace
+
+void KeepPictureProportion(bool keep) { keepProportion = keep; }
+
+bool PictureKeepsProportion() { return keepProportion; }
 
 double WindowDensity(HWND window) { return std::clamp<UINT>(WindowDpi(window), 48, 960) / 96.0; }
 
@@ -32,18 +34,18 @@ PictureRect FittedPicture(int32_t width, int32_t height) {
 void SetPictureLayout() {
   GraphicsStateRecord &g = GraphicsState;
   const PictureRect r =
-      g.KeepProportion ? FittedPicture(g.MaxX, g.MaxY) : PictureRect{0, 0, g.MaxX, g.MaxY};
-  g.PixelScale = g.KeepProportion ? static_cast<double>(r.Bottom - r.Top) / DesignHeight
-                                  : WindowDensity(g.MainWindow);
+      keepProportion ? FittedPicture(g.MaxX, g.MaxY) : PictureRect{0, 0, g.MaxX, g.MaxY};
+  g.PixelScale = keepProportion ? static_cast<double>(r.Bottom - r.Top) / DesignHeight
+                                : WindowDensity(g.MainWindow);
   // Viewport pixels run up from the picture's bottom edge.
   SetViewport(r.Left, g.MaxY - r.Bottom, r.Right, g.MaxY - r.Top);
   SetWorldWindow(g.WorldXMin, g.WorldYMin, g.WorldXMax, g.WorldYMax);
   SelectClipRgn(g.WindowDC, nullptr);
-  if (g.KeepProportion)
+  if (keepProportion)
     IntersectClipRect(g.WindowDC, r.Left, r.Top, r.Right, r.Bottom);
   SetPenWidth(std::max(ScaledPixels(DesignPenWidth), 1));
   // The device context's own font is the designed one; presentation mode
   // always draws with the program's font, at any scale.
   const int32_t textHeight = std::max(ScaledPixels(DesignTextHeight), 1);
-  SetTextHeight(textHeight, !g.KeepProportion && textHeight == DesignTextHeight);
+  SetTextHeight(textHeight, !keepProportion && textHeight == DesignTextHeight);
 }

@@ -16,6 +16,9 @@
 // The client area as designed: the normal window's size on a standard screen.
 constexpr int32_t DesignWidth = 1002;
 constexpr int32_t DesignHeight = 583;
+// Pixel measures of the picture as designed: the pens' width and the text's height.
+constexpr int32_t DesignPenWidth = 2;
+constexpr int32_t DesignTextHeight = 16;
 
 // Window pixels; right and bottom excluded.
 struct PictureRect {
@@ -33,6 +36,11 @@ double WindowDensity(HWND window);
 // The largest rectangle of proportion DesignWidth : DesignHeight centred in a
 // client area of width x height (sides rounded to whole pixels).
 PictureRect FittedPicture(int32_t width, int32_t height);
+
+// Whether the picture keeps the designed proportion (presentation mode) or
+// fills the client area (the normal window); taken up at the next ClearScreen.
+void KeepPictureProportion(bool keep);
+bool PictureKeepsProportion();
 
 // Lays the picture out on the client area measured by ClearScreen (MaxX by
 // MaxY): the viewport on the picture's rectangle (the scales follow), the

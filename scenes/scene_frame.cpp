@@ -5,7 +5,8 @@
 #include "graphics/labels.h"
 #include "graphics/mapping.h"
 #include "graphics/shapes.h"
-#include "scenes/stage_figures.h"
+#include "scenes/picture_settings.h"
+#include "scenes/stage_table.h"
 
 namespace {
 
@@ -13,6 +14,9 @@ namespace {
 // the caption line's distance from the top.
 constexpr int32_t BandHeight = 40;
 constexpr int32_t CaptionLine = 20;
+
+const PictureSettingsRecord NoSettings = {};
+const PictureSettingsRecord *shownSettings = &NoSettings;
 
 // Captions sit on the caption line across the picture (the viewport); the
 // pause sign, when the picture is held, at its left end.
@@ -23,7 +27,7 @@ void DrawCaptionAndPrompt(const char *text) {
   DrawLabel(g.ViewWidth / 2, line, text, "CC");
   SetColor(Yellow);
   DrawLabel(g.ViewWidth, line, ContinuePrompt, "RC");
-  if (AnimationState.Paused)
+  if (PictureSettings().Paused)
     DrawLabel(0, line, PauseSign, "LC");
 }
 
@@ -34,48 +38,36 @@ void DrawBand(const char *text) {
   DrawCaptionAndPrompt(text);
 }
 
-// The opening picture: the circle, the caption for the direction, the prompt
-// and the point at AngleDeg.
-void DrawRotatePicture() {
+} // namespace
+
+void ShowPictureSettings(const PictureSettingsRecord &settings) { shownSettings = &settings; }
+
+const PictureSettingsRecord &PictureSettings() { return *shownSettings; }
+
+void DrawOpeningPicture() {
   SetROP2(GraphicsState.WindowDC, R2_XORPEN);
-  DrawEllipse(0.0, 0.0, 1.0, 1.0, 0.005, Red);
-  DrawCaptionAndPrompt(AnimationState.AngleStep > 0 ? PositiveCaption : NegativeCaption);
+  DrawPath(1.0);
+  DrawCaptionAndPrompt(CycleStage(RotateStage).Caption());
   const Real48 a = AngleInRadians();
   DrawPoint(SafeCos(a), SafeSin(a));
 }
 
-// A later stage: its band under its figures, as its ticks leave them.
-void DrawStagePicture(const char *caption, void (*figures)()) {
-  const HDC dc = GraphicsState.WindowDC;
-  SetROP2(dc, R2_COPYPEN);
-  DrawBand(caption);
-  SetROP2(dc, R2_XORPEN);
-  figures();
-}
-
-} // namespace
-
 void PaintScene() {
-  const GraphicsStateRecord &g = GraphicsState;
+  const HDC dc = GraphicsState.WindowDC;
   ClearScreen();
   SetWorldWindow(-2.1, -1.25, 2.1, 1.25);
-  if (!AnimationState.Blanked) {
-    switch (ShownStage()) {
-    case TiltStage:
-      DrawStagePicture(TiltCaption, DrawTiltFigures);
-      break;
-    case SlideStage:
-      DrawStagePicture(SlideCaption, DrawSlideFigures);
-      break;
-    case PullStage:
-      DrawStagePicture(PullCaption, DrawPullFigures);
-      break;
-    default:
-      DrawRotatePicture();
-      break;
+  if (!PictureSettings().Blanked) {
+    const StageUnit &shown = CycleStage(ShownStage());
+    if (shown.Picture) {
+      shown.Picture();
+    } else {
+      SetROP2(dc, R2_COPYPEN);
+      DrawBand(shown.Caption());
+      SetROP2(dc, R2_XORPEN);
+      shown.Figures();
     }
   }
-  SetROP2(g.WindowDC, R2_COPYPEN);
+  SetROP2(dc, R2_COPYPEN);
 }
 
 void DrawPoint(Real48 x, Real48 y) { DrawDot(x, y, 0.03, 0.05, White); }
@@ -85,17 +77,22 @@ void DrawPlaneEdge(Real48 x) {
   DrawLine(x, -1.0, x, 1.0);
 }
 
+void DrawPath(Real48 width) { DrawEllipse(0.0, 0.0, width, 1.0, PathPenWidth, Red); }
+
 void DrawCaptionBand(const char *text) {
   DrawBand(text);
   AnimationState.StageEntered = false;
 }
 
-void DrawCaptionBandBetween(const char *text, void (*takeOff)(), void (*putBack)()) {
+void BeginStageTick() {
   const HDC dc = GraphicsState.WindowDC;
+  const int32_t stage = AnimationState.Stage;
   SetROP2(dc, R2_XORPEN);
-  takeOff();
+  if (!AnimationState.StageEntered)
+    return;
+  CycleStage(stage - 1).Figures();
   SetROP2(dc, R2_COPYPEN);
-  DrawCaptionBand(text);
+  DrawCaptionBand(CycleStage(stage).Caption());
   SetROP2(dc, R2_XORPEN);
-  putBack();
+  CycleStage(stage).Figures();
 }

@@ -1,8 +1,74 @@
+// Stage 3: the edge-on plane is pulled right at a constant rate and the
+// point's positions are joined into a light-grey trace, a sine. The stage
+// ends by itself once the plane has left the picture.
+#include <cstdlib>
+
 #include "animation/animation_state.h"
 #include "graphics/graphics_state.h"
 #include "graphics/shapes.h"
 #include "scenes/scene_frame.h"
 #include "scenes/stages.h"
+
+namespace {
+
+// The pull ends once the plane has reached x = 2, just inside the right edge.
+constexpr double PullEnd = 2.0;
+// A TraceLastX at or left of this marks a pull that has not started yet.
+constexpr double PullNotStarted = -2.0;
+// More ticks than any pull has (from the left edge, some 360), so that a
+// repaint's replay of the trace always ends.
+constexpr int MostPullTicks = 1000;
+
+// One tick of the pull: the point turns forward by the size of AngleStep
+// (both directions trace the same rising sine) and the plane moves right.
+void StepPull(int32_t &angleDeg, Real48 &planeX) {
+  angleDeg = AddAngle(angleDeg, std::abs(AnimationState.AngleStep));
+  planeX = planeX + AnimationState.PlaneStep;
+}
+
+} // namespace
+
+// The trace so far, recomputed from PullStartX tick by tick as the pull drew
+// it (the same arithmetic gives the very pixels its ticks drew; the first
+// tick drew no segment), the plane while it is in the picture, and the point.
+void DrawPullFigures() {
+  const AnimationStateRecord &s = AnimationState;
+  int32_t degrees = 0;
+  Real48 x = s.PullStartX;
+  Real48 lastX = 0.0, lastY = 0.0;
+  SetColor(LightGray);
+  for (int tick = 0; tick < MostPullTicks; ++tick) {
+    StepPull(degrees, x);
+    const Real48 y = SafeSin(Radians(degrees));
+    if (tick > 0)
+      DrawLine(lastX, lastY, x, y);
+    lastX = x;
+    lastY = y;
+    if (x == s.PlaneX || x >= PullEnd)
+      break;
+  }
+  if (s.PlaneX < PullEnd)
+    DrawPlaneEdge(s.PlaneX);
+  DrawPoint(s.PlaneX, SafeSin(AngleInRadians()));
+}
+
+bool PullHasDrawn() { return AnimationState.TraceLastX > NoTracePoint; }
+void UndoPull() { AnimationState.TraceLastX = NoTracePoint; }
+
+// The pull run to its end, as its ticks would leave it, from where it began
+// (or from the plane, when it has not begun).
+void FinishPull() {
+  AnimationStateRecord &s = AnimationState;
+  if (!PullHasDrawn())
+    s.PullStartX = s.PlaneX;
+  s.PlaneX = s.PullStartX;
+  s.AngleDeg = 0;
+  do
+    StepPull(s.AngleDeg, s.PlaneX);
+  while (s.PlaneX < PullEnd);
+  s.TraceLastX = s.PlaneX;
+  s.TraceLastY = SafeSin(AngleInRadians());
+}
 
 namespace {
 

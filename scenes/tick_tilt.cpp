@@ -1,39 +1,50 @@
+// Stage 1: the plane of rotation turns about the vertical axis until it is
+// seen edge-on; the circle narrows over 100 ticks into the red line.
 #include "animation/animation_state.h"
 #include "graphics/graphics_state.h"
 #include "graphics/shapes.h"
 #include "scenes/scene_frame.h"
-#include "scenes/stage_figures.h"
 #include "scenes/stages.h"
 
-namespace {
+// The path at ApparentWidth (the edge-on line once it is 0 or less) and the
+// point on it. At the width of 1 these are the opening picture's.
+void DrawTiltFigures() {
+  const AnimationStateRecord &s = AnimationState;
+  const Real48 a = AngleInRadians();
+  DrawPoint(s.ApparentWidth * SafeCos(a), SafeSin(a));
+  if (s.ApparentWidth > 0)
+    DrawPath(s.ApparentWidth);
+  else
+    DrawPlaneEdge(0.0);
+}
 
-// The path of the point while the plane turns: width ApparentWidth, height 1.
-void DrawPath() { DrawEllipse(0.0, 0.0, AnimationState.ApparentWidth, 1.0, 0.005, Red); }
+bool TiltHasDrawn() { return AnimationState.ApparentWidth != 1.0; }
+void UndoTilt() { AnimationState.ApparentWidth = 1.0; }
 
-} // namespace
+// The plane edge-on (the first width at or below 0), the point turned as far
+// as the tilt's ticks turn it.
+void FinishTilt() {
+  AnimationStateRecord &s = AnimationState;
+  for (s.ApparentWidth = 1.0; s.ApparentWidth > 0; AdvanceAngle(s.AngleStep))
+    s.ApparentWidth = s.ApparentWidth - s.WidthStep;
+}
 
 void TickTilt() {
   AnimationStateRecord &s = AnimationState;
-  const HDC dc = GraphicsState.WindowDC;
   Real48 a = AngleInRadians();
-  if (s.StageEntered) {
-    // The circle and the point come off before the band and go back on it: at
-    // the width of 1 the tilt's figures are the opening picture's.
-    DrawCaptionBandBetween(TiltCaption, DrawTiltFigures, DrawTiltFigures);
-  }
-  SetROP2(dc, R2_XORPEN);
+  BeginStageTick();
   // The point is erased with the width it was drawn with, before that changes.
   DrawPoint(s.ApparentWidth * SafeCos(a), SafeSin(a));
   if (s.ApparentWidth > 0) {
-    DrawPath();
+    DrawPath(s.ApparentWidth);
     s.ApparentWidth = s.ApparentWidth - s.WidthStep;
     if (s.ApparentWidth > 0)
-      DrawPath();
+      DrawPath(s.ApparentWidth);
     else
       DrawPlaneEdge(0.0);
   }
   AdvanceAngle(s.AngleStep);
   a = AngleInRadians();
   DrawPoint(s.ApparentWidth * SafeCos(a), SafeSin(a));
-  SetROP2(dc, R2_COPYPEN);
+  SetROP2(GraphicsState.WindowDC, R2_COPYPEN);
 }

@@ -2,10 +2,12 @@
 # Smoke test of the native program in a real SDL window: the first picture
 # shows the red circle and the caption, the PageDown key and left clicks in
 # turn run through the stages and back to stage 0, F11 covers the screen with
-# a round ring and Esc gives back the window with the stage as it stood, and
-# closing the window (as a window manager's close button does) ends the
-# program with exit code 0 and nothing on stderr. Runs itself in Xvfb (a
-# 1920 x 1080 screen) when there is no display.
+# a round ring and Esc gives back the window with the stage as it stood, the
+# finished pull's sine trace is one unbroken curve with nothing else left
+# behind (in the window and in full screen), and closing the window (as a
+# window manager's close button does) ends the program with exit code 0 and
+# nothing on stderr. Runs itself in Xvfb (a 1920 x 1080 screen) when there is
+# no display.
 #
 # Usage: scripts/smoke-native.sh PROGRAM CLOSER [OUT [LATENCY_TOOL]]
 #   CLOSER sends the window WM_DELETE_WINDOW (tests/platform/x_close_window);
@@ -48,6 +50,7 @@ tag=smoke-native program_name=$(basename "$program")
 . "$(dirname "$0")/smoke-walk.sh"
 walk_stages
 walk_full_screen
+walk_full_screen_pull
 
 t0=$(now_ms)
 "$closer" "$win"

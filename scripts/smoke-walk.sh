@@ -5,7 +5,9 @@
 # caller sets pid (the program), win (its X window), out (a folder for
 # screenshots), tag (for messages), program_name, and defines fail and now_ms;
 # DENSITY (default 1) is the screen's pixels per designed pixel, LATENCY_TOOL
-# (optional) tests/platform/x_key_latency, which times the switches.
+# (optional) tests/platform/x_key_latency, which times the switches. The
+# finished pull's trace is checked in every picture it is walked to
+# (check_trace, walk_full_screen_pull).
 
 # Without a window manager the X window is the client area.
 geometry() {
@@ -135,6 +137,7 @@ walk_stages() {
   page_down
   await 60000 "stage 3 (PageDown): the sine trace is complete" stage3
   keep 3
+  check_trace "window ${W}x${H}"
   click
   await 20000 "stage 0 again (click): circle back, caption for the other direction" stage0_again
   keep 4
@@ -252,4 +255,96 @@ walk_full_screen() {
   await 10000 "Esc: the window back at ${normal_w}x${normal_h} ($normal_x, $normal_y) with the tilt's line" back_with_the_line
   keep "back-$density"
   rm -f "$shot" "$shot.band.png" "$out"/band-*.png
+}
+
+# ---- the finished pull ------------------------------------------------------
+
+# The picture below its caption band (the top 40 rows, scaled): BL, BT, BW, BH.
+picture_body() {
+  local band
+  band=$(awk -v h="$PH" 'BEGIN { printf "%d", h * 40 / 583 + 0.5 }')
+  BL=$PL BT=$((PT + band)) BW=$PW BH=$((PH - band))
+}
+slid_left() { [ "$(red_column -2.01091)" -gt 50 ] && [ "$(red_column 0)" -eq 0 ]; }
+pull_finished() {
+  picture_body
+  [ "$(count "$GREY" "$BL" "$BT" "$BW" "$BH")" -gt 1000 ] && [ "$(count "$RED" "$BL" "$BT" "$BW" "$BH")" -eq 0 ]
+}
+
+# The pixels of exactly one colour in the rectangle w h x y of the last
+# screenshot, with the rectangle l t r b (inclusive, screenshot pixels) left
+# out when given: "PIECES PIXELS W H X Y", its 8-connected pieces, their
+# pixels and bounding box (0 0 0 0 0 0 without any).
+colour_pieces() {
+  local colour=$1 w=$2 h=$3 x=$4 y=$5 out=() mask
+  [ $# -lt 9 ] || out=(-fill black -draw "rectangle $(($6 - x)),$(($7 - y)) $(($8 - x)),$(($9 - y))")
+  mask="$shot.mask.png"
+  convert "$shot" -crop "${w}x${h}+${x}+${y}" +repage -alpha off -fill black +opaque "$colour" \
+    -fill white -opaque "$colour" "${out[@]}" "$mask"
+  local pieces pixels box
+  pieces=$(convert "$mask" -define connected-components:verbose=true -connected-components 8 \
+    null: | awk 'NR > 1 && /gray\(255\)|#FFFFFF/ { n++ } END { print n + 0 }')
+  pixels=$(convert "$mask" -format '%[fx:round(mean*w*h)]' info:)
+  box=$(convert "$mask" -trim -format '%w %h %X %Y' info: 2>/dev/null | tr -d '+')
+  rm -f "$mask"
+  if [ "$pixels" -eq 0 ]; then echo "0 0 0 0 0 0"; else
+    set -- $box
+    echo "$pieces $pixels $1 $2 $((x + $3)) $((y + $4))"
+  fi
+}
+
+# The finished pull, read off a fresh screenshot below the caption band: the
+# trace (pixels of exactly its light grey) is one 8-connected piece, as the
+# segments of one tick after another must join up, with no gaps where their
+# ends were drawn twice by exclusive-or; nothing is left of the plane (no
+# red); and the only white is the point at the trace's right end, no larger
+# than the point (radius 0.03 with a pen 0.05 wide, in world units). The
+# trace is counted outside the point: the point's ring leaves a pinhole in
+# its middle, where the trace's end shows through.
+check_trace() {
+  local what=$1 pieces pixels gw gh gx gy wpieces wpixels ww wh wx wy red largest
+  sleep 0.3 # the last tick's drawing on the screen
+  snap
+  picture_body
+  read -r wpieces wpixels ww wh wx wy < <(colour_pieces "$WHITE" "$BW" "$BH" "$BL" "$BT")
+  read -r pieces pixels gw gh gx gy < <(colour_pieces "$GREY" "$BW" "$BH" "$BL" "$BT" \
+    "$wx" "$wy" $((wx + ww - 1)) $((wy + wh - 1)))
+  red=$(count "$RED" "$BL" "$BT" "$BW" "$BH")
+  largest=$(awk -v w="$PW" 'BEGIN { printf "%d", 2 * (0.03 + 0.025) * w / 4.2 + 3 }')
+  echo "$tag: finished pull, $what: the trace in $pieces piece(s) ($pixels pixels), $red red pixels, white $wpixels pixels in ${ww}x${wh} at ($wx, $wy)"
+  [ "$wpixels" -gt 0 ] && [ "$ww" -le "$largest" ] && [ "$wh" -le "$largest" ] ||
+    fail "finished pull, $what: white beyond the point ($wpixels pixels in ${ww}x${wh}, the point at most ${largest}x${largest})"
+  [ "$red" -eq 0 ] || fail "finished pull, $what: $red red pixels left of the plane"
+  [ "$pieces" -eq 1 ] || { cp "$shot" "$out/smoke-failed.png"; fail "finished pull, $what: the trace falls into $pieces pieces, not 1 (screenshot smoke-failed.png)"; }
+  [ $((gx + gw - 1)) -ge $((wx - 2)) ] && [ $((gx + gw - 1)) -lt $((wx + ww)) ] ||
+    fail "finished pull, $what: the point ($wx..$((wx + ww - 1))) is not at the trace's right end (x $((gx + gw - 1)))"
+}
+
+# From the tilt's edge-on line, PageDown to the end of the slide and again to
+# the end of the pull, in the picture as laid out now; then check_trace.
+# The screenshot is kept as smoke-pull-$2.png.
+finish_pull() {
+  page_down
+  await 30000 "$1, PageDown: the line has slid to the left" slid_left
+  page_down
+  await 60000 "$1, PageDown: the pull has finished" pull_finished
+  check_trace "$1"
+  cp "$shot" "$out/smoke-pull-$2.png"
+  rm -f "$shot"
+}
+
+# After walk_full_screen, in the window at the tilt's edge-on line: F11, on to
+# the end of the pull in full screen and its trace checked there; Esc.
+walk_full_screen_pull() {
+  local density=${DENSITY:-1}
+  press F11
+  await 10000 "F11: the window covers the ${screen_w}x${screen_h} screen again" \
+    eval 'geometry; [ "$W" -eq "$screen_w" ] && [ "$H" -eq "$screen_h" ]'
+  picture_area fitted
+  finish_pull "full screen ${W}x${H}" "full-screen-$density"
+  press Escape
+  await 10000 "Esc: the window back at ${normal_w}x${normal_h}" \
+    eval 'geometry; [ "$W" -eq "$normal_w" ] && [ "$H" -eq "$normal_h" ]'
+  picture_area whole
+  rm -f "$shot"
 }

@@ -3,10 +3,13 @@
 # the red circle and the caption, the PageDown key and left clicks in turn run
 # through the stages and back to stage 0, F11 covers the screen with a round
 # ring and Esc gives back the window with the stage as it stood, and closing
-# the window ends the program with exit code 0. Then once more with Wine's DPI
-# at 144: the window and its text 1.5 times as large, nothing blurred, and
-# full screen on and off again.
-# Screenshots go to the build directory (smoke-0.png ... smoke-4.png).
+# the window ends the program with exit code 0. The finished pull's sine trace
+# must be one unbroken curve with nothing else left behind, in the window and
+# in full screen. Then once more with Wine's DPI at 144: the window and its
+# text 1.5 times as large, nothing blurred, full screen on and off again, and
+# the finished pull's trace in the window.
+# Screenshots go to the build directory (smoke-0.png ... smoke-4.png,
+# smoke-pull-*.png).
 #
 # Usage: scripts/smoke-windows.sh [EXE]
 #   Builds velqor.exe (or takes the given one, such as the exe of the Windows
@@ -79,6 +82,7 @@ tag=smoke-windows program_name=velqor.exe
 . "$(dirname "$0")/smoke-walk.sh"
 walk_stages
 walk_full_screen
+walk_full_screen_pull
 close
 
 # A dense screen: 144 DPI, 1.5 designed pixels to each.
@@ -88,6 +92,7 @@ tag="smoke-windows (144 DPI)" DENSITY=1.5
 geometry
 picture_area whole
 walk_full_screen
+finish_pull "window ${W}x${H} at 144 DPI" 1.5
 close
 set_wine_dpi 96
 echo "smoke-windows: passed; screenshots in $out/smoke-*.png"

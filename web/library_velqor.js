@@ -2,7 +2,9 @@
 // linked in with --js-library: the canvas, the page title, the wake-ups, full
 // screen, the window's texts for screen readers and the browser's events,
 // which call the backend's exports _vq_web_tick, _vq_web_pointer, _vq_web_key,
-// _vq_web_keyboard_lost and _vq_web_resize.
+// _vq_web_keyboard_lost, _vq_web_resize, _vq_web_swipe and
+// _vq_web_full_screen_ended. What an event means to the program is the
+// program's to say: the page only reports what the user and the browser did.
 //
 // The canvas has the screen's own pixels: its backing store is its CSS size
 // times devicePixelRatio, and every size and position the program sees is in
@@ -12,6 +14,15 @@ mergeInto(LibraryManager.library, {
 
   // The screen's pixels for each CSS pixel.
   $vqRatio: function () { return window.devicePixelRatio || 1; },
+
+  // Full screen is over without the program's asking (the browser's own Esc,
+  // or a refusal).
+  $vqFullScreenEnded__deps: ['$VQ', '$vqRatio'],
+  $vqFullScreenEnded: function () {
+    VQ.full = false;
+    var ratio = vqRatio();
+    _vq_web_full_screen_ended(Math.round(innerWidth * ratio), Math.round(innerHeight * ratio));
+  },
 
   // The Win32 virtual-key code of a keyboard event, 0 for a key without one.
   // Letters and marks by what the layout makes of them (event.key), as
@@ -37,7 +48,7 @@ mergeInto(LibraryManager.library, {
 
   // Finds or makes the canvas (id "velqor") and the live region inside it
   // that mirrors the window's texts, names the page and listens to it.
-  vq_web_open_canvas__deps: ['$VQ', '$vqVirtualKey', '$vqRatio'],
+  vq_web_open_canvas__deps: ['$VQ', '$vqVirtualKey', '$vqRatio', '$vqFullScreenEnded'],
   vq_web_open_canvas: function (title) {
     var canvas = document.getElementById('velqor');
     if (!canvas) {
@@ -63,8 +74,8 @@ mergeInto(LibraryManager.library, {
       _vq_web_pointer(down, Math.floor((x - r.left) * ratio), Math.floor((y - r.top) * ratio));
     }
     // The mouse presses at once. A touch is known only when it ends: a tap
-    // is a click where it began, a swipe to the right goes back one step (as
-    // PageUp does) and one to the left on (as PageDown).
+    // is a click where it began; a swipe across is reported as one, to the
+    // right or to the left.
     var SWIPE = 50; // CSS pixels across, and twice as far across as down
     var touch = null;
     canvas.addEventListener('pointerdown', function (e) {
@@ -89,7 +100,7 @@ mergeInto(LibraryManager.library, {
       if (!start || !e.isPrimary) return;
       var dx = e.clientX - start.x, dy = e.clientY - start.y;
       if (Math.abs(dx) >= SWIPE && Math.abs(dx) >= 2 * Math.abs(dy)) {
-        tap(dx > 0 ? 'PageUp' : 'PageDown');
+        _vq_web_swipe(dx > 0 ? 1 : 0);
       } else {
         pointer(1, start.x, start.y);
         pointer(0, start.x, start.y);
@@ -137,30 +148,22 @@ mergeInto(LibraryManager.library, {
       query.addEventListener('change', function () { resize(); watchRatio(); }, { once: true });
     })();
     // The browser leaves full screen by itself on its own Esc (or when the
-    // page loses it): the program hears it as the Esc key it leaves with.
+    // page loses it): the backend is told, with the page's size now.
     document.addEventListener('fullscreenchange', function () {
-      if (VQ.full && !document.fullscreenElement) {
-        VQ.full = false;
-        _vq_web_key(1, 0x1B, 0);
-        _vq_web_key(0, 0x1B, 0);
-      }
+      if (VQ.full && !document.fullscreenElement) vqFullScreenEnded();
     });
   },
 
   // Full screen on (1) or off (0): asked for while the key that wants it is
   // handled, as browsers require. A browser that refuses it leaves the program
   // as if it had left full screen.
-  vq_web_full_screen__deps: ['$VQ'],
+  vq_web_full_screen__deps: ['$VQ', '$vqFullScreenEnded'],
   vq_web_full_screen: function (on) {
     VQ.full = !!on;
     var page = document.documentElement;
     if (on && !document.fullscreenElement && page.requestFullscreen) {
       page.requestFullscreen().catch(function () {
-        if (VQ.full) {
-          VQ.full = false;
-          _vq_web_key(1, 0x1B, 0);
-          _vq_web_key(0, 0x1B, 0);
-        }
+        if (VQ.full) vqFullScreenEnded();
       });
     } else if (!on && document.fullscreenElement && document.exitFullscreen) {
       document.exitFullscreen().catch(function () {});

@@ -1,8 +1,7 @@
 // Start-up of the one-file build (linked in with --pre-js): the WebAssembly is
 // embedded in this script as a base64 data: URL, which the glue would fetch();
-// in Chromium fetching a data: URL of this size costs hundreds of milliseconds.
-// Decoding it here takes well under one where the browser has
-// Uint8Array.fromBase64, a few with atob elsewhere.
+// a browser fetches a data: URL this large slowly, and decoding it here
+// (Uint8Array.fromBase64 where the browser has it, atob elsewhere) is quick.
 Module['instantiateWasm'] = function (imports, receiveInstance) {
   var url = wasmBinaryFile;
   var base64 = url.slice(url.indexOf(',') + 1);

@@ -1,8 +1,8 @@
 # The browser build, included by app/CMakeLists.txt under emscripten: the
-# program with app/web_main.cpp as its entry point, linked into one script
+# program with the entry point of every build, linked into one script
 # (velqor.js) that holds the WebAssembly, the built-in font included, so that
 # the page works from any static host and from file://. index.html goes beside it.
-add_executable(velqor ${PROJECT_SOURCE_DIR}/app/web_main.cpp)
+add_executable(velqor ${PROJECT_SOURCE_DIR}/app/main.cpp)
 target_link_libraries(velqor PRIVATE velqor_app vq_platform vq_backend_main)
 set_target_properties(velqor PROPERTIES SUFFIX .js)
 target_link_options(velqor PRIVATE

@@ -70,8 +70,17 @@ void LayerKeyboardLost();
 // The user moved the window: its client area now starts at this screen point.
 void LayerWindowMoved(HWND hwnd, int clientLeft, int clientTop);
 // The window's monitor has another DPI now (it was moved to another monitor,
-// or the system's scale changed): WM_DPICHANGED is sent to the window with
-// `suggested` (its outer rectangle at the new DPI; nullptr: as it is now).
-void LayerDpiChanged(HWND hwnd, UINT dpi, const RECT *suggested);
+// or the system's scale changed): WM_DPICHANGED is sent to the window with the
+// outer rectangle Windows would suggest for the new DPI.
+void LayerDpiChanged(HWND hwnd, UINT oldDpi, UINT newDpi);
+// The system took the window out of full screen by itself (a browser's own
+// Esc, or its refusal): it now has this client size, and is told of the
+// change of its screen with WM_DISPLAYCHANGE, as a Win32 window whose
+// monitor's mode changed.
+void LayerFullScreenEnded(HWND hwnd, int clientWidth, int clientHeight);
+// A command of the device, as Windows reports the side buttons of a mouse or
+// a flick on a touch screen: WM_APPCOMMAND with APPCOMMAND_BROWSER_BACKWARD
+// (a swipe to the right) or APPCOMMAND_BROWSER_FORWARD (to the left).
+void LayerAppCommand(HWND hwnd, short command);
 
 } // namespace vqp

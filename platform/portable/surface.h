@@ -18,9 +18,8 @@ namespace vqp {
 
 // Memory for framebuffers. A large one is asked to lie on the system's large
 // pages where it offers them: drawing an outline touches a few pixels on each
-// of thousands of rows, each row on its own small page, and looking up that
-// many pages costs about as much as the pixels (on a 4K screen, an outline's
-// rows take a fifth less time on large pages).
+// of thousands of rows, each row on its own small page, and fewer, larger
+// pages mean fewer page look-ups.
 template <class T> struct FramebufferAllocator {
   using value_type = T;
   static constexpr size_t kLargePage = size_t(2) << 20;
@@ -91,6 +90,9 @@ void CoverTexts(Surface &s, const PixelRect &box);
 // The surface is now width x height with its old pixels kept at the top left:
 // the texts that no longer fit whole are gone.
 void KeepTextsWithin(Surface &s, int width, int height);
+// The texts in the order a reader takes them: top to bottom, then left to
+// right, texts on the same spot in the order they were drawn.
+std::vector<const SurfaceText *> TextsInReadingOrder(const Surface &s);
 
 // Grows `into` to the bounding rectangle of itself and r.
 inline void Unite(PixelRect &into, const PixelRect &r) {

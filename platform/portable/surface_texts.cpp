@@ -51,4 +51,14 @@ void KeepTextsWithin(Surface &s, int width, int height) {
   Drop(s, PixelRect{0, 0, width, height}, false);
 }
 
+std::vector<const SurfaceText *> TextsInReadingOrder(const Surface &s) {
+  std::vector<const SurfaceText *> order;
+  for (const SurfaceText &t : s.texts)
+    order.push_back(&t);
+  std::stable_sort(order.begin(), order.end(), [](const SurfaceText *a, const SurfaceText *b) {
+    return a->box.top != b->box.top ? a->box.top < b->box.top : a->box.left < b->box.left;
+  });
+  return order;
+}
+
 } // namespace vqp

@@ -9,8 +9,8 @@
 #include <new>
 #include <string>
 
+#include "../host.h"
 #include "backend.h"
-#include "diagnostics.h"
 #include "layer.h"
 #include "user_internal.h"
 
@@ -314,14 +314,40 @@ void LayerWindowMoved(HWND hwnd, int clientLeft, int clientTop) {
   w->y = Saturate(static_cast<long long>(clientTop) - (f.height - f.width / 2));
 }
 
-void LayerDpiChanged(HWND hwnd, UINT dpi, const RECT *suggested) {
+void LayerDpiChanged(HWND hwnd, UINT oldDpi, UINT newDpi) {
   Window *w = LookupWindow(hwnd);
-  if (w == nullptr)
+  if (w == nullptr || oldDpi == 0 || newDpi == 0)
     return;
-  RECT r = suggested ? *suggested
-                     : RECT{w->x, w->y, Saturate(static_cast<long long>(w->x) + w->outerW),
-                            Saturate(static_cast<long long>(w->y) + w->outerH)};
-  vqw::SendMessageA(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&r));
+  // What Windows suggests: the top-left corner stays, the client area keeps
+  // its size on the glass, the frame stays as it is.
+  const auto scaled = [&](int side) {
+    return (static_cast<long long>(side) * newDpi + oldDpi / 2) / oldDpi;
+  };
+  RECT r{w->x, w->y,
+         Saturate(w->x + static_cast<long long>(w->outerW - w->surface.width) +
+                  scaled(w->surface.width)),
+         Saturate(w->y + static_cast<long long>(w->outerH - w->surface.height) +
+                  scaled(w->surface.height))};
+  vqw::SendMessageA(hwnd, WM_DPICHANGED, MAKEWPARAM(newDpi, newDpi), reinterpret_cast<LPARAM>(&r));
+}
+
+void LayerFullScreenEnded(HWND hwnd, int clientWidth, int clientHeight) {
+  Window *w = LookupWindow(hwnd);
+  if (w == nullptr || !w->fullScreen)
+    return;
+  w->fullScreen = false; // the native window has left full screen already
+  LayerClientResized(hwnd, clientWidth, clientHeight);
+  RECT area{}, work{};
+  if (!BackendMonitorArea(BackendMonitorOf(hwnd), area, work))
+    return;
+  vqw::SendMessageA(hwnd, WM_DISPLAYCHANGE, 32,
+                    MAKELPARAM(area.right - area.left, area.bottom - area.top));
+}
+
+void LayerAppCommand(HWND hwnd, short command) {
+  if (LookupWindow(hwnd))
+    QueueInput(hwnd, WM_APPCOMMAND, reinterpret_cast<WPARAM>(hwnd),
+               MAKELPARAM(0, (command & ~FAPPCOMMAND_MASK) | FAPPCOMMAND_OEM));
 }
 
 void LayerCloseRequested(HWND hwnd) {

@@ -12,11 +12,11 @@
 #include <cstring>
 
 #include "animation/animation_state.h"
-#include "app/application.h"
 #include "graphics/graphics_state.h"
 #include "graphics/labels.h"
-#include "platform/portable/headless.h"
+#include "platform/host.h"
 #include "tests/fuzz/fuzz_input.h"
+#include "tools/driver/program_driver.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ DWORD objectsAtStart = 0;
 DWORD Objects() { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); }
 
 void StartUp() {
-  FUZZ_CHECK(PrepareApplication({Width, Height}), "the program could not start");
+  FUZZ_CHECK(StartProgram({Width, Height}), "the program could not start");
   window = g.MainWindow;
   vqp::HeadlessPumpMessages(); // the paint sets the viewport to the client area
   FUZZ_CHECK(g.MaxX == Width && g.MaxY == Height, "the window is %d x %d", g.MaxX, g.MaxY);

@@ -15,13 +15,15 @@
 #include <iterator>
 
 #include "animation/animation_state.h"
-#include "app/application.h"
 #include "app/presentation_mode.h"
+#include "app/settings.h"
 #include "graphics/graphics_state.h"
-#include "platform/portable/backend.h"
-#include "platform/portable/headless.h"
+#include "graphics/picture_layout.h"
+#include "platform/host.h"
+#include "scenes/stage_table.h"
 #include "tests/fuzz/fuzz_input.h"
 #include "tests/support/margins.h"
+#include "tools/driver/program_driver.h"
 
 namespace {
 
@@ -37,15 +39,6 @@ DWORD objectsAtStart = 0;
 
 DWORD Objects() { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); }
 
-// Black all round the picture's rectangle as the last repaint laid it out
-// (always so outside presentation mode, where the picture is all the window).
-bool MarginsBlack() {
-  int w = 0, h = 0;
-  const uint32_t *pixels = vqp::HeadlessPixels(window, &w, &h);
-  return !g.KeepProportion || w != g.MaxX || h != g.MaxY ||
-         BlackOutside(pixels, w, h, g.ViewX1, g.MaxY - g.ViewY2, g.ViewX2, g.MaxY - g.ViewY1);
-}
-
 void CheckSound(const char *after) {
   FUZZ_CHECK(IsWindow(window), "the window is gone after %s", after);
   const DWORD expected = objectsAtStart + (g.Font != nullptr ? 1 : 0);
@@ -55,11 +48,12 @@ void CheckSound(const char *after) {
   FUZZ_CHECK(GetROP2(g.WindowDC) == R2_COPYPEN, "exclusive-or left set after %s", after);
   FUZZ_CHECK(GetCurrentObject(g.WindowDC, OBJ_BRUSH) == static_cast<HGDIOBJ>(g.Brushes[Black]),
              "a brush other than black left selected after %s", after);
-  FUZZ_CHECK(s.Stage >= RotateStage && s.Stage <= ResetStage, "stage %d after %s", s.Stage, after);
+  FUZZ_CHECK(s.Stage >= RotateStage && s.Stage <= CycleLength(), "stage %d after %s", s.Stage,
+             after);
   FUZZ_CHECK(s.AngleStep == 5 || s.AngleStep == -5, "angle step %d after %s", s.AngleStep, after);
   FUZZ_CHECK(s.AngleDeg % 5 == 0 && s.AngleDeg > -360 && s.AngleDeg < 360, "angle %d after %s",
              s.AngleDeg, after);
-  if (s.Blanked) {
+  if (Settings.Picture.Blanked) {
     int width = 0, height = 0;
     const uint32_t *pixels = vqp::HeadlessPixels(window, &width, &height);
     const size_t count = static_cast<size_t>(width) * height;
@@ -85,7 +79,7 @@ int Pump() {
 }
 
 void StartUp() {
-  FUZZ_CHECK(PrepareApplication({SmallWidth, SmallHeight}), "the program could not start");
+  FUZZ_CHECK(StartProgram({SmallWidth, SmallHeight}), "the program could not start");
   window = g.MainWindow;
   objectsAtStart = Objects();
 }
@@ -94,17 +88,11 @@ void StartUp() {
 void Reset() {
   vqp::HeadlessAdvanceClock(1000);
   Pump();
-  InitAnimationState();
   LeaveFullScreen(window);
   vqp::HeadlessSetDpi(96);
   vqp::HeadlessSetMonitor(1920, 1080);
-  vqp::LayerKeyboardLost(); // no key is held from an input before
-  SetROP2(g.WindowDC, R2_COPYPEN);
-  SelectObject(g.WindowDC, g.Pens[White]);
-  SelectObject(g.WindowDC, g.Brushes[Black]);
-  vqp::HeadlessResizeClient(window, SmallWidth, SmallHeight);
-  InvalidateRect(window, nullptr, FALSE);
-  Pump();
+  vqp::HeadlessKeyboardLost(); // no key is held from an input before
+  StartFresh(SmallWidth, SmallHeight);
   CheckSound("the reset");
 }
 
@@ -156,10 +144,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     case 1:
     case 2: {
       const int stage = s.Stage;
-      const bool held = s.Paused || s.Blanked; // a paused or blank picture stands still
+      // A paused or blank picture stands still.
+      const bool held = Settings.Picture.Paused || Settings.Picture.Blanked;
       const WPARAM wParam = in.Byte();
       SendMessageA(window, WM_TIMER, wParam, 0);
-      FUZZ_CHECK(stage != ResetStage || held || s.Stage == RotateStage, "the reset did not happen");
+      FUZZ_CHECK(stage != CycleLength() || held || s.Stage == RotateStage,
+                 "the reset did not happen");
       CheckSound("WM_TIMER");
       break;
     }

@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/portable/headless.h"
+#include "platform/host.h"
 #include "platform/win32.h"
 #include "tests/fuzz/fuzz_input.h"
 

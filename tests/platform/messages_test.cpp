@@ -5,10 +5,11 @@
 
 #include <vector>
 
+#include "platform/host.h"
 #include "platform/portable/backend.h"
-#include "platform/portable/headless.h"
 #include "platform/portable/layer.h"
 #include "platform/win32.h"
+#include "tests/platform/window_fixture.h"
 
 namespace {
 
@@ -46,15 +47,7 @@ protected:
   HWND hwnd = nullptr;
 
   void SetUp() override {
-    static bool registered = false;
-    if (!registered) {
-      WNDCLASSA wc{};
-      wc.style = CS_HREDRAW | CS_VREDRAW;
-      wc.lpfnWndProc = RecordingProc;
-      wc.lpszClassName = "messages test";
-      ASSERT_NE(RegisterClassA(&wc), 0);
-      registered = true;
-    }
+    ASSERT_TRUE(RegisterTestClass("messages test", RecordingProc));
     hwnd = CreateWindowExA(0, "messages test", "t", WS_OVERLAPPEDWINDOW, 0, 0, 208, 127, nullptr,
                            nullptr, nullptr, nullptr);
     ASSERT_NE(hwnd, nullptr);
@@ -64,13 +57,7 @@ protected:
     ticks = 0;
   }
 
-  void TearDown() override {
-    if (IsWindow(hwnd))
-      DestroyWindow(hwnd);
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-    }
-  }
+  void TearDown() override { DestroyAndDrain({hwnd}); }
 };
 
 TEST_F(MessagesTest, PostedThenInputThenPaintThenTimer) {

@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "platform/portable/headless.h"
+#include "platform/host.h"
 #include "raster_canvas.h"
 
 using rastertest::Canvas;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/portable/headless.h"
+#include "platform/host.h"
 #include "platform/portable/layer.h"
 #include "raster_canvas.h"
 

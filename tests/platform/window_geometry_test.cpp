@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/portable/diagnostics.h"
-#include "platform/portable/headless.h"
+#include "platform/host.h"
 #include "platform/portable/layer.h"
 #include "platform/win32.h"
+#include "tests/platform/window_fixture.h"
 
 namespace {
 
@@ -89,12 +89,7 @@ protected:
   }
   void TearDown() override {
     vqp::HeadlessFailWindowOpens(nullptr);
-    for (HWND h : made)
-      if (IsWindow(h))
-        DestroyWindow(h);
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-    }
+    DestroyAndDrain(made);
   }
 };
 

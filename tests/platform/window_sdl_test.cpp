@@ -13,9 +13,10 @@
 #include <thread>
 #include <vector>
 
-#include "platform/portable/diagnostics.h"
+#include "platform/host.h"
 #include "platform/portable/layer.h"
 #include "platform/win32.h"
+#include "tests/platform/window_fixture.h"
 // Last: Xlib's macros (None, Bool, Status) would clash with the headers above.
 #include <SDL_syswm.h>
 
@@ -38,14 +39,7 @@ LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 HWND Open(const char *title) {
-  static bool registered = false;
-  if (!registered) {
-    WNDCLASSA wc{};
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = Proc;
-    wc.lpszClassName = "sdl test";
-    registered = RegisterClassA(&wc) != 0;
-  }
+  RegisterTestClass("sdl test", Proc);
   return CreateWindowExA(0, "sdl test", title, WS_OVERLAPPEDWINDOW, 10, 10, 1010, 610, nullptr,
                          nullptr, nullptr, nullptr);
 }
@@ -127,13 +121,7 @@ protected:
     native = Native(::testing::UnitTest::GetInstance()->current_test_info()->name());
     ASSERT_NE(native, nullptr);
   }
-  void TearDown() override {
-    if (IsWindow(hwnd))
-      DestroyWindow(hwnd);
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-    }
-  }
+  void TearDown() override { DestroyAndDrain({hwnd}); }
 };
 
 TEST_F(SdlWindow, ShowsTheClientSizeAndOnlyWhatChanged) {

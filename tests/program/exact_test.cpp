@@ -9,7 +9,7 @@
 #include "animation/animation_state.h"
 #include "graphics/graphics_state.h"
 #include "graphics/mapping.h"
-#include "tests/support/program_driver.h"
+#include "tests/support/program_checks.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "graphics/labels.h"
 #include "graphics/mapping.h"
 #include "graphics/shapes.h"
-#include "tests/support/program_driver.h"
+#include "tests/support/program_checks.h"
 
 namespace {
 

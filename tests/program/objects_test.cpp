@@ -6,7 +6,7 @@
 
 #include "animation/animation_state.h"
 #include "graphics/graphics_state.h"
-#include "tests/support/program_driver.h"
+#include "tests/support/program_checks.h"
 
 namespace {
 
@@ -55,11 +55,10 @@ TEST(Objects, InitGraphicsMakesAPenAndABrushPerColour) {
   const AfterInit &init = StateAfterInit();
   for (int n = 0; n < ColorCount; ++n) {
     const COLORREF color = init.State.Palette[n];
-    LOGPEN pen = {};
-    ASSERT_EQ(GetObjectA(g.Pens[n], sizeof pen, &pen), static_cast<int>(sizeof pen));
-    EXPECT_EQ(pen.lopnStyle, static_cast<UINT>(PS_SOLID));
-    EXPECT_EQ(pen.lopnWidth.x, 2);
-    EXPECT_EQ(pen.lopnColor, color) << n;
+    const PenLook pen = ReadPen(g.Pens[n]);
+    EXPECT_EQ(pen.Style, static_cast<UINT>(PS_SOLID));
+    EXPECT_EQ(pen.Width, 2);
+    EXPECT_EQ(pen.Color, color) << n;
     LOGBRUSH brush = {};
     ASSERT_EQ(GetObjectA(g.Brushes[n], sizeof brush, &brush), static_cast<int>(sizeof brush));
     EXPECT_EQ(brush.lbStyle, static_cast<UINT>(BS_SOLID));

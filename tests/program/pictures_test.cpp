@@ -11,7 +11,7 @@
 #include "graphics/labels.h"
 #include "graphics/shapes.h"
 #include "scenes/scene_frame.h"
-#include "tests/support/program_driver.h"
+#include "tests/support/program_checks.h"
 
 namespace {
 
@@ -206,11 +206,9 @@ TEST(Shapes, WhatEachPrimitiveLeavesSelected) {
   StartFresh(400, 300);
   const HDC dc = g.WindowDC;
   SetColor(Red);
-  LOGPEN pen = {};
-  ASSERT_EQ(GetObjectA(GetCurrentObject(dc, OBJ_PEN), sizeof pen, &pen),
-            static_cast<int>(sizeof pen));
-  EXPECT_EQ(pen.lopnWidth.x, 2);
-  EXPECT_EQ(pen.lopnColor, RedValue);
+  const PenLook pen = ReadPen(GetCurrentObject(dc, OBJ_PEN));
+  EXPECT_EQ(pen.Width, 2);
+  EXPECT_EQ(pen.Color, RedValue);
   EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), static_cast<HGDIOBJ>(g.Brushes[Black]));
 
   DrawDot(0, 0, 0.03, 0.05, Yellow);

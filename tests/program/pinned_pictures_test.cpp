@@ -20,9 +20,12 @@
 
 #include "animation/animation_state.h"
 #include "app/presentation_mode.h"
+#include "app/settings.h"
 #include "graphics/graphics_state.h"
-#include "platform/portable/headless.h"
-#include "tests/support/program_driver.h"
+#include "graphics/picture_layout.h"
+#include "platform/host.h"
+#include "scenes/stage_table.h"
+#include "tests/support/program_checks.h"
 
 namespace {
 
@@ -106,8 +109,8 @@ TEST(PinnedPictures, PresentationModeAtTheDesignedSizeDrawsTheSamePictures) {
   StartFresh(1002, 583);
   Key(VK_F11);
   UpdateWindow(TestWindow());
-  ASSERT_TRUE(PresentationState.FullScreen);
-  ASSERT_TRUE(GraphicsState.KeepProportion);
+  ASSERT_TRUE(Settings.FullScreen);
+  ASSERT_TRUE(PictureKeepsProportion());
   const std::vector<uint64_t> hashes = PlayCycle(1002, 583);
   EXPECT_NE(GraphicsState.Font, nullptr) << "drawn with the device context's font";
   for (int s = 0; s < Segments; ++s)

@@ -14,14 +14,17 @@
 
 #include "animation/animation_state.h"
 #include "app/presentation_mode.h"
+#include "app/settings.h"
 #include "graphics/graphics_state.h"
 #include "graphics/mapping.h"
+#include "graphics/picture_layout.h"
 #include "scenes/scene_frame.h"
+#include "scenes/stage_table.h"
 #include "tests/support/margins.h"
-#include "tests/support/program_driver.h"
+#include "tests/support/program_checks.h"
 
 #ifndef _WIN32
-#include "platform/portable/headless.h"
+#include "platform/host.h"
 #endif
 
 namespace {
@@ -141,11 +144,7 @@ bool GlyphsFillTheirBox(const CaptionRows &rows) {
   return rows.Ink >= 0.75 * rows.Box && rows.Ink <= rows.Box;
 }
 
-int PenWidth() {
-  LOGPEN pen = {};
-  GetObjectA(g.Pens[Red], sizeof pen, &pen);
-  return pen.lopnWidth.x;
-}
+int PenWidth() { return ReadPen(g.Pens[Red]).Width; }
 
 TEST_F(Presentation, F11FAndAltEnterTurnFullScreenOnAndOffARepeatDoesNothing) {
   const auto press = [](int how, bool repeat) {
@@ -159,12 +158,12 @@ TEST_F(Presentation, F11FAndAltEnterTurnFullScreenOnAndOffARepeatDoesNothing) {
   };
   for (int how : {0, 1, 2}) {
     press(how, false);
-    EXPECT_TRUE(PresentationState.FullScreen) << how;
+    EXPECT_TRUE(Settings.FullScreen) << how;
     EXPECT_TRUE(CoversTheMonitor()) << how;
     press(how, true);
     EXPECT_TRUE(CoversTheMonitor()) << how << ": a held key left full screen";
     press(how, false);
-    EXPECT_FALSE(PresentationState.FullScreen) << how;
+    EXPECT_FALSE(Settings.FullScreen) << how;
     EXPECT_TRUE(BackAsItWas()) << how;
   }
   // Enter without Alt, and other keys with Alt, are not the program's.
@@ -180,7 +179,7 @@ TEST_F(Presentation, EscLeavesFullScreenAndDoesNothingElse) {
   Key(VK_F11);
   Key(VK_ESCAPE);
   UpdateWindow(TestWindow());
-  EXPECT_FALSE(PresentationState.FullScreen);
+  EXPECT_FALSE(Settings.FullScreen);
   EXPECT_TRUE(BackAsItWas());
   const Picture left = TakePicture();
   Key(VK_ESCAPE); // outside full screen: nothing at all
@@ -194,13 +193,13 @@ TEST_F(Presentation, EscLeavesFullScreenAndDoesNothingElse) {
 TEST_F(Presentation, OnABlankPictureF11OnlyUnblanksAndEscStillLeaves) {
   Key('B');
   Key(VK_F11);
-  EXPECT_FALSE(s.Blanked);
-  EXPECT_FALSE(PresentationState.FullScreen);
+  EXPECT_FALSE(Settings.Picture.Blanked);
+  EXPECT_FALSE(Settings.FullScreen);
   Key(VK_F11);
   Key('B');
   Key(VK_ESCAPE);
   UpdateWindow(TestWindow());
-  EXPECT_TRUE(s.Blanked);
+  EXPECT_TRUE(Settings.Picture.Blanked);
   EXPECT_TRUE(BackAsItWas());
   EXPECT_EQ(CountColor(TakePicture(), BlackValue, 0, 0, Width, Height), long{Width} * Height);
 }

@@ -7,10 +7,11 @@
 #include <initializer_list>
 
 #include "animation/animation_state.h"
+#include "app/settings.h"
 #include "graphics/graphics_state.h"
 #include "graphics/shapes.h"
 #include "scenes/scene_frame.h"
-#include "tests/support/program_driver.h"
+#include "tests/support/program_checks.h"
 
 namespace {
 
@@ -18,21 +19,6 @@ const AnimationStateRecord &s = AnimationState;
 using Keys = std::initializer_list<WPARAM>;
 constexpr int Width = 600;
 constexpr int Height = 400;
-
-// The end values of an undisturbed tilt and slide, worked out here.
-double TiltEnd() {
-  Real48 width = 1.0;
-  while (width > 0)
-    width = width - Real48(0.01);
-  return width;
-}
-
-double SlideEnd() {
-  Real48 x = 0.0;
-  while (x > -2.0)
-    x = x - Real48(0.01111);
-  return x;
-}
 
 // The opening picture for the state's own angle and direction.
 Picture OpeningPicture() {
@@ -42,23 +28,6 @@ Picture OpeningPicture() {
   const Picture p = TakePicture();
   AnimationState = kept;
   return p;
-}
-
-Picture FinishedTilt(int angle) {
-  const double width = TiltEnd();
-  return DrawDirectly(TiltCaption, [&] {
-    DrawPlaneEdge(0.0);
-    const Real48 a = angle * DegreeFactor;
-    DrawPoint(width * SafeCos(a), SafeSin(a));
-  });
-}
-
-Picture FinishedSlide(int angle) {
-  const double plane = SlideEnd();
-  return DrawDirectly(SlideCaption, [&] {
-    DrawPlaneEdge(plane);
-    DrawPoint(plane, SafeSin(angle * DegreeFactor));
-  });
 }
 
 // Yellow in the left end of the caption line, where the pause sign stands.
@@ -87,16 +56,16 @@ TEST(PresenterKeys, EachKeyOfAGroupDoesWhatItsGroupDoes) {
     Click();
     Tick(10);
     Key(pause);
-    EXPECT_TRUE(s.Paused) << pause;
+    EXPECT_TRUE(Settings.Picture.Paused) << pause;
     Key(pause);
-    EXPECT_FALSE(s.Paused) << pause;
+    EXPECT_FALSE(Settings.Picture.Paused) << pause;
   }
   for (WPARAM blank : Keys{'B', VK_OEM_PERIOD}) {
     StartFresh(Width, Height);
     Key(blank);
-    EXPECT_TRUE(s.Blanked) << blank;
+    EXPECT_TRUE(Settings.Picture.Blanked) << blank;
     Key(blank);
-    EXPECT_FALSE(s.Blanked) << blank;
+    EXPECT_FALSE(Settings.Picture.Blanked) << blank;
   }
   // Start again: the start values and the opening picture, whatever the stage.
   StartFresh(Width, Height);
@@ -152,7 +121,8 @@ TEST(PresenterKeys, BackShowsTheStageBeforeFinished) {
   Tick(50); // the slide, half way
   Key(VK_PRIOR);
   EXPECT_EQ(s.Stage, 1);
-  EXPECT_EQ(CountDifferences(TakePicture(), FinishedTilt(s.AngleDeg)), 0) << "back from the slide";
+  EXPECT_EQ(CountDifferences(TakePicture(), EdgeOnTilt(FinishedTiltWidth(), s.AngleDeg)), 0)
+      << "back from the slide";
 
   Click();
   Tick(181);
@@ -160,13 +130,15 @@ TEST(PresenterKeys, BackShowsTheStageBeforeFinished) {
   Tick(100); // the pull, under way
   Key(VK_PRIOR);
   EXPECT_EQ(s.Stage, 2);
-  EXPECT_EQ(static_cast<double>(s.PlaneX), SlideEnd());
-  EXPECT_EQ(CountDifferences(TakePicture(), FinishedSlide(s.AngleDeg)), 0) << "back from the pull";
+  EXPECT_EQ(static_cast<double>(s.PlaneX), FinishedSlideX());
+  EXPECT_EQ(CountDifferences(TakePicture(), SlideAt(FinishedSlideX(), s.AngleDeg)), 0)
+      << "back from the pull";
 
   Click();
   TickUntil([] { return s.PlaneX >= 2; }, 400);
   const Picture pullEnd = TakePicture();
-  EXPECT_EQ(CountDifferences(pullEnd, FinishedPullFrom(SlideEnd())), 0) << "the pull run again";
+  EXPECT_EQ(CountDifferences(pullEnd, FinishedPullFrom(FinishedSlideX())), 0)
+      << "the pull run again";
   Click();
   Tick(); // the reset: the negative cycle
   ASSERT_EQ(s.AngleStep, -5);
@@ -206,9 +178,9 @@ TEST(PresenterKeys, PauseHoldsThePictureWithASignUntilAnyStep) {
   // Next, back and start again each resume as they step.
   for (WPARAM step : Keys{VK_NEXT, VK_PRIOR, VK_HOME}) {
     Key('K');
-    ASSERT_TRUE(s.Paused);
+    ASSERT_TRUE(Settings.Picture.Paused);
     Key(step);
-    EXPECT_FALSE(s.Paused) << step;
+    EXPECT_FALSE(Settings.Picture.Paused) << step;
     EXPECT_EQ(PauseSignPixels(TakePicture()), 0) << step;
   }
 }

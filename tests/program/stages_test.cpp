@@ -8,13 +8,12 @@
 #include "graphics/graphics_state.h"
 #include "graphics/shapes.h"
 #include "scenes/scene_frame.h"
-#include "tests/support/program_driver.h"
+#include "tests/support/program_checks.h"
 
 namespace {
 
 const AnimationStateRecord &s = AnimationState;
 
-const char *const SlideText = "move the plane of rotation over";
 const char *const PullText = "pull the rotating point at a constant rate - note the sine formed";
 
 TEST(Rotate, AngleWrapsAtExactlyPlusAndMinus360) {
@@ -72,14 +71,7 @@ TEST(Tilt, ThePlaneIsEdgeOnAtTick100) {
   EXPECT_EQ(static_cast<double>(s.ApparentWidth), width);
 
   // Of the circle and the hundred ellipses nothing is left but the line.
-  const Picture shown = TakePicture();
-  const int angle = s.AngleDeg;
-  const Picture direct = DrawDirectly("rotate plane of rotation until seen from the side", [&] {
-    DrawPlaneEdge(0.0);
-    const Real48 a = angle * DegreeFactor;
-    DrawPoint(width * SafeCos(a), SafeSin(a));
-  });
-  EXPECT_EQ(CountDifferences(shown, direct), 0);
+  EXPECT_EQ(CountDifferences(TakePicture(), EdgeOnTilt(width, s.AngleDeg)), 0);
 }
 
 TEST(Slide, StopsAfter181TicksAtMinus2_01091) {
@@ -93,34 +85,7 @@ TEST(Slide, StopsAfter181TicksAtMinus2_01091) {
   Tick(40);
   EXPECT_EQ(static_cast<double>(s.PlaneX), plane);
 
-  const Picture shown = TakePicture();
-  const int angle = s.AngleDeg;
-  const Picture direct = DrawDirectly(SlideText, [&] {
-    DrawPlaneEdge(plane);
-    DrawPoint(plane, SafeSin(angle * DegreeFactor));
-  });
-  EXPECT_EQ(CountDifferences(shown, direct), 0);
-}
-
-// The end of a complete pull from `start`: the caption band, 361 light-grey
-// segments through the point's positions at 5 to 1810 degrees, and the point
-// at the right end; the plane has gone.
-Picture FinishedPull(double start) {
-  std::vector<double> xs, ys;
-  Real48 x = start;
-  int degrees = 0;
-  for (int tick = 0; tick < 362; ++tick) {
-    degrees = (degrees + 5) % 360;
-    x = x + Real48(0.01111);
-    xs.push_back(x);
-    ys.push_back(SafeSin(degrees * DegreeFactor));
-  }
-  return DrawDirectly(PullText, [&] {
-    SetColor(LightGray);
-    for (size_t i = 1; i < xs.size(); ++i)
-      DrawLine(xs[i - 1], ys[i - 1], xs[i], ys[i]);
-    DrawPoint(xs.back(), ys.back());
-  });
+  EXPECT_EQ(CountDifferences(TakePicture(), SlideAt(plane, s.AngleDeg)), 0);
 }
 
 void RunToStartOfPull() {
@@ -158,7 +123,7 @@ TEST(Pull, EndsAfter362TicksWith361SegmentsAndNoResidue) {
   const Picture shown = TakePicture();
   Tick(30);
   EXPECT_EQ(CountDifferences(shown, TakePicture()), 0) << "the finished picture stands still";
-  EXPECT_EQ(CountDifferences(shown, FinishedPull(start)), 0);
+  EXPECT_EQ(CountDifferences(shown, FinishedPullFrom(start)), 0);
 }
 
 TEST(Pull, TheNegativeCycleTracesTheSameRisingSine) {

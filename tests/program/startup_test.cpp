@@ -8,10 +8,10 @@
 #include "app/application.h"
 #include "app/window_proc.h"
 #include "graphics/graphics_state.h"
-#include "tests/support/program_driver.h"
+#include "tests/support/program_checks.h"
 
 #ifndef _WIN32
-#include "platform/portable/headless.h"
+#include "platform/host.h"
 #endif
 
 namespace {

@@ -12,7 +12,7 @@
 #include "graphics/graphics_state.h"
 #include "graphics/shapes.h"
 #include "scenes/scene_frame.h"
-#include "tests/support/program_driver.h"
+#include "tests/support/program_checks.h"
 
 namespace {
 
@@ -84,24 +84,13 @@ TEST(LowWindow, TiltAndSlideUnderTheCaptionLeaveNoResidue) {
     Reach({0, 150});
     const int angle = s.AngleDeg;
     const double width = s.ApparentWidth;
-    Picture shown = TakePicture();
-    Picture direct = DrawDirectly("rotate plane of rotation until seen from the side", [&] {
-      DrawPlaneEdge(0.0);
-      const Real48 a = angle * DegreeFactor;
-      DrawPoint(width * SafeCos(a), SafeSin(a));
-    });
-    EXPECT_EQ(CountDifferences(shown, direct), 0) << "tilt, height " << height;
+    EXPECT_EQ(CountDifferences(TakePicture(), EdgeOnTilt(width, angle)), 0)
+        << "tilt, height " << height;
 
     StartFresh(600, height);
     Reach({0, 100, 200});
-    const int angleNow = s.AngleDeg;
-    const double plane = s.PlaneX;
-    shown = TakePicture();
-    direct = DrawDirectly("move the plane of rotation over", [&] {
-      DrawPlaneEdge(plane);
-      DrawPoint(plane, SafeSin(angleNow * DegreeFactor));
-    });
-    EXPECT_EQ(CountDifferences(shown, direct), 0) << "slide, height " << height;
+    EXPECT_EQ(CountDifferences(TakePicture(), SlideAt(s.PlaneX, s.AngleDeg)), 0)
+        << "slide, height " << height;
   }
 }
 
@@ -110,14 +99,8 @@ TEST(OddWidth, ASlideAfterATiltLeavesNoPointBehind) {
   for (int width : {601, 1001}) {
     StartFresh(width, 500);
     Reach({0, 100, 200});
-    const int angle = s.AngleDeg;
-    const double plane = s.PlaneX;
-    const Picture shown = TakePicture();
-    const Picture direct = DrawDirectly("move the plane of rotation over", [&] {
-      DrawPlaneEdge(plane);
-      DrawPoint(plane, SafeSin(angle * DegreeFactor));
-    });
-    EXPECT_EQ(CountDifferences(shown, direct), 0) << "width " << width;
+    EXPECT_EQ(CountDifferences(TakePicture(), SlideAt(s.PlaneX, s.AngleDeg)), 0)
+        << "width " << width;
   }
 }
 
@@ -131,14 +114,8 @@ TEST(EarlyClick, TheSlideTakesOffWhateverTheTiltLeft) {
     Tick(tiltTicks);
     Click();
     Tick(200);
-    const int angle = s.AngleDeg;
-    const double plane = s.PlaneX;
-    const Picture shown = TakePicture();
-    const Picture direct = DrawDirectly("move the plane of rotation over", [&] {
-      DrawPlaneEdge(plane);
-      DrawPoint(plane, SafeSin(angle * DegreeFactor));
-    });
-    EXPECT_EQ(CountDifferences(shown, direct), 0) << tiltTicks << " ticks of tilt";
+    EXPECT_EQ(CountDifferences(TakePicture(), SlideAt(s.PlaneX, s.AngleDeg)), 0)
+        << tiltTicks << " ticks of tilt";
   }
 }
 

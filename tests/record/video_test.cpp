@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "animation/animation_state.h"
+#include "scenes/stage_table.h"
 #include "tests/record/record_support.h"
 #include "tools/record/player.h"
 #include "tools/record/yuv_conversion.h"
@@ -167,8 +167,8 @@ TEST(StageCounter, CountsTheStagesThroughCyclesAsTheProgramGoes) {
       {PullStage, 3},
       // A click in the pull makes a reset pending: that is already the next
       // cycle's rotate, and a click that the pending reset ignores changes nothing.
-      {ResetStage, 4},
-      {ResetStage, 4},
+      {4, 4},
+      {4, 4},
       {RotateStage, 4},
       {TiltStage, 5},
       {SlideStage, 6},
@@ -177,7 +177,7 @@ TEST(StageCounter, CountsTheStagesThroughCyclesAsTheProgramGoes) {
       {RotateStage, 8}};
   record::StageCounter counter;
   for (size_t i = 0; i < std::size(steps); ++i)
-    EXPECT_EQ(counter.Update(steps[i].first), steps[i].second) << "step " << i;
+    EXPECT_EQ(counter.Update(steps[i].first, 4), steps[i].second) << "step " << i;
 }
 
 TEST(YuvConversion, Bt709LimitedRangeColours) {

@@ -7,8 +7,8 @@
 
 #include "animation/animation_state.h"
 #include "graphics/graphics_state.h"
-#include "platform/portable/headless.h"
-#include "tests/support/program_driver.h"
+#include "platform/host.h"
+#include "tests/support/program_checks.h"
 
 namespace {
 

@@ -41,12 +41,15 @@
 #include "app/application.h"
 #include "app/presentation_mode.h"
 #include "app/presenter_controls.h"
+#include "app/settings.h"
 #include "graphics/graphics_state.h"
+#include "graphics/picture_layout.h"
 #include "graphics/shapes.h"
-#include "platform/portable/headless.h"
+#include "platform/host.h"
 #include "scenes/scene_frame.h"
+#include "scenes/stage_table.h"
 #include "tests/support/margins.h"
-#include "tests/support/program_driver.h"
+#include "tests/support/program_checks.h"
 
 // ---- the probe: the object count while a shape holds its temporary objects --
 //
@@ -172,15 +175,20 @@ int Wrapped(int angle) { return angle == 360 || angle == -360 ? 0 : angle; }
 
 // One WM_TIMER is one step of the stage it found, never more, never none
 // (but for a finished pull, which stands still, and a paused or blank picture).
-void CheckOneStep(const AnimationStateRecord &before) {
+void CheckOneStep(const AnimationStateRecord &before, bool held) {
   const AnimationStateRecord &after = s;
   char detail[160];
   std::snprintf(detail, sizeof detail, "stage %d -> %d, angle %d -> %d, plane %.6f -> %.6f",
                 before.Stage, after.Stage, before.AngleDeg, after.AngleDeg,
                 static_cast<double>(before.PlaneX), static_cast<double>(after.PlaneX));
-  if (before.Paused || before.Blanked) {
+  if (held) {
     if (std::memcmp(&before, &after, sizeof before) != 0)
       Fail("a tick moved a paused or blank picture", detail);
+    return;
+  }
+  if (before.Stage == CycleLength()) {
+    if (after.Stage != RotateStage || after.AngleStep != -before.AngleStep)
+      Fail("the tick after the last stage did not start the next cycle", detail);
     return;
   }
   switch (before.Stage) {
@@ -199,10 +207,6 @@ void CheckOneStep(const AnimationStateRecord &before) {
       Fail("a tick did not pull the plane by one step", detail);
     }
     break;
-  case ResetStage:
-    if (after.Stage != RotateStage || after.AngleStep != -before.AngleStep)
-      Fail("the tick after stage 3 did not start the next cycle", detail);
-    break;
   default:
     Fail("a tick found the stage out of range", detail);
   }
@@ -216,19 +220,11 @@ bool Changed(const AnimationStateRecord &a, const AnimationStateRecord &b) {
 // What the end of the stage shows, drawn directly: its caption band, the plane
 // and the point where they are now, or the finished pull.
 Picture DirectPicture(Watched which) {
-  const Real48 a = AngleInRadians();
-  const double plane = s.PlaneX, width = s.ApparentWidth;
   switch (which) {
   case Tilt:
-    return DrawDirectly(TiltCaption, [&] {
-      DrawPlaneEdge(0.0);
-      DrawPoint(width * SafeCos(a), SafeSin(a));
-    });
+    return EdgeOnTilt(s.ApparentWidth, s.AngleDeg);
   case Slide:
-    return DrawDirectly(SlideCaption, [&] {
-      DrawPlaneEdge(plane);
-      DrawPoint(plane, SafeSin(a));
-    });
+    return SlideAt(s.PlaneX, s.AngleDeg);
   default:
     return FinishedPullFrom(s.PullStartX);
   }
@@ -262,16 +258,6 @@ void CheckEndPicture(Watched which) {
 // Start-up's objects, and the program's font while it has one.
 DWORD ObjectsExpected() { return objectsAtStart + (GraphicsState.Font != nullptr ? 1 : 0); }
 
-// In presentation mode, black all round the picture's rectangle (as the last
-// repaint laid it out; before a pending repaint the window may hold another).
-bool MarginsBlack() {
-  const GraphicsStateRecord &g = GraphicsState;
-  int w = 0, h = 0;
-  const uint32_t *pixels = vqp::HeadlessPixels(window, &w, &h);
-  return !g.KeepProportion || w != g.MaxX || h != g.MaxY ||
-         BlackOutside(pixels, w, h, g.ViewX1, g.MaxY - g.ViewY2, g.ViewX2, g.MaxY - g.ViewY1);
-}
-
 // A key of this action pressed (not a held key's repeat).
 bool IsKeyOf(const MSG &msg, PresenterAction action) {
   return msg.message == WM_KEYDOWN && !(HIWORD(msg.lParam) & KF_REPEAT) &&
@@ -290,6 +276,7 @@ int Pump() {
     if (n > 1000)
       Fail("the queue never empties");
     const AnimationStateRecord before = s;
+    const bool blank = Settings.Picture.Blanked, held = blank || Settings.Picture.Paused;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
     ++fig.messages;
@@ -304,9 +291,9 @@ int Pump() {
       Fail("a message left the exclusive-or mode set");
     if (msg.message == WM_TIMER) {
       ++timers;
-      CheckOneStep(before);
+      CheckOneStep(before, held);
       // (A pause or a blank after the step holds the picture: that tick stands still.)
-      if (steppedSinceTick && !before.Paused && !before.Blanked && !Changed(before, s))
+      if (steppedSinceTick && !held && !Changed(before, s))
         Fail("the first tick after a step on changed nothing");
       steppedSinceTick = false;
       if (before.Stage == TiltStage && before.ApparentWidth > 0 && s.ApparentWidth <= 0)
@@ -315,12 +302,11 @@ int Pump() {
         finished = Slide;
       if (before.Stage == PullStage && before.PlaneX < 2.0 && s.PlaneX >= 2.0)
         finished = Pull;
-    } else if ((msg.message == WM_LBUTTONDOWN || IsKeyOf(msg, PresenterAction::Next)) &&
-               !before.Blanked) {
+    } else if ((msg.message == WM_LBUTTONDOWN || IsKeyOf(msg, PresenterAction::Next)) && !blank) {
       // A step on unpauses; while blank it only brings the picture back.
       steppedSinceTick = true;
     } else if ((IsKeyOf(msg, PresenterAction::Back) || IsKeyOf(msg, PresenterAction::StartAgain)) &&
-               !before.Blanked) {
+               !blank) {
       // Back or start again before the tick undoes the step: back shows a
       // finished stage, which may well stand still.
       steppedSinceTick = false;
@@ -505,7 +491,7 @@ int Run(long long ticks, uint64_t seed) {
       RandomScreen(random);
       nextScreen += 1 + static_cast<long long>(random() % 3000);
     }
-    fig.fullScreenTicks += PresentationState.FullScreen;
+    fig.fullScreenTicks += Settings.FullScreen;
     // Now and then the tick comes late: the clock jumps by many periods.
     const bool late = random() % 10 == 0;
     HeadlessAdvanceClock(late ? 21 + random() % 3000 : TimerPeriodMs);
@@ -513,7 +499,7 @@ int Run(long long ticks, uint64_t seed) {
     if (Pump() != 1)
       Fail("the clock moved on but not exactly one tick came");
     ++fig.ticks;
-    if (s.Stage < RotateStage || s.Stage > PullStage)
+    if (s.Stage < RotateStage || s.Stage >= CycleLength())
       Fail("a tick left the stage out of range");
 
     if (tickNumber % 1000 == 0)

@@ -6,6 +6,10 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "graphics/graphics_state.h"
+#include "graphics/picture_layout.h"
+#include "tools/driver/program_driver.h"
+
 // Whether every pixel of the width x height framebuffer outside the rectangle
 // [left, right) x [top, bottom) is black.
 inline bool BlackOutside(const uint32_t *pixels, int width, int height, int left, int top,
@@ -20,3 +24,16 @@ inline bool BlackOutside(const uint32_t *pixels, int width, int height, int left
   }
   return true;
 }
+
+#ifndef _WIN32
+// In presentation mode, black all round the picture's rectangle as the last
+// repaint laid it out (before a pending repaint the window may have another
+// size); always so outside it, where the picture is all the window.
+inline bool MarginsBlack() {
+  const GraphicsStateRecord &g = GraphicsState;
+  int w = 0, h = 0;
+  const uint32_t *pixels = FramePixels(&w, &h);
+  return !PictureKeepsProportion() || w != g.MaxX || h != g.MaxY ||
+         BlackOutside(pixels, w, h, g.ViewX1, g.MaxY - g.ViewY2, g.ViewX2, g.MaxY - g.ViewY1);
+}
+#endif

@@ -18,8 +18,6 @@
 namespace record {
 namespace {
 
-constexpr const char *kStageNames[kStagesPerCycle] = {"rotate", "tilt", "slide", "pull"};
-
 // Hundredths of a second that frame i stays, so that every frame ends exactly
 // where its ticks end in real time (GIF counts in 10 ms, a tick is TimerPeriodMs).
 int FrameDelay(size_t frame, int64_t every) {
@@ -155,7 +153,7 @@ std::unique_ptr<ClipWriter> MakeClipWriter(const Options &o, WritingProgress wri
   return std::make_unique<FrameClips>(o);
 }
 
-std::string ClipName(const Options &o, int stage) {
+std::string ClipName(const Options &o, int stage, const char *stageName) {
   const bool frames = o.format == Format::PngFrames;
   if (!o.split)
     return frames ? o.frames : o.out;
@@ -163,7 +161,7 @@ std::string ClipName(const Options &o, int stage) {
   const size_t width = std::max<size_t>(2, std::to_string(o.clicks.size() + 1).size());
   std::string number = std::to_string(stage + 1);
   number.insert(0, width > number.size() ? width - number.size() : 0, '0');
-  const std::string clip = number + "-" + kStageNames[stage % kStagesPerCycle];
+  const std::string clip = number + "-" + stageName;
   if (frames) {
     std::string folder = o.frames;
     while (folder.size() > 1 && folder.back() == '/')

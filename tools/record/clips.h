@@ -33,9 +33,9 @@ using WritingProgress = std::function<bool(size_t frame, size_t frames)>;
 
 std::unique_ptr<ClipWriter> MakeClipWriter(const Options &o, WritingProgress writing);
 
-// The file or folder that the clip of `stage` (counted as StageCounter does)
-// goes to: NAME-01-rotate.mp4, ... or DIR/01-rotate with --split, else the
-// one --out or --frames names.
-std::string ClipName(const Options &o, int stage);
+// The file or folder that the clip of `stage` (counted as StageCounter does,
+// its own name `stageName`) goes to: NAME-01-rotate.mp4, ... or DIR/01-rotate
+// with --split, else the one --out or --frames names.
+std::string ClipName(const Options &o, int stage, const char *stageName);
 
 } // namespace record

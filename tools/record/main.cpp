@@ -91,7 +91,7 @@ int Record(const Options &o, Progress &progress) {
         if (wanted != clip) {
           if (clip >= 0 && !writer->End(frame.tick, why))
             return false;
-          if (!writer->Start(ClipName(o, wanted), frame.tick, why)) {
+          if (!writer->Start(ClipName(o, wanted, frame.stageName), frame.tick, why)) {
             if (clip < 0)
               failure = kBadInput; // the output named cannot be made at all
             return false;

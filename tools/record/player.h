@@ -12,28 +12,28 @@
 
 namespace record {
 
-// The stages of a recording counted from 0 in the order the program goes
-// through them: cycle * 4 + Stage, from rotate (0) to pull (3).
-constexpr int kStagesPerCycle = 4;
-
-// Follows the program's Stage after each tick. Its reset stage (entered by a
-// click in the pull, left by the next tick) already counts as the next
-// cycle's rotate; a click that the program ignores changes nothing.
+// Counts the stages of a recording from 0 in the order the program goes
+// through them, cycle after cycle, from the program's Stage after each tick
+// and the length of the cycle it is in. A pending reset (a click in a
+// cycle's last stage, left by the next tick) already counts as the next
+// cycle's first stage; a click that the program ignores changes nothing.
 class StageCounter {
 public:
-  int Update(int32_t stage);
-  int Current() const { return cycle_ * kStagesPerCycle + stage_; }
+  int Update(int32_t stage, int32_t cycleLength);
+  int Current() const { return cycleStart_ + stage_; }
 
 private:
-  int cycle_ = 0;
+  int cycleStart_ = 0; // the count of the running cycle's first stage
   int32_t stage_ = 0;
+  int32_t cycleLength_ = 0;
   bool resetting_ = false;
 };
 
 struct FrameAt {
-  size_t index; // frame i is the picture after tick i * every
-  int64_t tick; // (frame 0: before the first tick)
-  int stage;    // as StageCounter counts
+  size_t index;          // frame i is the picture after tick i * every
+  int64_t tick;          // (frame 0: before the first tick)
+  int stage;             // as StageCounter counts
+  const char *stageName; // the stage's own name (rotate, tilt, ...)
 };
 using FrameHandler =
     std::function<bool(const FrameAt &frame, const uint32_t *pixels, std::string &error)>;

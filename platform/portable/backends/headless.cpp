@@ -8,8 +8,8 @@
 #include <set>
 #include <string>
 
+#include "../../host.h"
 #include "../backend.h"
-#include "../headless.h"
 #include "../layer.h"
 #include "../user_internal.h"
 
@@ -67,6 +67,8 @@ uint64_t BackendNowMs() { return now; }
 
 bool BackendInputCanArrive() { return false; }
 
+bool DispatchFromPlatform() { return false; }
+
 void BackendWaitForInput(uint64_t deadlineMs) {
   if (deadlineMs != UINT64_MAX && deadlineMs > now)
     now = deadlineMs;
@@ -89,10 +91,7 @@ void HeadlessClose(HWND hwnd) { LayerCloseRequested(hwnd); }
 void HeadlessKeyDown(HWND hwnd, UINT virtualKey, bool alt) { LayerKeyDown(hwnd, virtualKey, alt); }
 void HeadlessKeyUp(HWND hwnd, UINT virtualKey, bool alt) { LayerKeyUp(hwnd, virtualKey, alt); }
 
-void HeadlessKey(HWND hwnd, UINT virtualKey, bool alt) {
-  LayerKeyDown(hwnd, virtualKey, alt);
-  LayerKeyUp(hwnd, virtualKey, alt);
-}
+void HeadlessKeyboardLost() { LayerKeyboardLost(); }
 
 bool HeadlessIsFullScreen(HWND hwnd) { return fullScreenWindows.count(hwnd) != 0; }
 
@@ -106,19 +105,8 @@ void HeadlessSetDpi(UINT newDpi) {
   if (newDpi == 0 || newDpi == oldDpi)
     return;
   dpi = newDpi;
-  for (HWND hwnd : LiveWindows()) {
-    RECT outer{}, client{};
-    if (!vqw::GetWindowRect(hwnd, &outer) || !vqw::GetClientRect(hwnd, &client))
-      continue;
-    // The client area keeps its size on the glass; the frame stays as it is.
-    auto scaled = [&](LONG side) {
-      return static_cast<LONG>((static_cast<long long>(side) * newDpi + oldDpi / 2) / oldDpi);
-    };
-    const LONG width = (outer.right - outer.left) - client.right + scaled(client.right);
-    const LONG height = (outer.bottom - outer.top) - client.bottom + scaled(client.bottom);
-    const RECT suggested{outer.left, outer.top, outer.left + width, outer.top + height};
-    LayerDpiChanged(hwnd, newDpi, &suggested);
-  }
+  for (HWND hwnd : LiveWindows())
+    LayerDpiChanged(hwnd, oldDpi, newDpi);
 }
 
 int HeadlessPumpMessages(bool *quit) { return DispatchReadyMessages("headless", quit); }

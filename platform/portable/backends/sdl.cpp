@@ -313,8 +313,9 @@ void Handle(const SDL_Event &e) {
       Native &n = natives[h];
       const double ratio = PixelsPerPoint(n.window);
       if (ratio != n.pixelsPerPoint) {
+        const UINT oldDpi = BackendDpi(h);
         n.pixelsPerPoint = ratio;
-        LayerDpiChanged(h, BackendDpi(h), nullptr);
+        LayerDpiChanged(h, oldDpi, BackendDpi(h));
         TellClientSize(h, n);
       }
       break;
@@ -490,6 +491,8 @@ void BackendPresent(HWND hwnd, const Surface &s) {
 uint64_t BackendNowMs() { return SDL_GetTicks64(); }
 
 bool BackendInputCanArrive() { return videoUp; }
+
+bool DispatchFromPlatform() { return false; }
 
 void BackendWaitForInput(uint64_t deadlineMs) {
   const uint64_t now = SDL_GetTicks64();

@@ -4,8 +4,11 @@
 // times devicePixelRatio, and the window's DPI is 96 times that ratio; a page
 // resize is a window resize, a change of the ratio (zoom, another screen) is
 // WM_DPICHANGED. Full screen is the browser's (the Fullscreen API); when the
-// browser leaves it by itself (its own Esc), the program gets the Esc key,
-// with which it leaves full screen. The window title becomes the page title.
+// browser leaves it by itself (its own Esc, or a refusal), the window is told
+// as a Win32 window whose monitor's mode changed (LayerFullScreenEnded). A
+// swipe on a touch screen arrives as Windows delivers a flick: the browser's
+// back (a swipe to the right) or forward app command. The window title
+// becomes the page title.
 //
 // The browser wakes the page when the next timer falls due, on presses and
 // releases of the left button, on keys pressed and released on the canvas
@@ -30,12 +33,11 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "../../host.h"
 #include "../backend.h"
 #include "../layer.h"
-#include "web.h"
 
 // ---- the page side (web/library_velqor.js) ---------------------------------
 
@@ -72,7 +74,7 @@ constexpr double kMaxLateMs = 10.0;
 
 HWND canvasWindow = nullptr;
 int windowDpi = 0;    // the DPI the window was last told of
-bool running = false; // WebRunMessageLoop has been called
+bool running = false; // DispatchFromPlatform has been called
 bool stopped = false; // WM_QUIT was retrieved
 bool pumping = false;
 bool fillPage = false; // the window was shown: it takes the page's size
@@ -117,24 +119,14 @@ void Show(const Surface &s, PixelRect d) {
   vq_web_put(scratch.get(), d.left, d.top, w, h);
 }
 
-// Tells the page the texts on the window when they changed: in reading order
-// (top to bottom, then left to right), one a line, control bytes as spaces.
+// Tells the page the texts on the window when they changed: in reading order,
+// one a line, control bytes as spaces.
 void ShowTexts(const Surface &s) {
   if (s.textsVersion == textsShown)
     return;
   textsShown = s.textsVersion;
-  // A few texts: sorted by insertion, which keeps drawing order among equals.
-  const auto before = [](const SurfaceText *a, const SurfaceText *b) {
-    return a->box.top != b->box.top ? a->box.top < b->box.top : a->box.left < b->box.left;
-  };
-  std::vector<const SurfaceText *> order;
-  for (const SurfaceText &t : s.texts) {
-    order.push_back(&t);
-    for (size_t i = order.size() - 1; i > 0 && before(order[i], order[i - 1]); --i)
-      std::swap(order[i], order[i - 1]);
-  }
   std::string lines;
-  for (const SurfaceText *t : order) {
+  for (const SurfaceText *t : TextsInReadingOrder(s)) {
     for (const char c : t->bytes)
       lines += uint8_t(c) < 0x20 || c == 0x7F ? ' ' : c;
     lines += '\n';
@@ -186,12 +178,13 @@ void Pump() {
 
 } // namespace
 
-void WebRunMessageLoop() {
-  if (running)
-    return;
-  running = true;
-  realAtZero = emscripten_get_now() - static_cast<double>(clockMs);
-  Pump();
+bool DispatchFromPlatform() {
+  if (!running) {
+    running = true;
+    realAtZero = emscripten_get_now() - static_cast<double>(clockMs);
+    Pump();
+  }
+  return true;
 }
 
 bool BackendOpenWindow(HWND hwnd, int, int, const char *title, std::string &reason) {
@@ -258,8 +251,8 @@ void BackendWaitForInput(uint64_t deadlineMs) {
   if (deadlineMs <= BackendNowMs())
     return;
   // Waiting would freeze the page for ever: nothing can arrive while we wait.
-  std::fprintf(stderr, "portable layer (web): GetMessageA cannot wait in a browser; run the "
-                       "message loop with WebRunMessageLoop\n");
+  std::fprintf(stderr, "portable layer (web): GetMessageA cannot wait in a browser; hand the "
+                       "message loop to the page with DispatchFromPlatform\n");
   std::abort();
 }
 
@@ -305,11 +298,32 @@ EMSCRIPTEN_KEEPALIVE void vq_web_keyboard_lost() { vqp::LayerKeyboardLost(); }
 EMSCRIPTEN_KEEPALIVE void vq_web_resize(int width, int height, int dpi) {
   if (vqp::canvasWindow == nullptr)
     return;
-  vqp::LayerClientResized(vqp::canvasWindow, width, height);
-  if (dpi != vqp::windowDpi) {
+  // The program takes the rectangle Windows suggests at the new density, then
+  // the page's exact size.
+  if (dpi != vqp::windowDpi && dpi > 0) {
+    const UINT oldDpi = static_cast<UINT>(vqp::windowDpi);
     vqp::windowDpi = dpi;
-    vqp::LayerDpiChanged(vqp::canvasWindow, static_cast<UINT>(dpi), nullptr);
+    vqp::LayerDpiChanged(vqp::canvasWindow, oldDpi, static_cast<UINT>(dpi));
   }
+  vqp::LayerClientResized(vqp::canvasWindow, width, height);
+  vqp::Pump();
+}
+
+// The browser is out of full screen without the program's asking; the page
+// is now width x height.
+EMSCRIPTEN_KEEPALIVE void vq_web_full_screen_ended(int width, int height) {
+  if (vqp::canvasWindow == nullptr)
+    return;
+  vqp::LayerFullScreenEnded(vqp::canvasWindow, width, height);
+  vqp::Pump();
+}
+
+// A swipe across the canvas: to the right (1) or to the left (0).
+EMSCRIPTEN_KEEPALIVE void vq_web_swipe(int toTheRight) {
+  if (vqp::canvasWindow == nullptr)
+    return;
+  vqp::LayerAppCommand(vqp::canvasWindow,
+                       toTheRight ? APPCOMMAND_BROWSER_BACKWARD : APPCOMMAND_BROWSER_FORWARD);
   vqp::Pump();
 }
 

@@ -73,8 +73,8 @@ template <class F> void WithPixels(const Mix &m, F &&f) {
 }
 
 // Applies spans to the surface, within the clip rectangle. The area touched
-// is given by each primitive once (Mark): tracked span by span, it made an
-// outline on a 4K screen take over half as long again.
+// is given by each primitive once (Mark), not span by span: an outline is
+// thousands of short spans.
 class SpanWriter {
 public:
   SpanWriter(Surface &s, const PixelRect &clip)
@@ -532,8 +532,8 @@ void RasterEllipse(Surface &s, int left, int top, int right, int bottom, const P
   }
   // The ring's widest row inside the clip's columns: no span needs clipping.
   // The program draws with the copying and exclusive-or pens, which have loops
-  // of their own; the other modes share the general one (a smaller script for
-  // the browser).
+  // of their own; the other modes share the general one, which keeps the
+  // browser's script small.
   const bool within = out.ColumnsWithin(widest0, widest1);
   WithPixels(paint.pen, [&](const auto &pen) {
     using Pen = std::decay_t<decltype(pen)>;

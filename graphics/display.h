@@ -1,6 +1,6 @@
 // What the program asks of the display beyond the Win32 subset that every
-// build has: the density of the monitor a window is on, and a TrueType font
-// carried inside the program for CreateFontA.
+// build has: the density of the monitor a window is on, a TrueType font
+// carried inside the program for CreateFontA, and pens whose lines end flat.
 #pragma once
 
 #include "platform/win32.h"
@@ -35,4 +35,22 @@ inline bool LoadResourceFont([[maybe_unused]] int id) {
 #else
   return true;
 #endif
+}
+
+// A solid pen `width` pixels wide in `color`, for lines drawn one after
+// another by exclusive-or that must meet end to end. A real GDI gives a pen
+// wider than a pixel round ends, which overlap where two segments meet; drawn
+// twice there, the overlap cancels and the trace of the pull falls into
+// dashes. Flat ends stop at the segment's end points. A one-pixel pen is a
+// cosmetic line, which leaves out its last point and so meets the next
+// without overlap. The portable layer draws every line without ends.
+inline HPEN CreateLinePen(int width, COLORREF color) {
+#ifdef _WIN32
+  if (width > 1) {
+    const LOGBRUSH brush = {BS_SOLID, color, 0};
+    return ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT | PS_JOIN_MITER,
+                        static_cast<DWORD>(width), &brush, 0, nullptr);
+  }
+#endif
+  return CreatePen(PS_SOLID, width, color);
 }

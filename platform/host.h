@@ -1,17 +1,36 @@
-// Controls of the headless backend, for tests and the recorder: a virtual clock
-// that only moves when told to, and input delivered by calls instead of a
-// window system. Nothing here is needed, or available, on Windows.
-//
-// A message loop that waits (GetMessageA) moves the clock to the next timer's
-// due time. One that would wait with no timer left ends: the layer posts
-// WM_QUIT (exit code 0), with a note on stderr, since nothing could arrive.
+// What runs the program besides the Win32 names (win32.h): its entry into the
+// platform's message loop, why a window could not be opened, and the controls
+// of the headless backend. Exactly one backend is linked into a program: the
+// sdl or web one into velqor (vq_backend_main), the headless one into the
+// tests and tools (vq_backend_test); on Windows the system is the backend.
 #pragma once
 
 #include <cstdint>
 
-#include "win32_portable.h"
+#include "platform/win32.h"
 
 namespace vqp {
+
+#ifdef _WIN32
+inline bool DispatchFromPlatform() { return false; }
+inline const char *LastWindowFailure() { return ""; }
+#else
+// Where the program may not wait in its own message loop (a web page, which
+// must hand control back to the browser), hands dispatching to the platform
+// and returns true: every message is then dispatched as it comes, until
+// WM_QUIT. Elsewhere returns false, and the program runs GetMessageA itself.
+bool DispatchFromPlatform();
+
+// Why the last CreateWindowExA failed, in words, one line without a final
+// newline (for example "no display; set DISPLAY or run under xvfb-run"); empty
+// when none has failed.
+const char *LastWindowFailure();
+
+// ---- the headless backend --------------------------------------------------
+// A virtual clock that only moves when told to, and input delivered by calls
+// instead of a window system. A message loop that waits (GetMessageA) moves the
+// clock to the next timer's due time; one that would wait with no timer left
+// ends (the layer posts WM_QUIT, with a note on stderr), since nothing could arrive.
 
 // Moves the virtual clock forward by `ms` milliseconds; every timer that falls
 // due gets (at most) one pending WM_TIMER, as on Windows. Nothing is dispatched.
@@ -32,15 +51,14 @@ void HeadlessClose(HWND hwnd);
 // a second press without a release is an auto-repeat. `alt`: Alt is held.
 void HeadlessKeyDown(HWND hwnd, UINT virtualKey, bool alt = false);
 void HeadlessKeyUp(HWND hwnd, UINT virtualKey, bool alt = false);
-// A press and a release.
-void HeadlessKey(HWND hwnd, UINT virtualKey, bool alt = false);
+// The keyboard went elsewhere: no key is held any more.
+void HeadlessKeyboardLost();
 
 // The one virtual monitor, at (0, 0): 1920 x 1080 unless set otherwise. Its
 // work area is the whole of it. A full-screen window covers it.
 void HeadlessSetMonitor(int width, int height);
-// The monitor's DPI (96 unless set otherwise). Each window is told of a
-// change with WM_DPICHANGED, suggesting the outer rectangle that keeps its
-// top-left corner and gives its client area the same size on the glass.
+// The monitor's DPI (96 unless set otherwise); each window is told of a
+// change with WM_DPICHANGED, as Windows tells it.
 void HeadlessSetDpi(UINT dpi);
 // Whether the window is shown full screen: without a frame over all the monitor.
 bool HeadlessIsFullScreen(HWND hwnd);
@@ -60,5 +78,6 @@ const uint32_t *HeadlessPixels(HWND hwnd, int *width, int *height);
 // can check that only changed parts are shown.
 uint64_t HeadlessPresentCount();
 long long HeadlessLastPresentArea();
+#endif
 
 } // namespace vqp

@@ -1,6 +1,7 @@
-// Drives the program the way Windows does: one main window per test process,
-// messages sent to its window procedure, and the picture read back with Win32
-// calls, so that the same tests run on the portable layer and on a real GDI.
+// What the program's tests share beyond the program driver: the window as
+// start-up left it, the picture read back with Win32 calls (so that the same
+// tests run on the portable layer and on a real GDI), and the stages' pictures
+// drawn directly, step by step, to compare the program's drawing with.
 #pragma once
 
 #include <cstdint>
@@ -9,9 +10,9 @@
 
 #include "graphics/graphics_state.h"
 #include "platform/win32.h"
+#include "tools/driver/program_driver.h"
 
-// The program's main window with the drawing layer prepared on it; made on
-// first use (a process can register the window class only once).
+// The program's main window, started on first use.
 HWND TestWindow();
 // The window's rectangle right after it was created.
 RECT InitialWindowRect();
@@ -35,34 +36,21 @@ DWORD GdiObjectCount();
 // read, so the check is reported as not made instead of passing emptily.
 void ExpectNoObjectLeaked(const char *where);
 
-// Start values, the given client size, copy mode, and a full repaint: the
-// stage-0 picture as at start-up.
-void StartFresh(int clientWidth = 1002, int clientHeight = 583);
-// Resizes the client area with SetWindowPos and lets the window repaint.
-void SetClientSize(int clientWidth, int clientHeight);
-// A paint request for the whole client area, handled at once.
-void Paint();
-void Tick(int count = 1);
-void Click();
-// A key pressed (WM_KEYDOWN with its virtual-key code), or held: an auto-repeat.
-void Key(WPARAM virtualKey);
-void KeyRepeat(WPARAM virtualKey);
-// A key pressed with Alt held (WM_SYSKEYDOWN), or held: an auto-repeat.
-void AltKey(WPARAM virtualKey);
-void AltKeyRepeat(WPARAM virtualKey);
+// What a pen draws with: its style (PS_SOLID, ...; without the end and join
+// bits), its width in pixels and its colour. Reads the pens of CreatePen and
+// of ExtCreatePen alike (the program's wide pens on Windows come from
+// ExtCreatePen, for their flat ends); all 0 when `pen` cannot be read.
+struct PenLook {
+  UINT Style = 0;
+  int Width = 0;
+  COLORREF Color = 0;
+};
+PenLook ReadPen(HGDIOBJ pen);
+
 // The picture's rectangle in window pixels, as the last repaint laid it out.
 RECT PictureRect();
 // The whole area of the monitor that holds the main window.
 RECT MonitorArea();
-// Ticks until `done` holds or `limit` ticks have run; returns the ticks run.
-template <typename Done> int TickUntil(Done done, int limit) {
-  int ticks = 0;
-  while (ticks < limit && !done()) {
-    Tick();
-    ++ticks;
-  }
-  return ticks;
-}
 
 // Runs the current cycle from stage 0 through to the end of stage 3.
 void RunStagesToEndOfPull();
@@ -92,6 +80,16 @@ Picture DrawDirectly(const char *caption, const std::function<void()> &shapes);
 // Whether the rows of the caption line show `caption` and the prompt exactly
 // as drawn directly; redraws the caption band.
 bool ShowsCaption(const char *caption);
+
+// Where an undisturbed tilt and slide stop, worked out here: the width once
+// the plane is edge-on, the plane's x once it has slid to the left edge.
+double FinishedTiltWidth();
+double FinishedSlideX();
+// The edge-on tilt, drawn directly: the line at x = 0 and the point at
+// (width x cos, sin) of `angle` degrees.
+Picture EdgeOnTilt(double width, int angle);
+// The slide with its plane at `plane`, drawn directly, the point at `angle` degrees.
+Picture SlideAt(double plane, int angle);
 // The end of an undisturbed pull whose plane started at `startX`, drawn
 // directly: the caption band, a light-grey segment per tick but the first, and
 // the point at the end.

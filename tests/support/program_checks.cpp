@@ -1,13 +1,12 @@
-#include "tests/support/program_driver.h"
+#include "tests/support/program_checks.h"
 
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 
 #include <gtest/gtest.h>
 
 #include "animation/animation_state.h"
-#include "app/application.h"
-#include "app/window_proc.h"
 #include "graphics/graphics_state.h"
 #include "graphics/labels.h"
 #include "graphics/mapping.h"
@@ -15,7 +14,7 @@
 #include "scenes/scene_frame.h"
 
 #ifndef _WIN32
-#include "platform/portable/headless.h"
+#include "platform/host.h"
 #endif
 
 namespace {
@@ -30,11 +29,8 @@ long CountNonBlack(const Picture &p) {
   return count;
 }
 
-HWND CreateTestWindow() {
-  if (!PrepareApplication()) {
-    std::fprintf(stderr, "program tests: the program could not start\n");
-    std::abort();
-  }
+// What start-up left, noted as the program starts, whichever call starts it.
+void NoteStartUp() {
   GetWindowRect(GraphicsState.MainWindow, &initialRect);
   const HDC dc = GraphicsState.WindowDC;
   afterInit.State = GraphicsState;
@@ -45,15 +41,12 @@ HWND CreateTestWindow() {
   afterInit.BkColor = GetBkColor(dc);
   afterInit.TextColor = GetTextColor(dc);
   afterInit.NonBlackPixels = CountNonBlack(PictureOf(GraphicsState.MainWindow));
-  return GraphicsState.MainWindow;
 }
+[[maybe_unused]] const bool noted = (WhenProgramStarts = NoteStartUp, true);
 
 } // namespace
 
-HWND TestWindow() {
-  static HWND window = CreateTestWindow();
-  return window;
-}
+HWND TestWindow() { return ProgramWindow(); }
 
 RECT InitialWindowRect() {
   TestWindow();
@@ -76,47 +69,21 @@ void ExpectNoObjectLeaked(const char *where) {
   EXPECT_EQ(GdiObjectCount(), start) << where;
 }
 
-void StartFresh(int clientWidth, int clientHeight) {
-  TestWindow();
-  InitAnimationState();
-  SetROP2(GraphicsState.WindowDC, R2_COPYPEN);
-  SelectObject(GraphicsState.WindowDC, GraphicsState.Pens[White]);
-  SelectObject(GraphicsState.WindowDC, GraphicsState.Brushes[Black]);
-  SetClientSize(clientWidth, clientHeight);
-  Paint();
-}
-
-void SetClientSize(int clientWidth, int clientHeight) {
-  HWND window = TestWindow();
-  SetClientSize(window, clientWidth, clientHeight);
-  UpdateWindow(window);
-}
-
-void Paint() {
-  HWND window = TestWindow();
-  InvalidateRect(window, nullptr, FALSE);
-  UpdateWindow(window);
-}
-
-void Tick(int count) {
-  for (int i = 0; i < count; ++i)
-    SendMessageA(TestWindow(), WM_TIMER, TimerId, 0);
-}
-
-void Click() { SendMessageA(TestWindow(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100)); }
-
-// lParam of WM_KEYDOWN: repeat count 1; bit 30 set when the key was already down.
-void Key(WPARAM virtualKey) { SendMessageA(TestWindow(), WM_KEYDOWN, virtualKey, 1); }
-void KeyRepeat(WPARAM virtualKey) {
-  SendMessageA(TestWindow(), WM_KEYDOWN, virtualKey, 1 | (LPARAM{1} << 30));
-}
-
-// lParam of WM_SYSKEYDOWN: bit 29 says Alt is held.
-void AltKey(WPARAM virtualKey) {
-  SendMessageA(TestWindow(), WM_SYSKEYDOWN, virtualKey, 1 | (LPARAM{1} << 29));
-}
-void AltKeyRepeat(WPARAM virtualKey) {
-  SendMessageA(TestWindow(), WM_SYSKEYDOWN, virtualKey, 1 | (LPARAM{1} << 29) | (LPARAM{1} << 30));
+PenLook ReadPen(HGDIOBJ pen) {
+  // A pen from ExtCreatePen reads back only as an EXTLOGPEN, which is longer
+  // than a LOGPEN; so the size it asks for tells the two apart.
+#ifdef _WIN32
+  if (GetObjectA(pen, 0, nullptr) > static_cast<int>(sizeof(LOGPEN))) {
+    EXTLOGPEN ext = {};
+    if (GetObjectA(pen, sizeof ext, &ext) < static_cast<int>(offsetof(EXTLOGPEN, elpStyleEntry)))
+      return {};
+    return {ext.elpPenStyle & PS_STYLE_MASK, static_cast<int>(ext.elpWidth), ext.elpColor};
+  }
+#endif
+  LOGPEN logical = {};
+  if (GetObjectA(pen, sizeof logical, &logical) != static_cast<int>(sizeof logical))
+    return {};
+  return {logical.lopnStyle, static_cast<int>(logical.lopnWidth.x), logical.lopnColor};
 }
 
 RECT PictureRect() {
@@ -231,13 +198,42 @@ POINT WindowPixelOf(double x, double y) {
   return {WindowX(p.X), WindowY(p.Y)};
 }
 
+double FinishedTiltWidth() {
+  Real48 width = 1.0;
+  while (width > 0)
+    width = width - Real48(0.01);
+  return width;
+}
+
+double FinishedSlideX() {
+  Real48 x = 0.0;
+  while (x > -2.0)
+    x = x - Real48(0.01111);
+  return x;
+}
+
+Picture EdgeOnTilt(double width, int angle) {
+  return DrawDirectly(TiltCaption, [&] {
+    DrawPlaneEdge(0.0);
+    const Real48 a = angle * DegreeFactor;
+    DrawPoint(width * SafeCos(a), SafeSin(a));
+  });
+}
+
+Picture SlideAt(double plane, int angle) {
+  return DrawDirectly(SlideCaption, [&] {
+    DrawPlaneEdge(plane);
+    DrawPoint(plane, SafeSin(angle * DegreeFactor));
+  });
+}
+
 Picture FinishedPullFrom(double startX) {
   std::vector<double> xs, ys;
   Real48 x = startX;
   int degrees = 0;
   do {
     degrees = (degrees + 5) % 360;
-    x = x + AnimationState.PlaneStep;
+    x = x + Real48(0.01111);
     xs.push_back(x);
     ys.push_back(SafeSin(degrees * DegreeFactor));
   } while (x < 2.0);

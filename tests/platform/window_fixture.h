@@ -1,0 +1,26 @@
+// What the layer's tests that make windows share: their class, registered once
+// per process, and their end: the windows destroyed and the queue emptied, so
+// that nothing of one test reaches the next.
+#pragma once
+
+#include <vector>
+
+#include "platform/win32.h"
+
+// A class repainted whole on every resize, as the program's is.
+inline bool RegisterTestClass(const char *name, WNDPROC proc) {
+  WNDCLASSA wc{};
+  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = proc;
+  wc.lpszClassName = name;
+  return RegisterClassA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+inline void DestroyAndDrain(const std::vector<HWND> &windows) {
+  for (HWND h : windows)
+    if (IsWindow(h))
+      DestroyWindow(h);
+  MSG m;
+  while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+  }
+}
