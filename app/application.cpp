@@ -2,16 +2,32 @@
 
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 #include "animation/animation_state.h"
 #include "app/failure_text.h"
+#include "app/presentation_mode.h"
+#include "app/presenter_controls.h"
 #include "app/settings.h"
 #include "app/window_proc.h"
 #include "graphics/graphics_state.h"
 #include "graphics/picture_layout.h"
+#include "graphics/theme.h"
 #include "platform/host.h"
+#include "scenes/stage_table.h"
 
 namespace {
+
+// Why the stage asked for is not one of its cycle's, or nothing.
+std::string StageError(const StartOptions &options) {
+  const int32_t length = CycleLengthOf(options.Course == Lesson::Full, options.Negative);
+  if (options.Stage < length)
+    return "";
+  return "--stage " + std::to_string(options.Stage) + ": the " +
+         (options.Course == Lesson::Full ? "full" : "classic") + " lesson's " +
+         (options.Negative ? "negative" : "positive") + " cycle has stages 0 to " +
+         std::to_string(length - 1);
+}
 
 // One line on stderr: what could not be done and why. Always false.
 bool SayFailure(const char *what, const char *reason) {
@@ -34,8 +50,23 @@ bool SetClientSize(HWND window, int width, int height) {
   return client.right == width && client.bottom == height;
 }
 
-int StartApplication() {
-  if (!PrepareApplication())
+int StartApplication(int argc, const char *const *argv) {
+  const CommandLine command = ParseCommandLine(argc, argv);
+  if (command.Help || command.Version) {
+    std::fputs(command.Help ? HelpText() : "velqor " VELQOR_VERSION "\n", stdout);
+    return 0;
+  }
+  std::string error = command.Error;
+  if (error.empty())
+    error = StageError(command.Options);
+  if (!error.empty() && !command.Options.Page) {
+    std::fprintf(stderr, "velqor: %s\n%s\n", error.c_str(), UsageLine());
+    return 2;
+  }
+  // A page opens whatever its address says: what it cannot take is left out.
+  if (!error.empty())
+    std::fprintf(stderr, "velqor: %s\n", error.c_str());
+  if (!PrepareApplication(command.Options))
     return 1;
   // A browser page is not blocked: there the page dispatches from now on.
   if (!vqp::DispatchFromPlatform())
@@ -45,7 +76,7 @@ int StartApplication() {
 
 bool PrepareApplication(const StartOptions &options) {
   InitAnimationState();
-  InitSettings();
+  InitSettings(options);
   InitCommonControls();
   if (!CreateMainWindow())
     return false;
@@ -58,6 +89,12 @@ bool PrepareApplication(const StartOptions &options) {
   }
   if (!InitGraphics())
     return SayFailure("cannot draw in the window", ErrorText(GetLastError()));
+  if (options.Colors == Theme::Light)
+    UseTheme(true);
+  if (StageError(options).empty())
+    StartAgain(options.Stage, options.Negative);
+  if (options.FullScreen)
+    EnterFullScreen(GraphicsState.MainWindow);
   return true;
 }
 
@@ -91,7 +128,7 @@ bool CreateMainWindow() {
                   static_cast<int>(std::lround(DesignHeight * density)));
   ShowWindow(window, SW_SHOW);
   // Without its timer the demonstration would stand still.
-  if (SetTimer(window, TimerId, TimerPeriodMs, nullptr) == 0)
+  if (SetTimer(window, TimerId, TimerPeriodOf(Settings.TickRate), nullptr) == 0)
     return SayFailure("cannot start the animation timer", ErrorText(GetLastError()));
   return true;
 }

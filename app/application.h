@@ -2,6 +2,7 @@
 // drawing layer, and the message loop that runs until the window is closed.
 #pragma once
 
+#include "app/start_options.h"
 #include "platform/win32.h"
 
 // Class name and title of the main window.
@@ -9,22 +10,15 @@ constexpr const char *WindowTitle = "VELQOR: NEGATIVE FREQUENCY";
 constexpr UINT_PTR TimerId = 0xFFFF;
 constexpr UINT TimerPeriodMs = 20;
 
-// What a start-up can be asked for beyond the program's own: the recorder, the
-// tests and the fuzzers start the program at a client size of their choosing.
-struct StartOptions {
-  // The client area's size once the window is open, as if the user had sized
-  // it; 0 x 0 keeps the window's own.
-  int ClientWidth = 0;
-  int ClientHeight = 0;
-};
-
-// Runs the whole program; the result is the process's exit code: 0 when the
-// window has been closed (or, in a browser, once the page dispatches), 1 when
-// start-up failed (said on stderr).
-int StartApplication();
-// Everything before the message loop: the start values, the window with its
-// timer and the drawing layer. False, said on stderr in one line, when any
-// of them could not be had.
+// Runs the whole program with its command line; the result is the process's
+// exit code: 0 when the window has been closed (or, in a browser, once the
+// page dispatches) and after --help or --version, 1 when start-up failed, 2
+// for a bad command line (said on stderr in one line, with the usage line;
+// no window opens).
+int StartApplication(int argc = 0, const char *const *argv = nullptr);
+// Everything before the message loop: the start values, the settings asked
+// for, the window with its timer and the drawing layer. False, said on stderr
+// in one line, when any of them could not be had.
 bool PrepareApplication(const StartOptions &options = {});
 // Registers the class, creates and shows the window and starts its timer.
 // False, said on stderr, when any step fails.

@@ -1,3 +1,3 @@
 #include "app/application.h"
 
-int main() { return StartApplication(); }
+int main(int argc, char **argv) { return StartApplication(argc, argv); }

@@ -4,6 +4,7 @@
 #include "app/presentation_mode.h"
 #include "app/settings.h"
 #include "graphics/graphics_state.h"
+#include "graphics/theme.h"
 #include "scenes/scene_frame.h"
 #include "scenes/stage_table.h"
 
@@ -13,13 +14,6 @@ namespace {
 void PlayTick() {
   if (TickStage() && Settings.Cycle < INT32_MAX)
     Settings.Cycle = Settings.Cycle + 1;
-}
-
-// The start values of the demonstration, in the first cycle, moving.
-void StartAgain() {
-  InitAnimationState();
-  Settings.Picture.Paused = false;
-  Settings.Cycle = 0;
 }
 
 // Back one stage (scenes/stage_table.h), counting the cycle left behind.
@@ -66,6 +60,18 @@ PresenterAction ActionOfKey(WPARAM virtualKey) {
     return PresenterAction::FullScreen;
   case VK_ESCAPE:
     return PresenterAction::LeaveFullScreen;
+  case VK_OEM_MINUS:
+  case VK_SUBTRACT:
+    return PresenterAction::Slower;
+  case VK_OEM_PLUS:
+  case VK_ADD:
+    return PresenterAction::Faster;
+  case 'S':
+    return PresenterAction::Step;
+  case 'T':
+    return PresenterAction::Theme;
+  case 'L':
+    return PresenterAction::Lesson;
   default:
     return PresenterAction::None;
   }
@@ -141,14 +147,40 @@ void DoPresenterAction(PresenterAction action) {
   case PresenterAction::FullScreen:
     ToggleFullScreen(window);
     break;
+  case PresenterAction::Slower:
+  case PresenterAction::Faster:
+    ChangeSpeed(window, action == PresenterAction::Slower ? -1 : 1);
+    PaintScene();
+    break;
+  case PresenterAction::Step:
+    if (picture.Paused)
+      PlayTick();
+    break;
+  case PresenterAction::Theme:
+    Settings.Colors = Settings.Colors == Theme::Classic ? Theme::Light : Theme::Classic;
+    UseTheme(Settings.Colors == Theme::Light);
+    PaintScene();
+    break;
+  case PresenterAction::Lesson:
+    Settings.Course = Settings.Course == Lesson::Classic ? Lesson::Full : Lesson::Classic;
+    picture.FullLesson = Settings.Course == Lesson::Full;
+    StartAgain();
+    PaintScene();
+    break;
   case PresenterAction::LeaveFullScreen:
   case PresenterAction::None:
     break;
   }
 }
 
+void StartAgain(int32_t stage, bool negative) {
+  StartAtStage(stage, negative);
+  Settings.Picture.Paused = false;
+  Settings.Cycle = negative ? 1 : 0;
+}
+
 void PlayTimerMessage() {
-  // A held or blank picture stands still.
-  if (!Settings.Picture.Paused && !Settings.Picture.Blanked)
-    PlayTick();
+  for (int i = TicksPerTimerMessage(Settings.TickRate); i > 0; --i)
+    if (!Settings.Picture.Paused && !Settings.Picture.Blanked)
+      PlayTick();
 }

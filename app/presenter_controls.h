@@ -9,6 +9,10 @@
 //   pause / resume  K, Pause
 //   blank / unblank B, . (period)
 //   full screen     F11, F, Alt+Enter (WM_SYSKEYDOWN) on and off; Esc leaves
+//   slower, faster  - and + (=, the number pad's), through 1/4, 1/2, 1, 2
+//   one tick        S, while paused (it resumes nothing)
+//   theme           T: classic / light
+//   lesson          L: classic / full, starting again
 //
 // While the window is blank the first handled key or click only brings the
 // picture back; but Esc leaves full screen at once, blank or not, as a
@@ -16,6 +20,8 @@
 // that Esc to the program). Esc does nothing outside full screen. Next, back
 // and start again also resume a paused picture.
 #pragma once
+
+#include <cstdint>
 
 #include "platform/win32.h"
 
@@ -27,7 +33,12 @@ enum class PresenterAction {
   Pause,
   Blank,
   FullScreen,
-  LeaveFullScreen
+  LeaveFullScreen,
+  Slower,
+  Faster,
+  Step,
+  Theme,
+  Lesson
 };
 
 // The action of a virtual key, None for any other key.
@@ -47,5 +58,10 @@ void PressClick();
 bool PressAppCommand(short command);
 // Does `action` as a key or a click would.
 void DoPresenterAction(PresenterAction action);
-// WM_TIMER: one tick, unless the picture is held or blank.
+// WM_TIMER: the ticks of one timer message at the speed, unless the picture
+// is held or blank.
 void PlayTimerMessage();
+// The demonstration from its start values at `stage` of the first cycle (or
+// the second, `negative`) with each stage before finished, moving; the
+// caller repaints. Home starts again at stage 0.
+void StartAgain(int32_t stage = 0, bool negative = false);

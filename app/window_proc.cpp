@@ -2,6 +2,7 @@
 
 #include "app/presentation_mode.h"
 #include "app/presenter_controls.h"
+#include "app/settings.h"
 #include "scenes/scene_frame.h"
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -27,8 +28,10 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       return 0;
     break;
   case WM_APPCOMMAND:
-    if (PressAppCommand(GET_APPCOMMAND_LPARAM(lParam)))
+    if (PressAppCommand(GET_APPCOMMAND_LPARAM(lParam))) {
+      FollowAddress();
       return TRUE;
+    }
     break;
   case WM_DPICHANGED:
     FollowDpiChange(hwnd, reinterpret_cast<const RECT *>(lParam));
@@ -39,6 +42,9 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   default:
     break;
   }
+  if (message == WM_TIMER || message == WM_LBUTTONDOWN || message == WM_KEYDOWN ||
+      message == WM_SYSKEYDOWN || message == WM_APPCOMMAND)
+    FollowAddress();
   // Every message then gets the default handling; for WM_PAINT that
   // validates the window after PaintScene has drawn it.
   return DefWindowProcA(hwnd, message, wParam, lParam);

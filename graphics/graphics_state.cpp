@@ -1,8 +1,11 @@
 #include "graphics/graphics_state.h"
 
+#include <algorithm>
+
 #include "graphics/display.h"
 #include "graphics/mapping.h"
 #include "graphics/picture_layout.h"
+#include "graphics/shapes.h"
 
 GraphicsStateRecord GraphicsState;
 
@@ -19,12 +22,13 @@ bool InitGraphics() {
   if (!g.WindowDC)
     return false;
   for (int32_t n = 0; n < ColorCount; ++n)
-    g.Palette[n] = PaletteValues[n];
+    g.Palette[n] = g.Shown[n] = PaletteValues[n];
   g.PenWidth = DesignPenWidth;
   for (int32_t n = 0; n < ColorCount; ++n)
     g.Pens[n] = CreateLinePen(g.PenWidth, g.Palette[n]);
   for (int32_t n = 0; n < ColorCount; ++n)
     g.Brushes[n] = CreateSolidBrush(g.Palette[n]);
+  g.BackgroundBrush = g.Brushes[Black];
   SelectObject(g.WindowDC, g.Pens[White]);
   SelectObject(g.WindowDC, g.Brushes[Black]);
 
@@ -55,7 +59,7 @@ void SetColor(int32_t color) {
   GraphicsStateRecord &g = GraphicsState;
   const int32_t c = ColorIndex(color);
   SelectObject(g.WindowDC, g.Pens[c]);
-  SetTextColor(g.WindowDC, g.Palette[c]);
+  SetTextColor(g.WindowDC, g.Shown[c]);
   g.CurrentColor = c;
 }
 
@@ -109,8 +113,20 @@ void ClearScreen() {
   GetClientRect(g.MainWindow, &client);
   // The margins too: a picture of another layout may have stood there.
   SelectClipRgn(g.WindowDC, nullptr);
-  FillRect(g.WindowDC, &client, g.Brushes[Black]);
+  FillRect(g.WindowDC, &client, g.BackgroundBrush);
   g.MaxX = client.right;
   g.MaxY = client.bottom;
   SetPictureLayout();
+}
+
+void FillBackgroundBar(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+  GraphicsStateRecord &g = GraphicsState;
+  SetColor(Black);
+  if (g.BackgroundBrush == g.Brushes[Black]) {
+    FillBar(x1, y1, x2, y2);
+    return;
+  }
+  const RECT bar = {WindowX(std::min(x1, x2)), WindowY(std::max(y1, y2)), WindowX(std::max(x1, x2)),
+                    WindowY(std::min(y1, y2))};
+  FillRect(g.WindowDC, &bar, g.BackgroundBrush);
 }

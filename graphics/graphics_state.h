@@ -55,6 +55,8 @@ struct GraphicsStateRecord {
   HWND MainWindow;
   HPEN Pens[ColorCount];
   HBRUSH Brushes[ColorCount];
+  // The value each colour number's pen and brush carry: the colour itself on
+  // black; in another theme the colour XOR its background (theme.h).
   COLORREF Palette[ColorCount];
   char LabelBuffer[LabelBufferSize];
   HDC WindowDC;
@@ -69,6 +71,11 @@ struct GraphicsStateRecord {
   HFONT Font;
   int32_t FontHeight;
   HGDIOBJ DefaultFont;
+  // What each colour number shows: the text colours (Palette's on black).
+  COLORREF Shown[ColorCount];
+  // What clears the picture and fills the caption band: Brushes[Black] in the
+  // designed colours, a brush of the background's colour in another theme.
+  HBRUSH BackgroundBrush;
 };
 
 extern GraphicsStateRecord GraphicsState;
@@ -83,9 +90,12 @@ inline int32_t ColorIndex(int32_t color) { return color & (ColorCount - 1); }
 bool InitGraphics();
 // Selects the colour's pen and text colour; later labels, lines and bars use it.
 void SetColor(int32_t color);
-// Paints the whole client area black, takes its size into MaxX and MaxY and
-// lays the picture out on it (SetPictureLayout).
+// Paints the whole client area black (the theme's background), takes its
+// size into MaxX and MaxY and lays the picture out on it (SetPictureLayout).
 void ClearScreen();
+// A bar of the background in copy mode, as SetColor(Black) and FillBar give
+// it on black: the caption band. Viewport pixels, two opposite corners.
+void FillBackgroundBar(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 // A pixel measure of the picture as designed, at PixelScale.
 int32_t ScaledPixels(int32_t designPixels);
 // The 16 pens made again at this width, when it is another; the selected one

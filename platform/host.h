@@ -14,12 +14,18 @@ namespace vqp {
 #ifdef _WIN32
 inline bool DispatchFromPlatform() { return false; }
 inline const char *LastWindowFailure() { return ""; }
+inline void ShowAddress(const char *) {}
 #else
 // Where the program may not wait in its own message loop (a web page, which
 // must hand control back to the browser), hands dispatching to the platform
 // and returns true: every message is then dispatched as it comes, until
 // WM_QUIT. Elsewhere returns false, and the program runs GetMessageA itself.
 bool DispatchFromPlatform();
+
+// Where the program is opened by an address (a web page), makes `query`
+// (?name=value&...) its query in place, so that the address reopens the
+// program as it stands; elsewhere nothing.
+void ShowAddress(const char *query);
 
 // Why the last CreateWindowExA failed, in words, one line without a final
 // newline (for example "no display; set DISPLAY or run under xvfb-run"); empty

@@ -3,8 +3,10 @@
 #pragma once
 
 struct PictureSettingsRecord {
-  bool Paused;  // the picture holds still, with the pause sign
-  bool Blanked; // the window is black
+  bool Paused;           // the picture holds still, with the pause sign
+  bool Blanked;          // the window is black
+  const char *SpeedSign; // shown beside the pause sign while not at the designed speed
+  bool FullLesson;       // the cycles hold the full lesson's stages
 };
 
 // The settings the scenes draw with from now on; until this is called, none is set.

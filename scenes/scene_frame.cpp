@@ -1,5 +1,7 @@
 #include "scenes/scene_frame.h"
 
+#include <string>
+
 #include "animation/animation_state.h"
 #include "graphics/graphics_state.h"
 #include "graphics/labels.h"
@@ -19,22 +21,26 @@ const PictureSettingsRecord NoSettings = {};
 const PictureSettingsRecord *shownSettings = &NoSettings;
 
 // Captions sit on the caption line across the picture (the viewport); the
-// pause sign, when the picture is held, at its left end.
+// pause sign while the picture is held, and the speed's sign while it is not
+// the designed one, at its left end.
 void DrawCaptionAndPrompt(const char *text) {
   const GraphicsStateRecord &g = GraphicsState;
+  const PictureSettingsRecord &settings = PictureSettings();
   const int32_t line = g.ViewHeight - ScaledPixels(CaptionLine);
   SetColor(White);
   DrawLabel(g.ViewWidth / 2, line, text, "CC");
   SetColor(Yellow);
   DrawLabel(g.ViewWidth, line, ContinuePrompt, "RC");
-  if (PictureSettings().Paused)
-    DrawLabel(0, line, PauseSign, "LC");
+  std::string signs = settings.Paused ? PauseSign : "";
+  if (settings.SpeedSign)
+    ((signs += signs.empty() ? " " : "  ") += settings.SpeedSign);
+  if (!signs.empty())
+    DrawLabel(0, line, signs.c_str(), "LC");
 }
 
 void DrawBand(const char *text) {
   const GraphicsStateRecord &g = GraphicsState;
-  SetColor(Black);
-  FillBar(0, g.ViewHeight - ScaledPixels(BandHeight), g.ViewWidth, g.ViewHeight);
+  FillBackgroundBar(0, g.ViewHeight - ScaledPixels(BandHeight), g.ViewWidth, g.ViewHeight);
   DrawCaptionAndPrompt(text);
 }
 

@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "animation/animation_state.h"
+#include "scenes/picture_settings.h"
 #include "scenes/scene_frame.h"
 #include "scenes/stages.h"
 
@@ -37,7 +38,11 @@ void FinishBefore(int32_t stage) {
 
 } // namespace
 
-int32_t CycleLength() { return static_cast<int32_t>(std::size(DesignedCycle)); }
+int32_t CycleLengthOf(bool, bool) { return static_cast<int32_t>(std::size(DesignedCycle)); }
+
+int32_t CycleLength() {
+  return CycleLengthOf(PictureSettings().FullLesson, AnimationState.AngleStep < 0);
+}
 
 const StageUnit &CycleStage(int32_t stage) { return DesignedCycle[stage]; }
 

@@ -30,6 +30,8 @@ struct StageUnit {
 
 // The stages of the running cycle, and one of them (0 <= stage < CycleLength()).
 int32_t CycleLength();
+// The stages of a cycle of either lesson in either direction.
+int32_t CycleLengthOf(bool fullLesson, bool negative);
 const StageUnit &CycleStage(int32_t stage);
 
 // The stage whose picture is on the screen: the running one once its first

@@ -26,16 +26,17 @@ mergeInto(LibraryManager.library, {
 
   // The Win32 virtual-key code of a keyboard event, 0 for a key without one.
   // Letters and marks by what the layout makes of them (event.key), as
-  // Windows' codes go; the number pad's point by where it is (event.code).
+  // Windows' codes go; the number pad's keys by where they are (event.code).
   $vqVirtualKey: function (e) {
     var named = {
       Backspace: 0x08, Tab: 0x09, Enter: 0x0D, Shift: 0x10, Control: 0x11, Alt: 0x12,
       Pause: 0x13, Escape: 0x1B, Esc: 0x1B, ' ': 0x20, Spacebar: 0x20, PageUp: 0x21,
       PageDown: 0x22, End: 0x23, Home: 0x24, ArrowLeft: 0x25, ArrowUp: 0x26, ArrowRight: 0x27,
       ArrowDown: 0x28, Left: 0x25, Up: 0x26, Right: 0x27, Down: 0x28, Insert: 0x2D,
-      Delete: 0x2E, '.': 0xBE,
+      Delete: 0x2E, '.': 0xBE, '-': 0xBD, '+': 0xBB, '=': 0xBB,
     };
-    if (e.code === 'NumpadDecimal') return 0x6E;
+    var pad = { NumpadDecimal: 0x6E, NumpadAdd: 0x6B, NumpadSubtract: 0x6D };
+    if (Object.prototype.hasOwnProperty.call(pad, e.code)) return pad[e.code];
     var k = e.key;
     if (Object.prototype.hasOwnProperty.call(named, k)) return named[k];
     if (/^F([1-9]|1[0-2])$/.test(k)) return 0x6F + Number(k.slice(1));
@@ -243,6 +244,17 @@ mergeInto(LibraryManager.library, {
       }
     });
     while (next < old.length) live.removeChild(old[next++]);
+  },
+
+  // The address follows the program: its query replaced in place, without a
+  // new history entry (a page opened from a file may refuse: it stays).
+  vq_web_show_address: function (query) {
+    var url = new URL(location.href);
+    url.search = UTF8ToString(query);
+    if (url.href === location.href) return;
+    try {
+      history.replaceState(history.state, '', url.href);
+    } catch (e) {}
   },
 
   // Puts width x height RGBA pixels from wasm memory at (x, y). After the first

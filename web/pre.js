@@ -1,3 +1,10 @@
+// The program's command line on a page: the page's own query, from which it
+// takes its settings (an empty one all the same, so that it knows it is a page).
+Module['arguments'] = [location.search || '?'];
+// What the program says on stderr are warnings on a page (a parameter left
+// out); they go to the console as such.
+Module['printErr'] = function (text) { console.warn(text); };
+
 // Start-up of the one-file build (linked in with --pre-js): the WebAssembly is
 // embedded in this script as a base64 data: URL, which the glue would fetch();
 // a browser fetches a data: URL this large slowly, and decoding it here

@@ -258,7 +258,11 @@ typedef MONITORINFO *LPMONITORINFO;
 #define VK_F10 0x79
 #define VK_F11 0x7A
 #define VK_F12 0x7B
+#define VK_ADD 0x6B
+#define VK_SUBTRACT 0x6D
 #define VK_DECIMAL 0x6E
+#define VK_OEM_PLUS 0xBB
+#define VK_OEM_MINUS 0xBD
 #define VK_OEM_PERIOD 0xBE
 // WM_KEYDOWN's lParam: the key was already down (an auto-repeat), Alt was held.
 #define KF_REPEAT 0x4000

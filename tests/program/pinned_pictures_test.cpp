@@ -6,8 +6,8 @@
 //
 // And the same pictures in presentation mode on a monitor of that size.
 //
-// And the same cycles disturbed: a repaint, or a resize away and back, at
-// ticks all through them (and between a click and its stage's first tick)
+// And the same cycles disturbed: a repaint, a resize away and back, or the
+// light theme and back, at ticks all through them (and between a click and its stage's first tick)
 // must give the very picture of the undisturbed run at that tick and every
 // later one, so the stage goes on from the repainted picture without residue.
 #include <gtest/gtest.h>
@@ -142,13 +142,16 @@ size_t FrameHash() {
       std::string_view(reinterpret_cast<const char *>(pixels), static_cast<size_t>(w) * h * 4));
 }
 
-// A repaint, or a resize away and back, in turn.
+// A repaint, a resize away and back, or the light theme and back, in turn.
 void Disturb(int count, int width, int height) {
-  if (count % 2 == 0) {
+  if (count % 3 == 0) {
     Paint();
-  } else {
+  } else if (count % 3 == 1) {
     SetClientSize(width / 2 + 31, height + 57);
     SetClientSize(width, height);
+  } else {
+    Key('T');
+    Key('T');
   }
 }
 
@@ -190,7 +193,7 @@ int Play(const Schedule &run, int width, int height, int every, std::vector<size
   return -1;
 }
 
-TEST(RepaintAsItStands, APaintOrAResizeAnywhereLeavesTheUndisturbedPictures) {
+TEST(RepaintAsItStands, APaintAResizeOrAThemeAndBackAnywhereLeavesTheUndisturbedPictures) {
   for (const Schedule *run : {&Patient, &Impatient}) {
     for (const auto &size : {std::pair{1002, 583}, std::pair{1001, 583}, std::pair{600, 300}}) {
       std::vector<size_t> hashes;

@@ -161,8 +161,7 @@ bool ColorNear(const Picture &p, COLORREF color, int x, int y, int radius) {
 void DrawBandDirectly(const char *caption) {
   const GraphicsStateRecord &g = GraphicsState;
   const int32_t top = g.ViewHeight;
-  SetColor(Black);
-  FillBar(0, top - ScaledPixels(40), g.ViewWidth, top);
+  FillBackgroundBar(0, top - ScaledPixels(40), g.ViewWidth, top);
   SetColor(White);
   DrawLabel(g.ViewWidth / 2, top - ScaledPixels(20), caption, "CC");
   SetColor(Yellow);

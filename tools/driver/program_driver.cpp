@@ -6,6 +6,7 @@
 #include "animation/animation_state.h"
 #include "app/settings.h"
 #include "graphics/graphics_state.h"
+#include "graphics/theme.h"
 #include "platform/host.h"
 
 void (*WhenProgramStarts)() = nullptr;
@@ -29,10 +30,15 @@ HWND ProgramWindow() {
 }
 
 void StartFresh(int clientWidth, int clientHeight) {
-  const HDC dc = (ProgramWindow(), GraphicsState.WindowDC);
+  const HWND window = ProgramWindow();
+  const HDC dc = GraphicsState.WindowDC;
   InitAnimationState();
-  Settings.Picture = {};
-  Settings.Cycle = 0;
+  const bool fullScreen = Settings.FullScreen, light = Settings.Colors == Theme::Light;
+  InitSettings();
+  Settings.FullScreen = fullScreen;
+  SetTimer(window, TimerId, TimerPeriodOf(Settings.TickRate), nullptr);
+  if (light)
+    UseTheme(false);
   SetROP2(dc, R2_COPYPEN);
   SelectObject(dc, GraphicsState.Pens[White]);
   SelectObject(dc, GraphicsState.Brushes[Black]);

@@ -21,9 +21,9 @@ extern void (*WhenProgramStarts)();
 HWND ProgramWindow();
 
 // The state of a fresh start, in a window kept as it is (full screen or not):
-// the start values, nothing held or blank, the first cycle, copy mode with
-// the start-up pen and brush, the client area at the size, and a full
-// repaint: the picture at start-up.
+// the start values, the settings at theirs (the timer and the colours with
+// them), copy mode with the start-up pen and brush, the client area at the
+// size, and a full repaint: the picture at start-up.
 void StartFresh(int clientWidth = 1002, int clientHeight = 583);
 // Gives the client area this size (SetWindowPos) and lets the window repaint.
 void SetClientSize(int clientWidth, int clientHeight);

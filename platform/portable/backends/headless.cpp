@@ -69,6 +69,8 @@ bool BackendInputCanArrive() { return false; }
 
 bool DispatchFromPlatform() { return false; }
 
+void ShowAddress(const char *) {}
+
 void BackendWaitForInput(uint64_t deadlineMs) {
   if (deadlineMs != UINT64_MAX && deadlineMs > now)
     now = deadlineMs;

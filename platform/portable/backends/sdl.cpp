@@ -254,6 +254,15 @@ UINT VirtualKeyOf(const SDL_Keysym &key) {
     return VK_DELETE;
   case SDLK_PERIOD:
     return VK_OEM_PERIOD;
+  case SDLK_MINUS:
+    return VK_OEM_MINUS;
+  case SDLK_EQUALS:
+  case SDLK_PLUS:
+    return VK_OEM_PLUS;
+  case SDLK_KP_MINUS:
+    return VK_SUBTRACT;
+  case SDLK_KP_PLUS:
+    return VK_ADD;
   case SDLK_KP_PERIOD:
     return VK_DECIMAL;
   case SDLK_LSHIFT:
@@ -493,6 +502,8 @@ uint64_t BackendNowMs() { return SDL_GetTicks64(); }
 bool BackendInputCanArrive() { return videoUp; }
 
 bool DispatchFromPlatform() { return false; }
+
+void ShowAddress(const char *) {}
 
 void BackendWaitForInput(uint64_t deadlineMs) {
   const uint64_t now = SDL_GetTicks64();

@@ -64,6 +64,8 @@ int vq_web_fit_canvas(int width, int height);
 void vq_web_put(const void *rgba, int x, int y, int width, int height);
 // The texts on the canvas, `length` bytes of Windows-1252, one a line.
 void vq_web_show_texts(const char *lines, int length);
+// The page's address with this query, in place (no new history entry).
+void vq_web_show_address(const char *query);
 }
 
 namespace vqp {
@@ -177,6 +179,8 @@ void Pump() {
 }
 
 } // namespace
+
+void ShowAddress(const char *query) { vq_web_show_address(query ? query : ""); }
 
 bool DispatchFromPlatform() {
   if (!running) {
