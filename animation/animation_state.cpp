@@ -15,6 +15,8 @@ void InitAnimationState() {
   s.TraceLastY = NoTracePoint;
   s.StageEntered = false;
   s.PullStartX = 0.0;
+  s.ViewTurn = 0;
+  s.Together = false;
 }
 
 int32_t AddAngle(int32_t angle, int32_t step) {

@@ -23,6 +23,10 @@ struct AnimationStateRecord {
   Real48 TraceLastY;
   bool StageEntered; // set by a click; stages 1 and 2 draw their caption band on it
   Real48 PullStartX; // where the plane stood as the pull began: a repaint draws the trace from it
+  // The full lesson's stages: the ticks the view has turned (stage 4), and
+  // whether both turns have begun together (stage 5, from AngleDeg 0).
+  int32_t ViewTurn;
+  bool Together;
 };
 
 extern AnimationStateRecord AnimationState;

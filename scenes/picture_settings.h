@@ -7,6 +7,7 @@ struct PictureSettingsRecord {
   bool Blanked;          // the window is black
   const char *SpeedSign; // shown beside the pause sign while not at the designed speed
   bool FullLesson;       // the cycles hold the full lesson's stages
+  bool TapPrompt;        // touch is the primary input: the prompt asks for a tap
 };
 
 // The settings the scenes draw with from now on; until this is called, none is set.

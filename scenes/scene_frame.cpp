@@ -1,47 +1,22 @@
 #include "scenes/scene_frame.h"
 
-#include <string>
-
 #include "animation/animation_state.h"
 #include "graphics/graphics_state.h"
 #include "graphics/labels.h"
 #include "graphics/mapping.h"
 #include "graphics/shapes.h"
+#include "scenes/caption_band.h"
 #include "scenes/picture_settings.h"
 #include "scenes/stage_table.h"
 
 namespace {
 
-// Pixel measures of the picture at a scale of 1: the caption band's height and
-// the caption line's distance from the top.
-constexpr int32_t BandHeight = 40;
-constexpr int32_t CaptionLine = 20;
-
 const PictureSettingsRecord NoSettings = {};
 const PictureSettingsRecord *shownSettings = &NoSettings;
 
-// Captions sit on the caption line across the picture (the viewport); the
-// pause sign while the picture is held, and the speed's sign while it is not
-// the designed one, at its left end.
-void DrawCaptionAndPrompt(const char *text) {
-  const GraphicsStateRecord &g = GraphicsState;
-  const PictureSettingsRecord &settings = PictureSettings();
-  const int32_t line = g.ViewHeight - ScaledPixels(CaptionLine);
-  SetColor(White);
-  DrawLabel(g.ViewWidth / 2, line, text, "CC");
-  SetColor(Yellow);
-  DrawLabel(g.ViewWidth, line, ContinuePrompt, "RC");
-  std::string signs = settings.Paused ? PauseSign : "";
-  if (settings.SpeedSign)
-    ((signs += signs.empty() ? " " : "  ") += settings.SpeedSign);
-  if (!signs.empty())
-    DrawLabel(0, line, signs.c_str(), "LC");
-}
-
 void DrawBand(const char *text) {
-  const GraphicsStateRecord &g = GraphicsState;
-  FillBackgroundBar(0, g.ViewHeight - ScaledPixels(BandHeight), g.ViewWidth, g.ViewHeight);
-  DrawCaptionAndPrompt(text);
+  FillBand();
+  DrawBandLabels(text);
 }
 
 } // namespace
@@ -51,9 +26,13 @@ void ShowPictureSettings(const PictureSettingsRecord &settings) { shownSettings 
 const PictureSettingsRecord &PictureSettings() { return *shownSettings; }
 
 void DrawOpeningPicture() {
+  // A page's band above the picture is the picture's too (the window was
+  // cleared to the margin's black there).
+  if (CurrentBand().Top > GraphicsState.ViewHeight)
+    FillBand();
   SetROP2(GraphicsState.WindowDC, R2_XORPEN);
   DrawPath(1.0);
-  DrawCaptionAndPrompt(CycleStage(RotateStage).Caption());
+  DrawBandLabels(CycleStage(RotateStage).Caption());
   const Real48 a = AngleInRadians();
   DrawPoint(SafeCos(a), SafeSin(a));
 }

@@ -4,6 +4,8 @@
 // caption band that every stage draws.
 #pragma once
 
+#include <vector>
+
 #include "graphics/real48.h"
 
 constexpr const char *PositiveCaption = "POSITIVE FREQUENCY - counter-clockwise rotation";
@@ -12,9 +14,19 @@ constexpr const char *TiltCaption = "rotate plane of rotation until seen from th
 constexpr const char *SlideCaption = "move the plane of rotation over";
 constexpr const char *PullCaption =
     "pull the rotating point at a constant rate - note the sine formed";
+// The full lesson's.
+constexpr const char *ViewCaption = "turn the view - the sine is the shadow of a helix";
+constexpr const char *ViewBackCaption = "turn the view - the helix now winds the other way";
+constexpr const char *TogetherCaption =
+    "positive and negative frequency together - the sum stays real";
 constexpr const char *ContinuePrompt = "Left click to continue ";
+// The prompt where touch is the primary input.
+constexpr const char *TapPrompt = "Tap to continue ";
 // Shown at the left of the caption line while the presenter holds the picture.
 constexpr const char *PauseSign = " PAUSED";
+
+// Every caption of the lesson in both directions, for a band that fits them all.
+std::vector<const char *> LessonCaptions();
 
 // The pen width, in world units, of the circle of rotation and of the path
 // it narrows into.

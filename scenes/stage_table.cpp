@@ -1,6 +1,5 @@
 #include "scenes/stage_table.h"
 
-#include <iterator>
 
 #include "animation/animation_state.h"
 #include "scenes/picture_settings.h"
@@ -13,7 +12,7 @@ bool Always() { return true; }
 void Nothing() {}
 
 // Name, tick, caption, picture, figures, has drawn, undo, finish.
-const StageUnit DesignedCycle[] = {
+const StageUnit Units[] = {
     {"rotate", TickRotate, RotateCaption, DrawOpeningPicture, DrawRotateFigures, Always, Nothing,
      Nothing},
     {"tilt", TickTilt, [] { return TiltCaption; }, nullptr, DrawTiltFigures, TiltHasDrawn, UndoTilt,
@@ -22,7 +21,19 @@ const StageUnit DesignedCycle[] = {
      UndoSlide, FinishSlide},
     {"pull", TickPull, [] { return PullCaption; }, nullptr, DrawPullFigures, PullHasDrawn, UndoPull,
      FinishPull},
+    {"view", TickView,
+     [] { return AnimationState.AngleStep > 0 ? ViewCaption : ViewBackCaption; }, nullptr,
+     DrawViewFigures, ViewHasDrawn, UndoView, FinishView},
+    {"both", TickTogether, [] { return TogetherCaption; }, DrawTogetherPicture,
+     DrawTogetherFigures, TogetherHasDrawn, UndoTogether, Nothing},
 };
+
+// The cycles: the designed four stages in either direction; the full lesson
+// turns the view after each pull, and ends its negative cycle with both
+// frequencies together.
+constexpr int32_t DesignedStages = 4;
+constexpr int32_t FullPositiveStages = 5;
+constexpr int32_t FullNegativeStages = 6;
 
 // The variables of stages `from` and later back to their values before them.
 void UndoFrom(int32_t from) {
@@ -38,13 +49,23 @@ void FinishBefore(int32_t stage) {
 
 } // namespace
 
-int32_t CycleLengthOf(bool, bool) { return static_cast<int32_t>(std::size(DesignedCycle)); }
+std::vector<const char *> LessonCaptions() {
+  std::vector<const char *> captions = {PositiveCaption, NegativeCaption, TiltCaption,
+                                        SlideCaption, PullCaption};
+  if (PictureSettings().FullLesson)
+    captions.insert(captions.end(), {ViewCaption, ViewBackCaption, TogetherCaption});
+  return captions;
+}
+
+int32_t CycleLengthOf(bool fullLesson, bool negative) {
+  return !fullLesson ? DesignedStages : negative ? FullNegativeStages : FullPositiveStages;
+}
 
 int32_t CycleLength() {
   return CycleLengthOf(PictureSettings().FullLesson, AnimationState.AngleStep < 0);
 }
 
-const StageUnit &CycleStage(int32_t stage) { return DesignedCycle[stage]; }
+const StageUnit &CycleStage(int32_t stage) { return Units[stage]; }
 
 int32_t ShownStage() {
   const int32_t running = AnimationState.Stage;

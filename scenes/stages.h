@@ -5,6 +5,11 @@
 // stand, whether it has drawn, how to undo and to finish it.
 #pragma once
 
+#include <cstdint>
+#include <functional>
+
+#include "graphics/real48.h"
+
 // Stage 0: the point turns on the circle by AngleStep.
 void TickRotate();
 const char *RotateCaption();
@@ -30,3 +35,22 @@ void DrawPullFigures();
 bool PullHasDrawn();
 void UndoPull();
 void FinishPull();
+// The pull's ticks again, from where it began to where the plane stands:
+// each tick's number, the plane's x and the point's angle in degrees after it.
+void ReplayPull(const std::function<void(int32_t tick, Real48 x, int32_t degrees)> &visit);
+
+// Stage 4 of the full lesson: the view turns until the sine shows as the
+// shadow of the helix the point drew in space, with its other shadow, the cosine.
+void TickView();
+void DrawViewFigures();
+bool ViewHasDrawn();
+void UndoView();
+void FinishView();
+
+// Stage 5 of the full lesson: both turns at once, each on a circle of half
+// the radius, and their sum, a real cosine.
+void TickTogether();
+void DrawTogetherPicture();
+void DrawTogetherFigures();
+bool TogetherHasDrawn();
+void UndoTogether();

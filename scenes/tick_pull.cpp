@@ -6,6 +6,7 @@
 #include "animation/animation_state.h"
 #include "graphics/graphics_state.h"
 #include "graphics/shapes.h"
+#include "scenes/picture_settings.h"
 #include "scenes/scene_frame.h"
 #include "scenes/stages.h"
 
@@ -19,34 +20,44 @@ constexpr double PullNotStarted = -2.0;
 // repaint's replay of the trace always ends.
 constexpr int MostPullTicks = 1000;
 
-// One tick of the pull: the point turns forward by the size of AngleStep
-// (both directions trace the same rising sine) and the plane moves right.
+// One tick of the pull: the plane moves right and the point turns by the
+// size of AngleStep in the designed lesson (both directions trace the same
+// rising sine), by AngleStep itself in the full lesson (the clockwise turn
+// traces the sine half a period later: it starts downward).
 void StepPull(int32_t &angleDeg, Real48 &planeX) {
-  angleDeg = AddAngle(angleDeg, std::abs(AnimationState.AngleStep));
+  const int32_t step = AnimationState.AngleStep;
+  angleDeg = AddAngle(angleDeg, PictureSettings().FullLesson ? step : std::abs(step));
   planeX = planeX + AnimationState.PlaneStep;
 }
 
 } // namespace
+
+void ReplayPull(const std::function<void(int32_t tick, Real48 x, int32_t degrees)> &visit) {
+  const AnimationStateRecord &s = AnimationState;
+  int32_t degrees = 0;
+  Real48 x = s.PullStartX;
+  for (int32_t tick = 0; tick < MostPullTicks; ++tick) {
+    StepPull(degrees, x);
+    visit(tick, x, degrees);
+    if (x == s.PlaneX || x >= PullEnd)
+      break;
+  }
+}
 
 // The trace so far, recomputed from PullStartX tick by tick as the pull drew
 // it (the same arithmetic gives the very pixels its ticks drew; the first
 // tick drew no segment), the plane while it is in the picture, and the point.
 void DrawPullFigures() {
   const AnimationStateRecord &s = AnimationState;
-  int32_t degrees = 0;
-  Real48 x = s.PullStartX;
   Real48 lastX = 0.0, lastY = 0.0;
   SetColor(LightGray);
-  for (int tick = 0; tick < MostPullTicks; ++tick) {
-    StepPull(degrees, x);
+  ReplayPull([&](int32_t tick, Real48 x, int32_t degrees) {
     const Real48 y = SafeSin(Radians(degrees));
     if (tick > 0)
       DrawLine(lastX, lastY, x, y);
     lastX = x;
     lastY = y;
-    if (x == s.PlaneX || x >= PullEnd)
-      break;
-  }
+  });
   if (s.PlaneX < PullEnd)
     DrawPlaneEdge(s.PlaneX);
   DrawPoint(s.PlaneX, SafeSin(AngleInRadians()));
