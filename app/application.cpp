@@ -91,8 +91,18 @@ bool PrepareApplication(const StartOptions &options) {
     return SayFailure("cannot draw in the window", ErrorText(GetLastError()));
   if (options.Colors == Theme::Light)
     UseTheme(true);
+  LayOutAsPage(options.Page);
   if (StageError(options).empty())
     StartAgain(options.Stage, options.Negative);
+  // Where touch is the primary input the prompt asks for a tap. A page whose
+  // reader asked for less motion opens held on its first picture (unless its
+  // address says motion=1): the motion is the lesson, but not forced on anyone.
+  Settings.Picture.TapPrompt =
+      GetSystemMetrics(SM_MOUSEPRESENT) == 0 && (GetSystemMetrics(SM_DIGITIZER) & NID_READY) != 0;
+  BOOL animations = TRUE;
+  if (options.Page && options.Motion < 0)
+    SystemParametersInfoA(SPI_GETCLIENTAREAANIMATION, 0, &animations, 0);
+  Settings.Picture.Paused = options.Motion == 0 || !animations;
   if (options.FullScreen)
     EnterFullScreen(GraphicsState.MainWindow);
   return true;

@@ -111,12 +111,17 @@ void ClearScreen() {
   GraphicsStateRecord &g = GraphicsState;
   RECT client = {0, 0, 0, 0};
   GetClientRect(g.MainWindow, &client);
-  // The margins too: a picture of another layout may have stood there.
+  // The margins too: a picture of another layout may have stood there. They
+  // are black in every theme; the picture takes the theme's background.
   SelectClipRgn(g.WindowDC, nullptr);
-  FillRect(g.WindowDC, &client, g.BackgroundBrush);
+  FillRect(g.WindowDC, &client, g.Brushes[Black]);
   g.MaxX = client.right;
   g.MaxY = client.bottom;
   SetPictureLayout();
+  if (g.BackgroundBrush != g.Brushes[Black]) {
+    const RECT picture = {g.ViewX1, g.MaxY - g.ViewY2, g.ViewX2, g.MaxY - g.ViewY1};
+    FillRect(g.WindowDC, &picture, g.BackgroundBrush);
+  }
 }
 
 void FillBackgroundBar(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {

@@ -1,6 +1,7 @@
 #include "graphics/picture_layout.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "graphics/display.h"
 #include "graphics/graphics_state.h"
@@ -9,12 +10,22 @@
 namespace {
 
 bool keepProportion = false;
+bool page = false;
+int32_t roomAbove = 0;
+// A page's least text height, in pixels at 96 DPI.
+constexpr double PageTextHeight = 12;
 
 } // namespace
 
 void KeepPictureProportion(bool keep) { keepProportion = keep; }
 
-bool PictureKeepsProportion() { return keepProportion; }
+bool PictureKeepsProportion() { return keepProportion || page; }
+
+void LayOutAsPage(bool asPage) { page = asPage; }
+
+bool PictureIsPage() { return page; }
+
+int32_t RoomAbovePicture() { return roomAbove; }
 
 double WindowDensity(HWND window) { return std::clamp<UINT>(WindowDpi(window), 48, 960) / 96.0; }
 
@@ -33,19 +44,22 @@ PictureRect FittedPicture(int32_t width, int32_t height) {
 
 void SetPictureLayout() {
   GraphicsStateRecord &g = GraphicsState;
-  const PictureRect r =
-      keepProportion ? FittedPicture(g.MaxX, g.MaxY) : PictureRect{0, 0, g.MaxX, g.MaxY};
-  g.PixelScale = keepProportion ? static_cast<double>(r.Bottom - r.Top) / DesignHeight
-                                : WindowDensity(g.MainWindow);
+  const bool keep = PictureKeepsProportion();
+  const PictureRect r = keep ? FittedPicture(g.MaxX, g.MaxY) : PictureRect{0, 0, g.MaxX, g.MaxY};
+  g.PixelScale =
+      keep ? static_cast<double>(r.Bottom - r.Top) / DesignHeight : WindowDensity(g.MainWindow);
+  roomAbove = page ? r.Top : 0;
   // Viewport pixels run up from the picture's bottom edge.
   SetViewport(r.Left, g.MaxY - r.Bottom, r.Right, g.MaxY - r.Top);
   SetWorldWindow(g.WorldXMin, g.WorldYMin, g.WorldXMax, g.WorldYMax);
   SelectClipRgn(g.WindowDC, nullptr);
-  if (keepProportion)
-    IntersectClipRect(g.WindowDC, r.Left, r.Top, r.Right, r.Bottom);
+  if (keep)
+    IntersectClipRect(g.WindowDC, r.Left, r.Top - roomAbove, r.Right, r.Bottom);
   SetPenWidth(std::max(ScaledPixels(DesignPenWidth), 1));
   // The device context's own font is the designed one; presentation mode
   // always draws with the program's font, at any scale.
-  const int32_t textHeight = std::max(ScaledPixels(DesignTextHeight), 1);
-  SetTextHeight(textHeight, !keepProportion && textHeight == DesignTextHeight);
+  const int32_t least =
+      page ? static_cast<int32_t>(std::lround(PageTextHeight * WindowDensity(g.MainWindow))) : 1;
+  const int32_t textHeight = std::max(ScaledPixels(DesignTextHeight), least);
+  SetTextHeight(textHeight, !keep && textHeight == DesignTextHeight);
 }

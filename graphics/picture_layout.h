@@ -41,6 +41,13 @@ PictureRect FittedPicture(int32_t width, int32_t height);
 // fills the client area (the normal window); taken up at the next ClearScreen.
 void KeepPictureProportion(bool keep);
 bool PictureKeepsProportion();
+// A web page's picture: it always keeps its proportion, its text is never
+// under 12 pixels at 96 DPI (a CSS pixel each), and the margin above it is
+// free for a caption band of more than one line (RoomAbovePicture).
+void LayOutAsPage(bool page);
+bool PictureIsPage();
+// Window rows above the picture that a page's caption band may take.
+int32_t RoomAbovePicture();
 
 // Lays the picture out on the client area measured by ClearScreen (MaxX by
 // MaxY): the viewport on the picture's rectangle (the scales follow), the

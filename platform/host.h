@@ -68,6 +68,10 @@ void HeadlessSetMonitor(int width, int height);
 void HeadlessSetDpi(UINT dpi);
 // Whether the window is shown full screen: without a frame over all the monitor.
 bool HeadlessIsFullScreen(HWND hwnd);
+// A screen whose primary input is touch (GetSystemMetrics: no mouse), and a
+// user who asked for less motion (SystemParametersInfoA); both off unless set.
+void HeadlessSetTouchScreen(bool touch);
+void HeadlessSetReducedMotion(bool less);
 
 // Dispatches every message that is ready now, without advancing the clock,
 // then presents what they drew. Returns the number dispatched; stops early

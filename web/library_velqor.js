@@ -176,6 +176,10 @@ mergeInto(LibraryManager.library, {
   vq_web_screen_width: function () { return Math.round(screen.width * vqRatio()); },
   vq_web_screen_height__deps: ['$vqRatio'],
   vq_web_screen_height: function () { return Math.round(screen.height * vqRatio()); },
+  vq_web_touch_primary: function () { return matchMedia('(pointer: coarse)').matches ? 1 : 0; },
+  vq_web_reduced_motion: function () {
+    return matchMedia('(prefers-reduced-motion: reduce)').matches ? 1 : 0;
+  },
   vq_web_dpi__deps: ['$vqRatio'],
   vq_web_dpi: function () { return Math.round(96 * vqRatio()); },
 

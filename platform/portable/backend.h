@@ -35,6 +35,10 @@ int BackendMonitorOf(HWND hwnd);
 bool BackendMonitorArea(int monitor, RECT &area, RECT &work);
 // The dots per inch of the window's monitor: 96 on a standard screen.
 UINT BackendDpi(HWND hwnd);
+// Whether touch is the primary input (no mouse), and whether the user asked
+// for less motion on the screen.
+bool BackendTouchIsPrimary();
+bool BackendReducesMotion();
 
 // Shows the part `surface.dirty` of the framebuffer; the caller clears dirty.
 void BackendPresent(HWND hwnd, const Surface &surface);

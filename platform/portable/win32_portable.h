@@ -27,6 +27,7 @@ typedef char CHAR;
 typedef const char *LPCSTR;
 typedef char *LPSTR;
 typedef void *LPVOID;
+typedef void *PVOID;
 typedef void *HANDLE;
 typedef void *HGDIOBJ;
 
@@ -231,6 +232,11 @@ typedef MONITORINFO *LPMONITORINFO;
 #define GET_APPCOMMAND_LPARAM(lParam) ((short)(HIWORD(lParam) & ~FAPPCOMMAND_MASK))
 
 #define SIZE_RESTORED 0
+#define SM_MOUSEPRESENT 19
+#define SM_DIGITIZER 94
+#define NID_INTEGRATED_TOUCH 0x01
+#define NID_READY 0x80
+#define SPI_GETCLIENTAREAANIMATION 0x1042
 #define USER_TIMER_MINIMUM 0x0000000A
 #define USER_TIMER_MAXIMUM 0x7FFFFFFF
 
@@ -429,6 +435,12 @@ HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags);
 BOOL GetMonitorInfoA(HMONITOR monitor, LPMONITORINFO info);
 // The DPI of the window's monitor (96 on a standard screen); 0 for a bad window.
 UINT GetDpiForWindow(HWND hwnd);
+// SM_MOUSEPRESENT (0 where touch is the primary input, as on a phone),
+// SM_DIGITIZER (NID_INTEGRATED_TOUCH | NID_READY there); 0 for any other.
+int GetSystemMetrics(int index);
+// SPI_GETCLIENTAREAANIMATION: *param (a BOOL) FALSE where the user asked for
+// less motion; FALSE for any other action.
+BOOL SystemParametersInfoA(UINT action, UINT uiParam, PVOID param, UINT winIni);
 HDC GetDC(HWND hwnd);
 int ReleaseDC(HWND hwnd, HDC hdc);
 int FillRect(HDC hdc, const RECT *rect, HBRUSH brush);
@@ -517,6 +529,7 @@ using vqw::GetMonitorInfoA;
 using vqw::GetObjectA;
 using vqw::GetPixel;
 using vqw::GetROP2;
+using vqw::GetSystemMetrics;
 using vqw::GetTextAlign;
 using vqw::GetTextColor;
 using vqw::GetTextExtentPoint32A;
@@ -555,6 +568,7 @@ using vqw::SetWindowLongA;
 using vqw::SetWindowPlacement;
 using vqw::SetWindowPos;
 using vqw::ShowWindow;
+using vqw::SystemParametersInfoA;
 using vqw::TextOutA;
 using vqw::TranslateMessage;
 using vqw::UpdateWindow;

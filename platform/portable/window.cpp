@@ -709,4 +709,20 @@ UINT GetDpiForWindow(HWND hwnd) {
   return vqp::BackendDpi(hwnd);
 }
 
+int GetSystemMetrics(int index) {
+  const bool touch = vqp::BackendTouchIsPrimary();
+  if (index == SM_MOUSEPRESENT)
+    return touch ? 0 : 1;
+  if (index == SM_DIGITIZER)
+    return touch ? NID_INTEGRATED_TOUCH | NID_READY : 0;
+  return 0;
+}
+
+BOOL SystemParametersInfoA(UINT action, UINT, PVOID param, UINT) {
+  if (action != SPI_GETCLIENTAREAANIMATION || param == nullptr)
+    return vqp::Fail(ERROR_INVALID_PARAMETER);
+  *static_cast<BOOL *>(param) = vqp::BackendReducesMotion() ? FALSE : TRUE;
+  return TRUE;
+}
+
 } // namespace vqw

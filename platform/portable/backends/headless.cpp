@@ -23,6 +23,7 @@ bool failOpens = false;
 std::string failReason;
 int monitorWidth = 1920, monitorHeight = 1080;
 UINT dpi = USER_DEFAULT_SCREEN_DPI;
+bool touchScreen = false, lessMotion = false;
 std::set<HWND> fullScreenWindows;
 
 } // namespace
@@ -56,6 +57,12 @@ bool BackendMonitorArea(int monitor, RECT &area, RECT &work) {
 }
 
 UINT BackendDpi(HWND) { return dpi; }
+
+bool BackendTouchIsPrimary() { return touchScreen; }
+bool BackendReducesMotion() { return lessMotion; }
+
+void HeadlessSetTouchScreen(bool touch) { touchScreen = touch; }
+void HeadlessSetReducedMotion(bool less) { lessMotion = less; }
 
 void BackendPresent(HWND, const Surface &surface) {
   ++presentCount;

@@ -456,6 +456,10 @@ bool BackendMonitorArea(int monitor, RECT &area, RECT &work) {
   return true;
 }
 
+// A desktop has a mouse; SDL tells nothing of the user's wish for less motion.
+bool BackendTouchIsPrimary() { return false; }
+bool BackendReducesMotion() { return false; }
+
 UINT BackendDpi(HWND hwnd) {
   auto it = natives.find(hwnd);
   return it == natives.end()

@@ -56,6 +56,9 @@ int vq_web_page_height();
 int vq_web_screen_width();
 int vq_web_screen_height();
 int vq_web_dpi();
+// The page's media queries: (pointer: coarse), (prefers-reduced-motion: reduce).
+int vq_web_touch_primary();
+int vq_web_reduced_motion();
 // Asks the browser for full screen (1) or to leave it (0).
 void vq_web_full_screen(int on);
 // Gives the canvas this size; 1 when it changed, which also cleared it.
@@ -235,6 +238,9 @@ bool BackendMonitorArea(int monitor, RECT &area, RECT &work) {
 }
 
 UINT BackendDpi(HWND) { return static_cast<UINT>(vq_web_dpi()); }
+
+bool BackendTouchIsPrimary() { return vq_web_touch_primary() != 0; }
+bool BackendReducesMotion() { return vq_web_reduced_motion() != 0; }
 
 void BackendPresent(HWND hwnd, const Surface &s) {
   if (hwnd != canvasWindow)
