@@ -13,6 +13,7 @@
 
 #include "animation/animation_state.h"
 #include "app/presentation_mode.h"
+#include "app/settings.h"
 #include "platform/host.h"
 #include "scenes/stage_table.h"
 #include "tools/driver/program_driver.h"
@@ -36,14 +37,19 @@ const char *ScreenName(int screen) {
   return screen == 0 ? "window 1002x583" : screen == 1 ? "full 1920x1080" : "full 3840x2160";
 }
 
-// The start of `stage` as a user reaches it, with each earlier stage finished.
+// The start of `stage` as a user reaches it, with each earlier stage finished:
+// the designed stages in the designed lesson, the full lesson's turn of the
+// view (4) in its positive cycle and both together (5) in its negative one.
 void EnterStage(int stage) {
-  StartAtStage(stage, false);
+  Settings.Course = stage >= 4 ? Lesson::Full : Lesson::Classic;
+  Settings.Picture.FullLesson = stage >= 4;
+  StartAtStage(stage, stage == 5);
   Paint();
 }
 
-// Ticks in which the stage still moves: a full turn, the narrowing, the slide, the pull.
-constexpr int MovingTicks[] = {72, 100, 181, 362};
+// Ticks in which the stage still moves: a full turn, the narrowing, the slide,
+// the pull, the view's turn, a full turn of both together.
+constexpr int MovingTicks[] = {72, 100, 181, 362, 100, 72};
 
 void BM_Tick(benchmark::State &state) {
   const int stage = static_cast<int>(state.range(0));
@@ -94,7 +100,7 @@ void BM_FullScreenSwitch(benchmark::State &state) {
 
 BENCHMARK(BM_Tick)
     ->ArgNames({"stage", "screen"})
-    ->ArgsProduct({{0, 1, 2, 3}, {0, 1, 2}})
+    ->ArgsProduct({{0, 1, 2, 3, 4, 5}, {0, 1, 2}})
     ->UseManualTime()
     ->Unit(benchmark::kMicrosecond)
     ->Iterations(7240);
