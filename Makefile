@@ -64,7 +64,8 @@ test-windows:
 
 # The browser build: build-web/index.html and velqor.js, one script with the
 # WebAssembly inside, made with Debian's emscripten (whose tools need Debian's
-# node modules when node comes from elsewhere).
+# node modules when node comes from elsewhere), with the web app manifest, the
+# service worker and the icons that make the page installable and offline.
 .PHONY: web test-web
 WEB_ENV := NODE_PATH=/usr/share/nodejs$(if $(NODE_PATH),:$(NODE_PATH))
 web:
@@ -72,7 +73,9 @@ web:
 	$(WEB_ENV) emcmake cmake --preset web
 	$(WEB_ENV) cmake --build --preset web -j $(JOBS)
 	rm -rf build-web && mkdir build-web
-	cp build-web-cmake/index.html build-web-cmake/velqor.js build-web/
+	cp build-web-cmake/index.html build-web-cmake/velqor.js build-web-cmake/manifest.webmanifest \
+	   build-web-cmake/sw.js build-web-cmake/icon.svg build-web-cmake/icon-192.png \
+	   build-web-cmake/icon-512.png build-web/
 
 # The browser checks: build-web/ in headless Chromium.
 test-web: web

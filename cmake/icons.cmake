@@ -69,3 +69,25 @@ function(velqor_hicolor_icons target)
   install(FILES ${VELQOR_ICON_SVG} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
   add_custom_target(${target} ALL DEPENDS ${pngs})
 endfunction()
+
+# velqor_web_icons(TARGET FOLDER): TARGET puts the web page's icons in FOLDER:
+# icon.svg, the drawing itself, and icon-192.png and icon-512.png, the sizes an
+# installed web app is shown at. The page does not install without them, so
+# the configuration stops when rsvg-convert is missing.
+function(velqor_web_icons target folder)
+  if(NOT VELQOR_RSVG_CONVERT)
+    message(FATAL_ERROR "The web page's icons need rsvg-convert. On Debian: apt-get install "
+      "librsvg2-bin; then configure again.")
+  endif()
+  set(icons ${folder}/icon.svg)
+  add_custom_command(
+    OUTPUT ${folder}/icon.svg
+    COMMAND ${CMAKE_COMMAND} -E copy ${VELQOR_ICON_SVG} ${folder}/icon.svg
+    DEPENDS ${VELQOR_ICON_SVG}
+    VERBATIM)
+  foreach(size 192 512)
+    velqor_icon_png(${size} ${folder}/icon-${size}.png)
+    list(APPEND icons ${folder}/icon-${size}.png)
+  endforeach()
+  add_custom_target(${target} DEPENDS ${icons})
+endfunction()

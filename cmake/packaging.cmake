@@ -5,7 +5,8 @@
 #
 #   Linux        velqor_<version>_<arch>.deb   the programs, menu entry, icons, manuals
 #   MinGW-w64    velqor-<version>-windows-x64.zip   velqor.exe and its texts (CRLF)
-#   emscripten   velqor-<version>-web.zip      index.html, velqor.js and the licences
+#   emscripten   velqor-<version>-web.zip      index.html, velqor.js, the manifest, icons
+#                                              and service worker, and the licences
 
 set(VELQOR_MAINTAINER "The VELQOR authors <maintainers@velqor.org>")
 

@@ -11,7 +11,7 @@ for part in "$@"; do
   test) want+=(libgtest-dev libgmock-dev libbenchmark-dev clang libgif-dev libpng-dev libavcodec-dev libavformat-dev libavutil-dev imagemagick xvfb xdotool libx11-dev libxtst-dev)
     clang_runtime=true ;;
   windows) want+=(g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xdotool imagemagick librsvg2-bin) ;;
-  web) want+=(emscripten chromium nodejs) ;;
+  web) want+=(emscripten chromium nodejs librsvg2-bin) ;;
   record) want+=(libgif-dev libpng-dev libavcodec-dev libavformat-dev libavutil-dev) ;;
   fuzz) want+=(clang); clang_runtime=true ;;
   install) want+=(libgif-dev libpng-dev libavcodec-dev libavformat-dev libavutil-dev librsvg2-bin help2man) ;;

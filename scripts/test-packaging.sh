@@ -11,8 +11,9 @@
 #     unpacked from it opens its window; lintian reports no error;
 #   - the Windows zip: exactly its four files, the texts with CRLF line ends,
 #     the exe's version resource, and the exe through the Wine smoke test;
-#   - the web zip: exactly its four files, and the page unpacked from it
-#     through the browser checks in headless Chromium.
+#   - the web zip: exactly its files (the page, its script, manifest, icons and
+#     service worker, the licences), and the page unpacked from it through the
+#     browser checks in headless Chromium.
 # Everything happens in a scratch folder that is removed afterwards.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -181,7 +182,8 @@ scripts/smoke-windows.sh "$scratch/windows/velqor.exe" >"$scratch/smoke.log" 2>&
 step "the zip's velqor.exe passes the Wine smoke test"
 
 # --- the web zip --------------------------------------------------------------
-same_list "web zip" "$(printf '%s\n' /LICENSE.txt /THIRD-PARTY-NOTICES.txt /index.html /velqor.js)" \
+same_list "web zip" "$(printf '%s\n' /LICENSE.txt /THIRD-PARTY-NOTICES.txt /index.html /velqor.js \
+  /manifest.webmanifest /sw.js /icon.svg /icon-192.png /icon-512.png)" \
   "$(unzip -Z1 "$webzip" | sed 's|^|/|' | LC_ALL=C sort)"
 unzip -q "$webzip" -d "$scratch/web"
 scripts/test-web.sh "$scratch/web" >"$scratch/web.log" 2>&1 ||

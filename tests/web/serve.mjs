@@ -18,6 +18,8 @@ const types = {
   '.png': 'image/png',
   '.ico': 'image/x-icon',
   '.json': 'application/json',
+  '.svg': 'image/svg+xml',
+  '.webmanifest': 'application/manifest+json',
 };
 
 // The file a request path names inside `root`, or null when it leaves it.

@@ -5,7 +5,7 @@
 // Environment: VELQOR_WEB_DIR (default ../../build-web), VELQOR_WEB_PROFILE
 // (an empty folder for the browser profile; a temporary one otherwise, removed
 // at the end either way), CHROMIUM (default /usr/bin/chromium).
-import { mkdtempSync, rmSync, existsSync, readFileSync } from 'node:fs';
+import { mkdtempSync, rmSync, existsSync, readFileSync, statSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { dirname, join, resolve } from 'node:path';
@@ -30,6 +30,10 @@ const CAPTION = {
 const PROMPT = 'Left click to continue';
 const PAUSED = 'PAUSED';
 const AXE = createRequire(import.meta.url).resolve('axe-core/axe.min.js');
+const VERSION = readFileSync(join(here, '..', '..', 'CMakeLists.txt'), 'utf8')
+  .match(/project\(velqor VERSION (\S+)/)[1];
+// Opaque white as a picture's 32-bit pixels read (RGBA bytes).
+const WHITE = 0xffffffff;
 
 let passed = 0, failed = 0;
 const figures = [];
@@ -131,6 +135,28 @@ const fullScreen = async (page) => {
   await page.evaluate(() => document.exitFullscreen());
 };
 
+// The share of the picture's pixels in `color`.
+const share = (page, color) => page.evaluate((c) => {
+  const p = window.vqProbe.read();
+  return p.px.reduce((n, v) => n + (v === c), 0) / p.px.length;
+}, color);
+
+// The page's address as it stands, its query only.
+const address = (page) => page.evaluate(() => location.search);
+
+// Shows the control bar by moving the pointer, then opens the settings.
+async function openSettings(page) {
+  await page.mouse.move(W / 2, H / 2);
+  await page.mouse.move(W / 2 + 5, H / 2 + 5);
+  await page.getByRole('button', { name: 'Settings', exact: true }).click();
+  return page.getByRole('dialog', { name: 'Settings' });
+}
+// What the settings dialog shows: the chosen speed, theme and lesson, and the
+// language.
+const shown = (dialog) => dialog.evaluate((d) => [...d.querySelectorAll('input:checked'),
+                                                  d.querySelector('select')]
+  .map((e) => e.value).join(' '));
+
 // Waits until the page (or frame) has put its first picture on the canvas.
 const started = (page) =>
   page.waitForFunction(() => window.vqProbe.first() !== null, null, { timeout: 15000 });
@@ -151,6 +177,17 @@ const FIRST_FRAME_MAX_MS = 500;
 // Served beside the program, for the browser's own share of that time.
 const EMPTY_PAGE = 'empty.html';
 
+// A new page that goes past the service worker, as at a first visit: once an
+// earlier load installed it, the worker would answer from its cache.
+async function firstVisit(context, url) {
+  const page = await context.newPage();
+  const cdp = await context.newCDPSession(page);
+  await cdp.send('Network.enable');
+  await cdp.send('Network.setBypassServiceWorker', { bypass: true });
+  await page.goto(url);
+  return page;
+}
+
 async function checkWeight(context, server) {
   console.log('web: weight and the first picture');
   await check(`the script is under ${SCRIPT_MAX / 1024} KB, and under ${GZIPPED_MAX / 1024} KB ` +
@@ -161,13 +198,20 @@ async function checkWeight(context, server) {
     expect(script.length < SCRIPT_MAX, 'bytes', script.length);
     expect(gzipped < GZIPPED_MAX, 'gzipped bytes', gzipped);
   });
+  await check('beside index.html are the service worker and each file it keeps', async () => {
+    const worker = readFileSync(join(site, 'sw.js'), 'utf8');
+    const files = worker.match(/const FILES = '([^']*)'/)[1].split(' ');
+    const missing = files.filter((f) => !existsSync(join(site, f)));
+    expect(missing.length === 0, 'missing', missing);
+    figures.push(`the page's files: ${['sw.js', ...files].map((f) =>
+      `${f} ${statSync(join(site, f)).size}`).join(', ')} bytes`);
+  });
   await check(`the first picture is on the canvas within ${FIRST_FRAME_MAX_MS} ms of ` +
               `navigation (median of ${LOADS} loads; the goal is ${FIRST_FRAME_GOAL_MS} ms)`,
     async () => {
       const put = [], shown = [], bare = [];
       for (let i = 0; i < LOADS; i++) {
-        const page = await context.newPage();
-        await page.goto(server.url);
+        const page = await firstVisit(context, server.url);
         // The page marks the next animation frame after the first put, when
         // the browser went on to show it.
         const first = await page.waitForFunction(() => {
@@ -182,8 +226,7 @@ async function checkWeight(context, server) {
       // What the browser itself takes on this machine now, loaded the same way:
       // a page with only a one-line script.
       for (let i = 0; i < LOADS; i++) {
-        const empty = await context.newPage();
-        await empty.goto(`${server.url}${EMPTY_PAGE}`);
+        const empty = await firstVisit(context, `${server.url}${EMPTY_PAGE}`);
         bare.push(await empty.evaluate(() => performance.getEntriesByName('ran')[0].startTime));
         await empty.close();
       }
@@ -367,14 +410,30 @@ async function run(context, server) {
   });
 
   console.log('web: opened from disk');
-  await check('file://: the title and the first picture', async () => {
+  await check('file://, with bad parameters: the title and the first picture, a warning naming ' +
+              'each parameter once, no errors; the settings show what the program took, and ' +
+              'nothing of the address becomes markup', async () => {
     const local = await context.newPage();
-    await local.goto(pathToFileURL(join(site, 'index.html')).href);
+    const warnings = [], problems = [];
+    local.on('console', (m) => {
+      if (m.type() === 'warning' && m.text().startsWith('velqor:')) warnings.push(m.text());
+      if (m.type() === 'error') problems.push(m.text());
+    });
+    local.on('pageerror', (e) => problems.push(e.message));
+    await local.goto(pathToFileURL(join(site, 'index.html')).href +
+                     '?speed=fast&x=1&lang=<img src=x onerror=vqInjected=1>');
     await started(local);
     expect((await local.title()) === TITLE, 'title', await local.title());
     const f = await local.evaluate(() => window.vqProbe.circleFacts(window.vqProbe.first()));
     expectOpeningPicture(f, W, H);
     expect(Math.abs(f.point.deg - 5) < 2, 'the point at 5 degrees', f.point);
+    for (const named of ["speed 'fast'", "'x'", "lang '"])
+      expect(warnings.join('\n').split(named).length === 2, `a warning naming ${named}`, warnings);
+    const settings = await shown(await openSettings(local));
+    expect(settings === '1 classic classic ', 'the settings shown', settings);
+    expect(await local.evaluate(() => window.vqInjected === undefined &&
+                                      document.querySelector('img') === null), 'markup made');
+    expect(problems.length === 0, 'errors', problems);
     await local.close();
   });
 
@@ -491,7 +550,8 @@ async function checkAccessibility(context, server) {
     return { passes: r.passes.length,
              violations: r.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`) };
   });
-  await check('no violations with the control bar shown, nor with the keys dialog open',
+  await check('no violations with the control bar shown, nor with the keys or the settings ' +
+              'dialog open',
     async () => {
       // The pointer rests on the bar, which keeps it; contrast is judged on
       // the bar as it stands once faded in.
@@ -501,10 +561,15 @@ async function checkAccessibility(context, server) {
       const bar = await axe();
       await page.getByRole('button', { name: 'Keys' }).click();
       const dialog = await axe();
-      expect(bar.violations.length === 0 && dialog.violations.length === 0, 'violations',
-             { bar: bar.violations, dialog: dialog.violations });
+      await page.keyboard.press('Escape');
+      await page.getByRole('button', { name: 'Settings' }).click();
+      const settings = await axe();
+      expect(bar.violations.length + dialog.violations.length + settings.violations.length === 0,
+             'violations', { bar: bar.violations, dialog: dialog.violations,
+                             settings: settings.violations });
       figures.push(`axe-core: no violations (${bar.passes} rules passed with the bar shown, ` +
-                   `${dialog.passes} with the dialog open)`);
+                   `${dialog.passes} with the keys dialog open, ${settings.passes} with the ` +
+                   'settings)');
     });
   await page.close();
 }
@@ -556,18 +621,19 @@ async function checkControls(context, server) {
   });
 
   console.log('web: the control bar');
-  await check('hidden at first; Tab from the canvas goes through its five buttons in order, ' +
+  await check('hidden at first; Tab from the canvas goes through its six buttons in order, ' +
               'showing it', async () => {
     expect(!(await bar()).shown, 'hidden before anything moved');
     await page.focus('#velqor');
     const names = [];
-    for (let i = 0; i < 5; i++) {
+    for (let i = 0; i < 6; i++) {
       await page.keyboard.press('Tab');
       const f = await focused();
       expect(f.ring && (await bar()).shown, 'shown with a focus ring', f);
       names.push(f.name);
     }
-    const expected = ['\u25C0 Back', 'Pause / play', 'Next \u25B6', 'Full screen', 'Keys'];
+    const expected = ['\u25C0 Back', 'Pause / play', 'Next \u25B6', 'Full screen', 'Keys',
+                      'Settings'];
     expect(JSON.stringify(names) === JSON.stringify(expected), 'Tab order', names);
     await page.focus('#velqor');
   });
@@ -590,9 +656,10 @@ async function checkControls(context, server) {
     async () => {
       await button('Keys').click();
       const dialog = page.getByRole('dialog', { name: 'Keys' });
-      const text = await dialog.innerText();
-      for (const k of ['PageDown', 'PageUp', 'Home', 'K', 'B', 'F11', 'Esc'])
-        expect(text.includes(k), 'lists', k);
+      const keys = await dialog.locator('kbd').allInnerTexts();
+      for (const k of ['PageDown', 'PageUp', 'Home', 'K', 'S', '-', '+', 'T', 'L', 'B', 'F11',
+                       'Esc'])
+        expect(keys.includes(k), 'lists', { k, keys });
       await page.keyboard.press('Escape');
       expect(!(await dialog.isVisible()), 'closed');
       await page.keyboard.press('PageDown');
@@ -638,6 +705,124 @@ async function checkControls(context, server) {
     await cdp.detach();
   });
   await page.close();
+}
+
+// A link with settings, the settings dialog, installing, and the page with no
+// network: on a site of its own (an origin, so a service worker, of its own),
+// whose server is gone before the page opens again.
+async function checkSettingsOffline(context) {
+  console.log('web: a link with settings, the settings dialog, installing, offline');
+  const host = await serve(site, 0, { '/blank.html': '<!doctype html><title>blank</title>' });
+  await context.grantPermissions(['clipboard-read', 'clipboard-write'],
+                                 { origin: host.url.slice(0, -1) });
+  const page = await context.newPage();
+  try {
+    // An earlier build's cache of this page, and another cache of the site.
+    await page.goto(`${host.url}blank.html`);
+    await page.evaluate(async (url) => {
+      await (await caches.open('velqor-0.9.0')).put(`${url}index.html`, new Response('earlier'));
+      await caches.open('notes');
+    }, host.url);
+    const link = '?stage=3&dir=negative&speed=0.5&theme=light';
+    await page.goto(host.url + link);
+    await started(page);
+    await check(`${link}: the pull of the negative cycle, light, at 25 ticks a second; ` +
+                'PageDown goes on to the positive cycle, and the address follows', async () => {
+      await says(page, CAPTION.pull);
+      expect((await share(page, WHITE)) > 0.9, 'a light background', await share(page, WHITE));
+      const s = await page.evaluate(() => window.vqProbe.track(1000, 100));
+      const rate = (s.at(-1).puts - s[0].puts) / ((s.at(-1).t - s[0].t) / 1000);
+      expect(rate >= 20 && rate <= 30, 'ticks a second', rate);
+      expect((await address(page)) === link, 'the address', await address(page));
+      await pageDown(page);
+      await says(page, CAPTION.positive);
+      const next = await address(page);
+      expect(next === '?speed=0.5&theme=light', 'the address', next);
+    });
+    await check('Settings shows them and changes them by the program\'s keys (speed 2 by the ' +
+                'keyboard, the classic theme); Copy link copies the address; closed, the keys ' +
+                'are the program\'s', async () => {
+      const dialog = await openSettings(page);
+      expect((await shown(dialog)) === '0.5 light classic ', 'shown', await shown(dialog));
+      await page.keyboard.press('ArrowRight');
+      await page.keyboard.press('ArrowRight');
+      await dialog.getByLabel('Classic, on black').check();
+      expect((await address(page)) === '?speed=2', 'the address', await address(page));
+      expect((await shown(dialog)) === '2 classic classic ', 'shown', await shown(dialog));
+      await says(page, '2x');
+      const t = await circleTurning(page);
+      expect(t.total > 0 && t.perSecond > 80, 'about 100 ticks a second', t);
+      await dialog.getByRole('button', { name: 'Copy link' }).click();
+      await waitFor(page, () => ({ ok: document.getElementById('settings-copied').textContent ===
+                                   'Link copied.' }), null, 5000, 'the dialog to say so');
+      const copied = await page.evaluate(() => navigator.clipboard.readText());
+      expect(copied === `${host.url}?speed=2`, 'copied', copied);
+      await page.keyboard.press('Escape');
+      await page.keyboard.press('-');
+      expect((await address(page)) === '', 'the address after -', await address(page));
+    });
+    await check(`installable: the manifest and its icons, the service worker active, its cache ` +
+                `velqor-${VERSION}-... holding the page, earlier builds' caches gone`, async () => {
+      await waitFor(page, async () => {
+        const r = await navigator.serviceWorker.getRegistration();
+        return { ok: r?.active?.state === 'activated', state: r?.active?.state };
+      }, null, 10000, 'the service worker');
+      const m = await page.evaluate(async (version) => {
+        const href = document.querySelector('link[rel=manifest]').href;
+        const manifest = await (await fetch(href)).json();
+        const icons = [];
+        for (const icon of manifest.icons) {
+          const r = await fetch(new URL(icon.src, href));
+          const b = new DataView(await r.arrayBuffer());
+          const png = r.ok && b.getUint32(0) === 0x89504e47 && b.getUint32(12) === 0x49484452;
+          icons.push({ ...icon, is: png ? `${b.getUint32(16)}x${b.getUint32(20)}`
+                                        : `${r.status} ${r.headers.get('content-type')}` });
+        }
+        const names = await caches.keys();
+        const ours = await caches.open(names.find((n) => n.startsWith(`velqor-${version}-`)));
+        const cached = (await ours.keys()).map((q) => q.url);
+        return { manifest, icons, start: new URL(manifest.start_url, href).href, names, cached };
+      }, VERSION);
+      const f = m.manifest;
+      expect(f.name.startsWith('VELQOR') && f.short_name === 'VELQOR' &&
+             f.display === 'standalone' && m.start === host.url &&
+             f.theme_color === '#000000' && f.background_color === '#000000', 'the manifest', m);
+      for (const icon of m.icons)
+        expect(icon.type === 'image/png' ? icon.is === icon.sizes
+                                         : icon.is === `200 ${icon.type}` && icon.sizes === 'any',
+               'an icon as the manifest says', icon);
+      expect(['192x192', '512x512'].every((z) => m.icons.some((i) => i.sizes === z)),
+             'icons of 192 and 512 pixels', m.icons);
+      const cdp = await context.newCDPSession(page);
+      const { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
+      await cdp.detach();
+      expect(installabilityErrors.length === 0, 'Chromium would not install it',
+             installabilityErrors);
+      expect(m.names.length === 2 && m.names.includes('notes') &&
+             m.names.some((n) => n.startsWith(`velqor-${VERSION}-`)), 'the caches', m.names);
+      const kept = ['index.html', 'velqor.js', 'manifest.webmanifest', ...f.icons.map((i) => i.src)];
+      expect(kept.every((n) => m.cached.includes(host.url + n)), 'cached', m.cached);
+    });
+    await check('with the network cut and the server gone, the page opens again and turns; ' +
+                'a language chosen opens it again in that language', async () => {
+      await host.close();
+      await context.setOffline(true);
+      await page.reload();
+      await started(page);
+      const t = await circleTurning(page);
+      expect(t.total > 0 && t.perSecond >= 25, 'turning', t);
+      const dialog = await openSettings(page);
+      await dialog.getByLabel('Language').selectOption('en');
+      await page.waitForURL(`${host.url}?lang=en`);
+      await started(page);
+      await circleTurning(page);
+      expect((await shown(await openSettings(page))) === '1 classic classic en', 'shown');
+    });
+  } finally {
+    await context.setOffline(false);
+    await page.close();
+    await host.close();
+  }
 }
 
 // Inside a frame of a course page from another site (another port is another
@@ -702,6 +887,7 @@ async function main() {
     await run(context, server);
     await checkAccessibility(context, server);
     await checkControls(context, server);
+    await checkSettingsOffline(context);
     await checkEmbedding(context, server);
   } catch (e) {
     failed++;
