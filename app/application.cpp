@@ -56,16 +56,17 @@ int StartApplication(int argc, const char *const *argv) {
     std::fputs(command.Help ? HelpText() : "velqor " VELQOR_VERSION "\n", stdout);
     return 0;
   }
-  std::string error = command.Error;
-  if (error.empty())
-    error = StageError(command.Options);
+  const std::string error = command.Error.empty() ? StageError(command.Options) : command.Error;
   if (!error.empty() && !command.Options.Page) {
     std::fprintf(stderr, "velqor: %s\n%s\n", error.c_str(), UsageLine());
     return 2;
   }
-  // A page opens whatever its address says: what it cannot take is left out.
+  // A page opens whatever its address says: what it cannot take is left out,
+  // each said on a line of its own.
+  for (const std::string &warning : command.Warnings)
+    std::fprintf(stderr, "velqor: %s\n", warning.c_str());
   if (!error.empty())
-    std::fprintf(stderr, "velqor: %s\n", error.c_str());
+    std::fprintf(stderr, "velqor: %s; left out\n", error.c_str());
   if (!PrepareApplication(command.Options))
     return 1;
   // A browser page is not blocked: there the page dispatches from now on.

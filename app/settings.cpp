@@ -3,6 +3,7 @@
 #include "animation/animation_state.h"
 #include "app/application.h"
 #include "platform/host.h"
+#include "scenes/messages.h"
 #include "scenes/scene_frame.h"
 #include "scenes/stage_table.h"
 
@@ -11,7 +12,7 @@ SettingsRecord Settings;
 namespace {
 
 // The sign of each speed in the caption line; none at the designed one.
-const char *const SpeedSigns[] = {"1/4x", "1/2x", nullptr, "2x"};
+const char *const SpeedSigns[] = {QuarterSpeedSign, HalfSpeedSign, nullptr, DoubleSpeedSign};
 
 } // namespace
 

@@ -124,11 +124,8 @@ std::string SettingsQuery(const StartOptions &o) {
 CommandLine ParseCommandLine(int argc, const char *const *argv) {
   CommandLine c;
   if (argc > 1 && argv[1] && argv[1][0] == '?') {
-    std::vector<std::string> warnings;
-    c.Options = ParseQuery(argv[1], warnings);
+    c.Options = ParseQuery(argv[1], c.Warnings);
     c.Options.Page = true;
-    for (const std::string &w : warnings)
-      c.Error += (c.Error.empty() ? "" : "; ") + w;
     return c;
   }
   for (int i = 1; i < argc && c.Error.empty(); ++i) {

@@ -50,11 +50,13 @@ struct CommandLine {
   bool Help = false;
   bool Version = false;
   std::string Error; // one line, empty when the command line is sound
+  std::vector<std::string> Warnings; // a page's parameters left out, one line each
 };
 // --name value or --name=value for each setting, --negative and --fullscreen
 // as flags, --help, --version. A first argument that begins with '?' is a web
 // page's query (see ParseQuery), the way the page hands its address over: its
-// unknown or bad parameters are left out, said in Error, and the page opens.
+// unknown or bad parameters are left out, each said in Warnings, and the page
+// opens.
 CommandLine ParseCommandLine(int argc, const char *const *argv);
 // A query string: each unknown or bad parameter is left out with one line in
 // `warnings`; the rest are taken.

@@ -8,6 +8,7 @@
 #include "graphics/graphics_state.h"
 #include "graphics/labels.h"
 #include "graphics/picture_layout.h"
+#include "scenes/catalogue.h"
 #include "scenes/picture_settings.h"
 #include "scenes/scene_frame.h"
 
@@ -18,15 +19,15 @@ namespace {
 constexpr int32_t BandHeight = 40;
 constexpr int32_t CaptionLine = 20;
 
-const char *Prompt() { return PictureSettings().TapPrompt ? TapPrompt : ContinuePrompt; }
+const char *Prompt() { return Translated(PictureSettings().TapPrompt ? TapPrompt : ContinuePrompt); }
 
 // The pause sign while the picture is held, and the speed's sign while it is
 // not the designed one.
 std::string Signs() {
   const PictureSettingsRecord &settings = PictureSettings();
-  std::string signs = settings.Paused ? PauseSign : "";
+  std::string signs = settings.Paused ? Translated(PauseSign) : "";
   if (settings.SpeedSign)
-    ((signs += signs.empty() ? " " : "  ") += settings.SpeedSign);
+    ((signs += signs.empty() ? " " : "  ") += Translated(settings.SpeedSign));
   return signs;
 }
 
@@ -60,7 +61,8 @@ BandLayout PageBand() {
   const int32_t prompt = TextWidth(Prompt()) + TextWidth(Signs().c_str()) + 2 * gap;
   bool sideBySide = true;
   size_t lines = 1;
-  for (const char *caption : LessonCaptions()) {
+  for (const char *english : LessonCaptions()) {
+    const char *caption = Translated(english);
     const int32_t width = TextWidth(caption);
     sideBySide = sideBySide && width + prompt <= g.ViewWidth;
     lines = std::max(lines, Wrapped(caption, g.ViewWidth - gap).size());
@@ -88,8 +90,9 @@ void FillBand() {
   FillBackgroundBar(0, band.Top - band.Height, GraphicsState.ViewWidth, band.Top);
 }
 
-void DrawBandLabels(const char *caption) {
+void DrawBandLabels(const char *english) {
   const GraphicsStateRecord &g = GraphicsState;
+  const char *caption = Translated(english);
   const BandLayout band = CurrentBand();
   const std::string signs = Signs();
   if (band.CaptionLines == 0) {

@@ -7,23 +7,7 @@
 #include <vector>
 
 #include "graphics/real48.h"
-
-constexpr const char *PositiveCaption = "POSITIVE FREQUENCY - counter-clockwise rotation";
-constexpr const char *NegativeCaption = "NEGATIVE FREQUENCY - clockwise rotation";
-constexpr const char *TiltCaption = "rotate plane of rotation until seen from the side";
-constexpr const char *SlideCaption = "move the plane of rotation over";
-constexpr const char *PullCaption =
-    "pull the rotating point at a constant rate - note the sine formed";
-// The full lesson's.
-constexpr const char *ViewCaption = "turn the view - the sine is the shadow of a helix";
-constexpr const char *ViewBackCaption = "turn the view - the helix now winds the other way";
-constexpr const char *TogetherCaption =
-    "positive and negative frequency together - the sum stays real";
-constexpr const char *ContinuePrompt = "Left click to continue ";
-// The prompt where touch is the primary input.
-constexpr const char *TapPrompt = "Tap to continue ";
-// Shown at the left of the caption line while the presenter holds the picture.
-constexpr const char *PauseSign = " PAUSED";
+#include "scenes/messages.h"
 
 // Every caption of the lesson in both directions, for a band that fits them all.
 std::vector<const char *> LessonCaptions();

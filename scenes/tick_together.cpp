@@ -12,6 +12,7 @@
 #include "graphics/labels.h"
 #include "graphics/mapping.h"
 #include "graphics/shapes.h"
+#include "scenes/catalogue.h"
 #include "scenes/scene_frame.h"
 #include "scenes/stages.h"
 
@@ -49,7 +50,7 @@ void DrawMoving() {
 void DrawAxisLabel() {
   SetColor(LightBlue);
   const PixelPoint end = WorldToScreen(AxisEnd + 0.03, 0.0);
-  DrawLabel(end.X, end.Y, "Re", "LC");
+  DrawLabel(end.X, end.Y, Translated(RealLabel), "LC");
 }
 
 } // namespace

@@ -20,6 +20,7 @@
 #include "graphics/labels.h"
 #include "graphics/mapping.h"
 #include "graphics/shapes.h"
+#include "scenes/catalogue.h"
 #include "scenes/scene_frame.h"
 #include "scenes/stages.h"
 #include "scenes/view_projection.h"
@@ -71,15 +72,15 @@ void DrawLabels() {
   SetColor(LightGray);
   const PixelPoint wall = WorldToScreen(ProjectView(1, -2.0, 0.0, -WallDepth).X - 0.05,
                                         ProjectView(1, -2.0, 0.0, -WallDepth).Y);
-  DrawLabel(wall.X, wall.Y, "Im", "RC");
+  DrawLabel(wall.X, wall.Y, Translated(ImaginaryLabel), "RC");
   SetColor(LightGreen);
   const ViewPoint floorEnd = ProjectView(1, -2.0, -FloorDepth, 1.0);
   const PixelPoint floor = WorldToScreen(floorEnd.X - 0.05, floorEnd.Y);
-  DrawLabel(floor.X, floor.Y, "Re", "RC");
+  DrawLabel(floor.X, floor.Y, Translated(RealLabel), "RC");
   SetColor(LightBlue);
   const ViewPoint axisEnd = ProjectView(1, 2.1, 0.0, 0.0);
   const PixelPoint axis = WorldToScreen(axisEnd.X + 0.03, axisEnd.Y);
-  DrawLabel(axis.X, axis.Y, "t", "LC");
+  DrawLabel(axis.X, axis.Y, Translated(TimeLabel), "LC");
 }
 
 } // namespace

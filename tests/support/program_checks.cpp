@@ -226,12 +226,12 @@ Picture SlideAt(double plane, int angle) {
   });
 }
 
-Picture FinishedPullFrom(double startX) {
+Picture FinishedPullFrom(double startX, int step) {
   std::vector<double> xs, ys;
   Real48 x = startX;
   int degrees = 0;
   do {
-    degrees = (degrees + 5) % 360;
+    degrees = (degrees + step) % 360;
     x = x + Real48(0.01111);
     xs.push_back(x);
     ys.push_back(SafeSin(degrees * DegreeFactor));

@@ -92,8 +92,10 @@ Picture EdgeOnTilt(double width, int angle);
 Picture SlideAt(double plane, int angle);
 // The end of an undisturbed pull whose plane started at `startX`, drawn
 // directly: the caption band, a light-grey segment per tick but the first, and
-// the point at the end.
-Picture FinishedPullFrom(double startX);
+// the point at the end; the point turning by `step` degrees a tick (the
+// designed pull turns forward in both directions; the full lesson's keeps
+// the turn's direction).
+Picture FinishedPullFrom(double startX, int step = 5);
 
 // Window pixel of a world point under the current mapping.
 POINT WindowPixelOf(double x, double y);

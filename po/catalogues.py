@@ -1,0 +1,114 @@
+#!/usr/bin/env python3
+"""The program's catalogues at build time, without libintl.
+
+  catalogues.py text OUT FILE.po...     the characters of the files' translations
+                                        (one line; a font is cut to them)
+  catalogues.py table OUT.cpp FILE.po...  the translations as a C++ table
+                                          (scenes/catalogue.h)
+
+A catalogue's language is its Language header (de, pt_BR, zh_CN, ...)."""
+import re
+import sys
+
+
+def unquote(text):
+    """The C escapes of a PO string, undone."""
+    out, i = [], 0
+    escapes = {'n': '\n', 't': '\t', '"': '"', '\\': '\\', 'r': '\r'}
+    while i < len(text):
+        if text[i] == '\\' and i + 1 < len(text):
+            out.append(escapes.get(text[i + 1], text[i + 1]))
+            i += 2
+        else:
+            out.append(text[i])
+            i += 1
+    return ''.join(out)
+
+
+def read(path):
+    """The language and the (msgid, msgstr) pairs of a PO file, header and
+    untranslated or fuzzy entries left out."""
+    entries, fields, current, fuzzy = [], {}, None, False
+
+    def close():
+        nonlocal fields, fuzzy
+        if fields.get('msgid') and fields.get('msgstr') and not fuzzy:
+            entries.append((fields['msgid'], fields['msgstr']))
+        header = fields.get('msgstr', '') if fields.get('msgid') == '' else None
+        fields, fuzzy = {}, False
+        return header
+
+    language = None
+    with open(path, encoding='utf-8') as f:
+        for raw in f:
+            line = raw.strip()
+            if line.startswith('#,') and 'fuzzy' in line:
+                fuzzy = True
+            if line.startswith('#') or not line:
+                if not line and fields:
+                    header = close()
+                    if header is not None:
+                        found = re.search(r'^Language: *(\S+)', header, re.M)
+                        language = found.group(1) if found else None
+                continue
+            keyword = re.match(r'(msgid|msgstr|msgctxt)\s+"(.*)"$', line)
+            if keyword:
+                current = keyword.group(1)
+                fields[current] = unquote(keyword.group(2))
+            elif line.startswith('"') and current:
+                fields[current] += unquote(line[1:-1])
+    if fields:
+        header = close()
+        if header is not None:
+            found = re.search(r'^Language: *(\S+)', header, re.M)
+            language = found.group(1) if found else None
+    if not language:
+        sys.exit(f'catalogues: {path} names no Language')
+    return language, entries
+
+
+def c_string(text):
+    """A C++ string literal holding `text` as UTF-8, every byte outside
+    printable ASCII escaped (so that no compiler's source charset matters)."""
+    out = []
+    for byte in text.encode('utf-8'):
+        if byte in (0x22, 0x5C):
+            out.append('\\' + chr(byte))
+        elif 0x20 <= byte < 0x7F:
+            out.append(chr(byte))
+        else:
+            out.append('\\%03o' % byte)
+    return '"' + ''.join(out) + '"'
+
+
+def main():
+    if len(sys.argv) < 3 or sys.argv[1] not in ('text', 'table'):
+        sys.exit(__doc__)
+    what, out, paths = sys.argv[1], sys.argv[2], sys.argv[3:]
+    catalogues = [read(p) for p in sorted(paths)]
+    if what == 'text':
+        chars = sorted({c for _, entries in catalogues for _, s in entries for c in s})
+        text = ''.join(c for c in chars if c >= ' ')
+    else:
+        lines = ['// Made from po/*.po by po/catalogues.py at build time; do not edit.',
+                 '#include "scenes/catalogue.h"', '',
+                 'const CatalogueEntry CatalogueEntries[] = {']
+        for language, entries in catalogues:
+            for msgid, msgstr in entries:
+                lines.append('    {%s, %s, %s},' % (c_string(language), c_string(msgid),
+                                                     c_string(msgstr)))
+        count = sum(len(e) for _, e in catalogues)
+        if count == 0:
+            lines.append('    {"", "", ""}, // none: English only')
+        lines.append('};')
+        lines.append('const int CatalogueEntryCount = %d;' % count)
+        lines.append('const char *const CatalogueLanguages[] = {%s};' %
+                     (', '.join(c_string(l) for l, _ in catalogues) or '""'))
+        lines.append('const int CatalogueLanguageCount = %d;' % len(catalogues))
+        text = '\n'.join(lines) + '\n'
+    with open(out, 'w', encoding='utf-8') as f:
+        f.write(text)
+
+
+if __name__ == '__main__':
+    main()
