@@ -6,6 +6,7 @@
 
 #include "animation/animation_state.h"
 #include "app/failure_text.h"
+#include "app/language.h"
 #include "app/presentation_mode.h"
 #include "app/presenter_controls.h"
 #include "app/settings.h"
@@ -92,6 +93,7 @@ bool PrepareApplication(const StartOptions &options) {
     return SayFailure("cannot draw in the window", ErrorText(GetLastError()));
   if (options.Colors == Theme::Light)
     UseTheme(true);
+  ChooseLanguage(GraphicsState.MainWindow, options.Language);
   LayOutAsPage(options.Page);
   if (StageError(options).empty())
     StartAgain(options.Stage, options.Negative);

@@ -39,6 +39,10 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   case WM_DISPLAYCHANGE:
     FollowDisplayChange(hwnd);
     break;
+  case WM_FONTCHANGE:
+    // A face the texts wait for has come: they are drawn again with it.
+    InvalidateRect(hwnd, nullptr, FALSE);
+    break;
   default:
     break;
   }

@@ -1,5 +1,7 @@
 #include "graphics/graphics_state.h"
 
+#include <cstring>
+
 #include <algorithm>
 
 #include "graphics/display.h"
@@ -90,9 +92,11 @@ void SetTextHeight(int32_t height, bool deviceFont) {
     return;
   HFONT font = nullptr;
   if (!deviceFont) {
-    font = CreateFontA(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                       PictureFontFace);
+    const bool own = g.TextFace == nullptr;
+    font = CreateFontA(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+                       own ? ANSI_CHARSET : DEFAULT_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                       own ? PictureFontFace : g.TextFace);
     if (!font)
       return; // out of objects: the text keeps the font it has
   }
@@ -105,6 +109,17 @@ void SetTextHeight(int32_t height, bool deviceFont) {
     DeleteObject(g.Font);
   g.Font = font;
   g.FontHeight = height;
+}
+
+void UseTextFace(const char *face) {
+  GraphicsStateRecord &g = GraphicsState;
+  g.TextFace = face && std::strcmp(face, PictureFontFace) != 0 ? face : nullptr;
+  // Made again in the face at the next layout.
+  if (g.Font) {
+    SelectObject(g.WindowDC, g.DefaultFont);
+    DeleteObject(g.Font);
+    g.Font = nullptr;
+  }
 }
 
 void ClearScreen() {

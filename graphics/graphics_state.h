@@ -58,7 +58,8 @@ struct GraphicsStateRecord {
   // The value each colour number's pen and brush carry: the colour itself on
   // black; in another theme the colour XOR its background (theme.h).
   COLORREF Palette[ColorCount];
-  char LabelBuffer[LabelBufferSize];
+  char LabelBuffer[LabelBufferSize]; // a label's text, UTF-8
+  WCHAR LabelText[LabelBufferSize];  // the same as the W calls take it
   HDC WindowDC;
   // Device pixels per pixel of the picture as designed: 1 in the normal window
   // on a standard screen; the picture's pixel measures (pen width, text height,
@@ -71,6 +72,9 @@ struct GraphicsStateRecord {
   HFONT Font;
   int32_t FontHeight;
   HGDIOBJ DefaultFont;
+  // The face the texts are drawn in: null for the program's own font; a
+  // face of its own for a language the program's font does not write.
+  const char *TextFace;
   // What each colour number shows: the text colours (Palette's on black).
   COLORREF Shown[ColorCount];
   // What clears the picture and fills the caption band: Brushes[Black] in the
@@ -105,6 +109,10 @@ void SetPenWidth(int32_t width);
 // with the program's font (PictureFontFace, bold) made at that height. The
 // font of another height is deleted.
 void SetTextHeight(int32_t height, bool deviceFont);
+
+// The texts' face from the next layout on (UseTextFace(nullptr) or
+// PictureFontFace: the program's own font).
+void UseTextFace(const char *face);
 
 // The program's font: the face name under which CreateFontA finds it, and the
 // RCDATA resource that carries it in the Windows executable.

@@ -6,8 +6,9 @@ namespace {
 
 char UpperLetter(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
-// Copies `text` into LabelBuffer (cut to its first 255 characters) and
-// measures it; returns its length.
+// Copies `text` into LabelBuffer (cut to its first 255 bytes), turns that
+// UTF-8 into the UTF-16 of LabelText (a byte that is no UTF-8 becomes U+FFFD)
+// and measures it; returns the UTF-16 length.
 int CopyAndMeasure(const char *text, SIZE &box) {
   GraphicsStateRecord &g = GraphicsState;
   int length = 0;
@@ -18,9 +19,12 @@ int CopyAndMeasure(const char *text, SIZE &box) {
     }
   }
   g.LabelBuffer[length] = '\0';
+  const int wide = length == 0 ? 0
+                               : MultiByteToWideChar(CP_UTF8, 0, g.LabelBuffer, length, g.LabelText,
+                                                     LabelBufferSize);
   box = {0, 0};
-  GetTextExtentPoint32A(g.WindowDC, g.LabelBuffer, length, &box);
-  return length;
+  GetTextExtentPoint32W(g.WindowDC, g.LabelText, wide, &box);
+  return wide;
 }
 
 } // namespace
@@ -52,5 +56,5 @@ void DrawLabel(int32_t x, int32_t y, const char *text, const char *code) {
   SIZE box;
   const int length = CopyAndMeasure(text, box);
   const PixelPoint corner = PlaceLabel(x, y, box.cx, box.cy, code);
-  TextOutA(g.WindowDC, WindowX(corner.X), WindowY(corner.Y), g.LabelBuffer, length);
+  TextOutW(g.WindowDC, WindowX(corner.X), WindowY(corner.Y), g.LabelText, length);
 }

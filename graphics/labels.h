@@ -14,7 +14,7 @@
 // at (x, y) by `code`.
 PixelPoint PlaceLabel(int32_t x, int32_t y, int32_t cx, int32_t cy, const char *code);
 
-// Texts longer than 255 characters are cut to their first 255.
+// Texts are UTF-8; longer than 255 bytes, they are cut to their first 255.
 void DrawLabel(int32_t x, int32_t y, const char *text, const char *code);
 // How wide `text` is drawn, in pixels, as DrawLabel would measure it.
 int32_t TextWidth(const char *text);

@@ -61,5 +61,5 @@ void SetPictureLayout() {
   const int32_t least =
       page ? static_cast<int32_t>(std::lround(PageTextHeight * WindowDensity(g.MainWindow))) : 1;
   const int32_t textHeight = std::max(ScaledPixels(DesignTextHeight), least);
-  SetTextHeight(textHeight, !keep && textHeight == DesignTextHeight);
+  SetTextHeight(textHeight, !keep && textHeight == DesignTextHeight && g.TextFace == nullptr);
 }

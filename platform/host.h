@@ -6,6 +6,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "platform/win32.h"
 
@@ -83,6 +85,10 @@ int HeadlessPumpMessages(bool *quit = nullptr);
 // The framebuffer (COLORREF pixels, top row first, `width` per row), or
 // nullptr for a bad handle. For comparing whole pictures quickly.
 const uint32_t *HeadlessPixels(HWND hwnd, int *width, int *height);
+
+// What the window's texts say (UTF-8), in reading order: what TextOutA and
+// TextOutW drew there and nothing has painted over since.
+std::vector<std::string> HeadlessTexts(HWND hwnd);
 
 // Number of presents performed so far and the area of the last one, so tests
 // can check that only changed parts are shown.

@@ -19,7 +19,9 @@ namespace {
 constexpr int32_t BandHeight = 40;
 constexpr int32_t CaptionLine = 20;
 
-const char *Prompt() { return Translated(PictureSettings().TapPrompt ? TapPrompt : ContinuePrompt); }
+const char *Prompt() {
+  return Translated(PictureSettings().TapPrompt ? TapPrompt : ContinuePrompt);
+}
 
 // The pause sign while the picture is held, and the speed's sign while it is
 // not the designed one.
@@ -72,8 +74,7 @@ BandLayout PageBand() {
   const int32_t pitch = static_cast<int32_t>(std::lround(text * 1.4));
   const int32_t height = line + pitch * static_cast<int32_t>(lines);
   const bool above = RoomAbovePicture() >= height;
-  return {above ? g.ViewHeight + height : g.ViewHeight, height, pitch,
-          static_cast<int32_t>(lines)};
+  return {above ? g.ViewHeight + height : g.ViewHeight, height, pitch, static_cast<int32_t>(lines)};
 }
 
 } // namespace
@@ -108,8 +109,8 @@ void DrawBandLabels(const char *english) {
     return;
   }
   const std::vector<std::string> lines = Wrapped(caption, g.ViewWidth - g.FontHeight);
-  int32_t line = band.Top - (band.Height - band.Pitch * (band.CaptionLines + 1)) / 2 -
-                 band.Pitch / 2;
+  int32_t line =
+      band.Top - (band.Height - band.Pitch * (band.CaptionLines + 1)) / 2 - band.Pitch / 2;
   SetColor(White);
   for (const std::string &text : lines) {
     DrawLabel(g.ViewWidth / 2, line, text.c_str(), "CC");

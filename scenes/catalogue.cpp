@@ -33,7 +33,9 @@ const char *CatalogueFor(const char *tag) {
     return exact;
   // Chains a reader can follow: European Portuguese to Brazilian, every
   // Chinese to the simplified one we have, a region to its language.
-  const char *chain = language == "pt" ? Known("pt-br") : language == "zh" ? Known("zh-cn") : nullptr;
+  const char *chain = language == "pt"   ? Known("pt-br")
+                      : language == "zh" ? Known("zh-cn")
+                                         : nullptr;
   if (chain)
     return chain;
   const char *general = Known(language);

@@ -1,6 +1,5 @@
 #include "scenes/stage_table.h"
 
-
 #include "animation/animation_state.h"
 #include "scenes/picture_settings.h"
 #include "scenes/scene_frame.h"
@@ -21,11 +20,10 @@ const StageUnit Units[] = {
      UndoSlide, FinishSlide},
     {"pull", TickPull, [] { return PullCaption; }, nullptr, DrawPullFigures, PullHasDrawn, UndoPull,
      FinishPull},
-    {"view", TickView,
-     [] { return AnimationState.AngleStep > 0 ? ViewCaption : ViewBackCaption; }, nullptr,
-     DrawViewFigures, ViewHasDrawn, UndoView, FinishView},
-    {"both", TickTogether, [] { return TogetherCaption; }, DrawTogetherPicture,
-     DrawTogetherFigures, TogetherHasDrawn, UndoTogether, Nothing},
+    {"view", TickView, [] { return AnimationState.AngleStep > 0 ? ViewCaption : ViewBackCaption; },
+     nullptr, DrawViewFigures, ViewHasDrawn, UndoView, FinishView},
+    {"both", TickTogether, [] { return TogetherCaption; }, DrawTogetherPicture, DrawTogetherFigures,
+     TogetherHasDrawn, UndoTogether, Nothing},
 };
 
 // The cycles: the designed four stages in either direction; the full lesson
@@ -50,8 +48,8 @@ void FinishBefore(int32_t stage) {
 } // namespace
 
 std::vector<const char *> LessonCaptions() {
-  std::vector<const char *> captions = {PositiveCaption, NegativeCaption, TiltCaption,
-                                        SlideCaption, PullCaption};
+  std::vector<const char *> captions = {PositiveCaption, NegativeCaption, TiltCaption, SlideCaption,
+                                        PullCaption};
   if (PictureSettings().FullLesson)
     captions.insert(captions.end(), {ViewCaption, ViewBackCaption, TogetherCaption});
   return captions;

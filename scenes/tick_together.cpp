@@ -18,7 +18,7 @@
 
 namespace {
 
-constexpr double Half = 0.5;    // the radius each turn has
+constexpr double Half = 0.5;     // the radius each turn has
 constexpr double AxisEnd = 1.15; // the real axis, across the circle
 
 // The circle, the half circle the points turn on, and the real axis.

@@ -3,7 +3,8 @@
 # Usage: scripts/install-deps.sh run|test|windows|web|record|fuzz|install|package
 set -euo pipefail
 
-want=(cmake make g++ pkg-config libsdl2-dev libstb-dev fonts-dejavu-core python3-fonttools)
+want=(cmake make g++ pkg-config libsdl2-dev libstb-dev fonts-dejavu-core fonts-noto-cjk
+      python3-fonttools gettext)
 clang_runtime=false # the sanitizers and libFuzzer of the installed clang
 for part in "$@"; do
   case "$part" in

@@ -6,11 +6,18 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "surface.h"
 #include "win32_portable.h"
 
 namespace vqp {
+
+// The user's languages, most wanted first, as language tags ("de-DE"); the
+// system's locale (C or POSIX) gives none.
+std::vector<std::string> BackendUserLanguages();
+// The window's title changed (UTF-8).
+void BackendSetTitle(HWND hwnd, const char *title);
 
 // Opens the native window for hwnd with the given client size and title.
 // On failure returns false and says why in `reason` (one line, no trailing
@@ -39,6 +46,11 @@ UINT BackendDpi(HWND hwnd);
 // for less motion on the screen.
 bool BackendTouchIsPrimary();
 bool BackendReducesMotion();
+// The bytes of a face beyond the program's own (gdi.h: 1 Noto Sans CJK SC,
+// 2 JP, 3 KR): true with them when the backend has them. One that must be
+// fetched is asked for on the first call; once it has come, the layer is told
+// (LayerFontsChanged).
+bool BackendFontBytes(int face, const unsigned char **data, size_t *size);
 
 // Shows the part `surface.dirty` of the framebuffer; the caller clears dirty.
 void BackendPresent(HWND hwnd, const Surface &surface);
@@ -82,6 +94,9 @@ void LayerDpiChanged(HWND hwnd, UINT oldDpi, UINT newDpi);
 // change of its screen with WM_DISPLAYCHANGE, as a Win32 window whose
 // monitor's mode changed.
 void LayerFullScreenEnded(HWND hwnd, int clientWidth, int clientHeight);
+// Faces have come that were asked for: the windows are told with
+// WM_FONTCHANGE, as Windows tells them when the fonts change.
+void LayerFontsChanged();
 // A command of the device, as Windows reports the side buttons of a mouse or
 // a flick on a touch screen: WM_APPCOMMAND with APPCOMMAND_BROWSER_BACKWARD
 // (a swipe to the right) or APPCOMMAND_BROWSER_FORWARD (to the left).

@@ -1,7 +1,9 @@
 // kernel32 and comctl32: the few calls the program makes outside windows and drawing.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "win32_portable.h"
 
@@ -27,6 +29,9 @@ constexpr ErrorText errorTexts[] = {
     {ERROR_INVALID_WINDOW_HANDLE, "Invalid window handle."},
     {ERROR_CANNOT_FIND_WND_CLASS, "Cannot find window class."},
     {ERROR_CLASS_ALREADY_EXISTS, "Class already exists."},
+    {ERROR_INSUFFICIENT_BUFFER, "The data area passed to a system call is too small."},
+    {ERROR_NO_UNICODE_TRANSLATION,
+     "No mapping for the Unicode character exists in the target multi-byte code page."},
 };
 } // namespace
 
@@ -71,5 +76,81 @@ DWORD FormatMessageA(DWORD flags, const void *, DWORD messageId, DWORD, LPSTR bu
 }
 
 void InitCommonControls(void) {}
+
+} // namespace vqw
+
+namespace vqw {
+
+namespace {
+
+// The next character of UTF-8 at `in` (of `left` bytes), and how many bytes
+// it took; a malformed or overlong sequence is one byte of U+FFFD.
+char32_t NextUtf8(const unsigned char *in, int left, int &used) {
+  const unsigned char b = in[0];
+  const int length = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
+  used = 1;
+  if (length == 1)
+    return b;
+  if (length == 0 || length > left)
+    return 0xFFFD;
+  char32_t c = b & (0x7F >> length);
+  for (int i = 1; i < length; ++i) {
+    if ((in[i] & 0xC0) != 0x80)
+      return 0xFFFD;
+    c = (c << 6) | (in[i] & 0x3F);
+  }
+  static const char32_t least[5] = {0, 0, 0x80, 0x800, 0x10000};
+  if (c < least[length] || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000))
+    return 0xFFFD;
+  used = length;
+  return c;
+}
+
+} // namespace
+
+int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR in, int inLength, LPWSTR out,
+                        int outLength) {
+  if (in == nullptr || inLength < -1 || outLength < 0 ||
+      (codePage != CP_UTF8 && codePage != CP_ACP)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  const int length = inLength == -1 ? int(std::strlen(in)) + 1 : inLength;
+  std::u16string wide;
+  const auto *bytes = reinterpret_cast<const unsigned char *>(in);
+  for (int i = 0; i < length;) {
+    int used = 1;
+    char32_t c = bytes[i];
+    if (codePage == CP_UTF8) {
+      c = NextUtf8(bytes + i, length - i, used);
+      if (c == 0xFFFD && (flags & MB_ERR_INVALID_CHARS) &&
+          !(used == 3 && bytes[i] == 0xEF && bytes[i + 1] == 0xBF && bytes[i + 2] == 0xBD)) {
+        SetLastError(ERROR_NO_UNICODE_TRANSLATION);
+        return 0;
+      }
+    } else if (c >= 0x80 && c < 0xA0) {
+      static const char16_t high[32] = {
+          0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+          0x2039, 0x0152, 0x8D,   0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+          0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
+      c = high[c - 0x80];
+    }
+    i += used;
+    if (c >= 0x10000) {
+      wide += char16_t(0xD800 + ((c - 0x10000) >> 10));
+      wide += char16_t(0xDC00 + ((c - 0x10000) & 0x3FF));
+    } else {
+      wide += char16_t(c);
+    }
+  }
+  if (out == nullptr || outLength == 0)
+    return int(wide.size());
+  if (int(wide.size()) > outLength) {
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return 0;
+  }
+  std::copy(wide.begin(), wide.end(), out);
+  return int(wide.size());
+}
 
 } // namespace vqw

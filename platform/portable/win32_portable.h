@@ -26,6 +26,11 @@ typedef DWORD COLORREF;
 typedef char CHAR;
 typedef const char *LPCSTR;
 typedef char *LPSTR;
+// UTF-16, as on Windows.
+typedef char16_t WCHAR;
+typedef const WCHAR *LPCWSTR;
+typedef WCHAR *LPWSTR;
+typedef unsigned long ULONG;
 typedef void *LPVOID;
 typedef void *PVOID;
 typedef void *HANDLE;
@@ -203,6 +208,7 @@ typedef MONITORINFO *LPMONITORINFO;
 #define WM_MOVE 0x0003
 #define WM_SIZE 0x0005
 #define WM_DISPLAYCHANGE 0x007E
+#define WM_FONTCHANGE 0x001D
 #define WM_PAINT 0x000F
 #define WM_CLOSE 0x0010
 #define WM_QUIT 0x0012
@@ -237,6 +243,10 @@ typedef MONITORINFO *LPMONITORINFO;
 #define NID_INTEGRATED_TOUCH 0x01
 #define NID_READY 0x80
 #define SPI_GETCLIENTAREAANIMATION 0x1042
+#define CP_ACP 0
+#define CP_UTF8 65001
+#define MB_ERR_INVALID_CHARS 0x08
+#define MUI_LANGUAGE_NAME 0x8
 #define USER_TIMER_MINIMUM 0x0000000A
 #define USER_TIMER_MAXIMUM 0x7FFFFFFF
 
@@ -387,6 +397,8 @@ typedef MONITORINFO *LPMONITORINFO;
 #define ERROR_CANNOT_FIND_WND_CLASS 1407L
 #define ERROR_NO_MORE_USER_HANDLES 1158L
 #define ERROR_INVALID_MONITOR_HANDLE 1461L
+#define ERROR_INSUFFICIENT_BUFFER 122L
+#define ERROR_NO_UNICODE_TRANSLATION 1113L
 
 #define FORMAT_MESSAGE_IGNORE_INSERTS 0x00000200
 #define FORMAT_MESSAGE_FROM_SYSTEM 0x00001000
@@ -421,6 +433,12 @@ BOOL KillTimer(HWND hwnd, UINT_PTR id);
 BOOL GetClientRect(HWND hwnd, LPRECT rect);
 BOOL GetWindowRect(HWND hwnd, LPRECT rect);
 int GetWindowTextA(HWND hwnd, LPSTR text, int maxCount);
+// The title in UTF-16 (kept as UTF-8, which the backends show).
+BOOL SetWindowTextW(HWND hwnd, LPCWSTR text);
+// The user's languages, most wanted first, as MUI_LANGUAGE_NAME asks: names
+// such as "de-DE", each ended by a 0, the list by another. With buffer null,
+// *bufferSize gives the length needed.
+BOOL GetUserPreferredUILanguages(DWORD flags, ULONG *count, LPWSTR buffer, ULONG *bufferSize);
 int GetClassNameA(HWND hwnd, LPSTR name, int maxCount);
 BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
 // GWL_STYLE and GWL_EXSTYLE. A new style takes effect on the frame at the next
@@ -480,6 +498,13 @@ BOOL LineTo(HDC hdc, int x, int y);
 BOOL GetCurrentPositionEx(HDC hdc, LPPOINT position);
 BOOL TextOutA(HDC hdc, int x, int y, LPCSTR text, int length);
 BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR text, int length, LPSIZE size);
+BOOL TextOutW(HDC hdc, int x, int y, LPCWSTR text, int length);
+BOOL GetTextExtentPoint32W(HDC hdc, LPCWSTR text, int length, LPSIZE size);
+// CP_UTF8 and CP_ACP (Windows-1252); without MB_ERR_INVALID_CHARS a byte that
+// is not UTF-8 becomes U+FFFD. inLength -1: up to and with the terminating 0.
+// With out null or outLength 0, the length needed.
+int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR in, int inLength, LPWSTR out,
+                        int outLength);
 UINT SetTextAlign(HDC hdc, UINT align);
 UINT GetTextAlign(HDC hdc);
 COLORREF SetTextColor(HDC hdc, COLORREF color);
@@ -533,6 +558,8 @@ using vqw::GetSystemMetrics;
 using vqw::GetTextAlign;
 using vqw::GetTextColor;
 using vqw::GetTextExtentPoint32A;
+using vqw::GetTextExtentPoint32W;
+using vqw::GetUserPreferredUILanguages;
 using vqw::GetWindowLongA;
 using vqw::GetWindowPlacement;
 using vqw::GetWindowRect;
@@ -547,6 +574,7 @@ using vqw::LoadCursorA;
 using vqw::LoadIconA;
 using vqw::MonitorFromWindow;
 using vqw::MoveToEx;
+using vqw::MultiByteToWideChar;
 using vqw::PeekMessageA;
 using vqw::PostMessageA;
 using vqw::PostQuitMessage;
@@ -567,9 +595,11 @@ using vqw::SetTimer;
 using vqw::SetWindowLongA;
 using vqw::SetWindowPlacement;
 using vqw::SetWindowPos;
+using vqw::SetWindowTextW;
 using vqw::ShowWindow;
 using vqw::SystemParametersInfoA;
 using vqw::TextOutA;
+using vqw::TextOutW;
 using vqw::TranslateMessage;
 using vqw::UpdateWindow;
 using vqw::ValidateRect;

@@ -11,6 +11,7 @@
 
 #include "../host.h"
 #include "backend.h"
+#include "gdi/gdi.h"
 #include "layer.h"
 #include "user_internal.h"
 
@@ -342,6 +343,13 @@ void LayerFullScreenEnded(HWND hwnd, int clientWidth, int clientHeight) {
     return;
   vqw::SendMessageA(hwnd, WM_DISPLAYCHANGE, 32,
                     MAKELPARAM(area.right - area.left, area.bottom - area.top));
+}
+
+void LayerFontsChanged() {
+  for (int face = 1; face < gdi::kFaceCount; ++face)
+    gdi::ForgetFace(face);
+  for (HWND hwnd : LiveWindows())
+    vqw::SendMessageA(hwnd, WM_FONTCHANGE, 0, 0);
 }
 
 void LayerAppCommand(HWND hwnd, short command) {
@@ -700,6 +708,64 @@ BOOL GetMonitorInfoA(HMONITOR monitor, LPMONITORINFO info) {
   info->rcMonitor = area;
   info->rcWork = work;
   info->dwFlags = index == 0 ? MONITORINFOF_PRIMARY : 0;
+  return TRUE;
+}
+
+BOOL SetWindowTextW(HWND hwnd, LPCWSTR text) {
+  Window *w = vqp::Require(hwnd);
+  if (w == nullptr)
+    return FALSE;
+  // Kept as UTF-8, which the backends show.
+  std::string title;
+  for (const WCHAR *c = text; c && *c; ++c) {
+    char32_t u = *c;
+    if (u >= 0xD800 && u < 0xDC00 && c[1] >= 0xDC00 && c[1] < 0xE000) {
+      u = 0x10000 + ((u - 0xD800) << 10) + (char32_t(c[1]) - 0xDC00);
+      ++c;
+    }
+    if (u < 0x80) {
+      title += char(u);
+    } else if (u < 0x800) {
+      title += char(0xC0 | (u >> 6));
+      title += char(0x80 | (u & 0x3F));
+    } else if (u < 0x10000) {
+      title += char(0xE0 | (u >> 12));
+      title += char(0x80 | ((u >> 6) & 0x3F));
+      title += char(0x80 | (u & 0x3F));
+    } else {
+      title += char(0xF0 | (u >> 18));
+      title += char(0x80 | ((u >> 12) & 0x3F));
+      title += char(0x80 | ((u >> 6) & 0x3F));
+      title += char(0x80 | (u & 0x3F));
+    }
+  }
+  w->title = title;
+  vqp::BackendSetTitle(hwnd, w->title.c_str());
+  return TRUE;
+}
+
+BOOL GetUserPreferredUILanguages(DWORD flags, ULONG *count, LPWSTR buffer, ULONG *bufferSize) {
+  if (count == nullptr || bufferSize == nullptr || !(flags & MUI_LANGUAGE_NAME))
+    return vqp::Fail(ERROR_INVALID_PARAMETER);
+  std::u16string list;
+  ULONG found = 0;
+  for (const std::string &name : vqp::BackendUserLanguages()) {
+    list.append(name.begin(), name.end());
+    list += u'\0';
+    ++found;
+  }
+  list += u'\0';
+  *count = found;
+  if (buffer == nullptr) {
+    *bufferSize = ULONG(list.size());
+    return TRUE;
+  }
+  if (*bufferSize < list.size()) {
+    *bufferSize = ULONG(list.size());
+    return vqp::Fail(ERROR_INSUFFICIENT_BUFFER);
+  }
+  std::copy(list.begin(), list.end(), buffer);
+  *bufferSize = ULONG(list.size());
   return TRUE;
 }
 

@@ -83,7 +83,7 @@ TEST(Text, OpaqueBoxLandsWhereTheAlignmentSays) {
   SetBkColor(c.dc, kBack);
   const char *text = "Left click to continue ";
   const SIZE ext = Extent(c.dc, text);
-  const int asc = vqp::gdi::TextAscent(16);
+  const int asc = vqp::gdi::TextAscent({0, 16});
   struct Case {
     UINT align;
     int left, top; // expected box corner for the point (200, 50)
@@ -148,32 +148,44 @@ TEST(Text, TransparentModeLeavesTheBackgroundBetweenGlyphs) {
   EXPECT_EQ(c.Count(kBack), 0);
 }
 
-// The font holds printable ASCII only: every other byte (control bytes, the
-// code page's letters and signs above 0x7F) shows one and the same visible
-// missing-glyph box.
-TEST(Text, BytesOutsidePrintableAsciiShowTheMissingGlyphBox) {
-  auto draw = [](Canvas &c, char byte) {
+// A character the font lacks shows one and the same visible missing-glyph
+// box: control bytes and the code page's five unassigned bytes through
+// TextOutA, and a sign no catalogue uses through TextOutW; letters of the
+// code page the font keeps (e acute, for the languages that write it) have
+// glyphs of their own.
+TEST(Text, CharactersTheFontLacksShowTheMissingGlyphBox) {
+  auto draw = [](Canvas &c, const char16_t *text) {
     c.Fill(kUnder);
     SetBkMode(c.dc, TRANSPARENT);
     SetTextColor(c.dc, kInk);
-    EXPECT_TRUE(TextOutA(c.dc, 2, 2, &byte, 1));
+    EXPECT_TRUE(TextOutW(c.dc, 2, 2, text, 1));
   };
   Canvas box(24, 20), other(24, 20);
-  draw(box, '\x01');
+  draw(box, u"\x01");
   EXPECT_LT(box.Count(kUnder), 24 * 20 - 20) << "the box is drawn";
   const char boxBetween[] = {'a', '\x01', 'b'};
-  for (int byte = 0; byte < 256; ++byte) {
-    if (byte >= 0x20 && byte <= 0x7E)
-      continue;
-    draw(other, char(byte));
+  for (const int byte : {0x00, 0x02, 0x1F, 0x7F, 0x81, 0x8D, 0x8F, 0x90, 0x9D}) {
+    other.Fill(kUnder);
+    SetBkMode(other.dc, TRANSPARENT);
+    SetTextColor(other.dc, kInk);
+    const char one = char(byte);
+    EXPECT_TRUE(TextOutA(other.dc, 2, 2, &one, 1));
     ASSERT_EQ(other.Pixels(), box.Pixels()) << "byte " << byte;
     const char between[] = {'a', char(byte), 'b'};
     ASSERT_EQ(Extent(other.dc, between, 3).cx, Extent(box.dc, boxBetween, 3).cx) << "byte " << byte;
   }
-  for (const char letter : {'e', 'E', '?', '~'}) {
+  draw(other, u"\u2603");
+  EXPECT_EQ(other.Pixels(), box.Pixels()) << "a snowman";
+  for (const char16_t *letter : {u"e", u"E", u"?", u"~", u"\u00e9"}) {
     draw(other, letter);
-    EXPECT_NE(other.Pixels(), box.Pixels()) << letter << " has a glyph of its own";
+    EXPECT_NE(other.Pixels(), box.Pixels()) << int(letter[0]) << " has a glyph of its own";
   }
+  // The -A calls read Windows-1252: its e acute is the same letter.
+  const char acute = char(0xE9);
+  box.Fill(kUnder);
+  EXPECT_TRUE(TextOutA(box.dc, 2, 2, &acute, 1));
+  draw(other, u"\u00e9");
+  EXPECT_EQ(other.Pixels(), box.Pixels()) << "e acute through TextOutA";
 }
 
 // Text partly or wholly off the surface is clipped.

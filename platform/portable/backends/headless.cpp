@@ -12,6 +12,7 @@
 #include "../backend.h"
 #include "../layer.h"
 #include "../user_internal.h"
+#include "desktop_shared.h"
 
 namespace vqp {
 namespace {
@@ -37,6 +38,7 @@ bool BackendOpenWindow(HWND, int, int, const char *, std::string &reason) {
 }
 
 void BackendCloseWindow(HWND hwnd) { fullScreenWindows.erase(hwnd); }
+void BackendSetTitle(HWND, const char *) {}
 void BackendShowWindow(HWND, bool, int, int) {}
 void BackendResizeWindow(HWND, int, int) {}
 
@@ -75,6 +77,12 @@ uint64_t BackendNowMs() { return now; }
 bool BackendInputCanArrive() { return false; }
 
 bool DispatchFromPlatform() { return false; }
+
+bool BackendFontBytes(int face, const unsigned char **data, size_t *size) {
+  return BuiltInFaceBytes(face, data, size);
+}
+
+std::vector<std::string> BackendUserLanguages() { return LocaleLanguages(); }
 
 void ShowAddress(const char *) {}
 
@@ -129,6 +137,14 @@ const uint32_t *HeadlessPixels(HWND hwnd, int *width, int *height) {
   if (height)
     *height = s->height;
   return s->pixels.data();
+}
+
+std::vector<std::string> HeadlessTexts(HWND hwnd) {
+  std::vector<std::string> texts;
+  if (const Surface *s = WindowSurface(hwnd))
+    for (const SurfaceText *t : TextsInReadingOrder(*s))
+      texts.push_back(t->bytes);
+  return texts;
 }
 
 uint64_t HeadlessPresentCount() { return presentCount; }

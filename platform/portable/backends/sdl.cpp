@@ -28,6 +28,7 @@
 #include <map>
 
 #include "../backend.h"
+#include "desktop_shared.h"
 
 namespace vqp {
 namespace {
@@ -403,6 +404,12 @@ void BackendShowWindow(HWND hwnd, bool visible, int clientLeft, int clientTop) {
     SDL_HideWindow(it->second.window);
 }
 
+void BackendSetTitle(HWND hwnd, const char *title) {
+  auto it = natives.find(hwnd);
+  if (it != natives.end())
+    SDL_SetWindowTitle(it->second.window, title);
+}
+
 void BackendResizeWindow(HWND hwnd, int clientWidth, int clientHeight) {
   auto it = natives.find(hwnd);
   if (it != natives.end())
@@ -506,6 +513,12 @@ uint64_t BackendNowMs() { return SDL_GetTicks64(); }
 bool BackendInputCanArrive() { return videoUp; }
 
 bool DispatchFromPlatform() { return false; }
+
+bool BackendFontBytes(int face, const unsigned char **data, size_t *size) {
+  return BuiltInFaceBytes(face, data, size);
+}
+
+std::vector<std::string> BackendUserLanguages() { return LocaleLanguages(); }
 
 void ShowAddress(const char *) {}
 

@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cstring>
 #include <deque>
+#include <string>
 #include <vector>
 
 #include "../layer.h"
@@ -205,8 +206,44 @@ void FreeDc(uint32_t index) {
 
 const PenData &SelectedPen(const DcData &dc) { return Objects().slots[dc.pen].pen; }
 COLORREF SelectedBrushColor(const DcData &dc) { return Objects().slots[dc.brush].brushColor; }
-// The height the text module draws the selected font at (a LOGFONT height).
-int SelectedFontHeight(const DcData &dc) { return Objects().slots[dc.font].font.logical.lfHeight; }
+// The face and height the text module draws the selected font in.
+gdi::FontKey SelectedFont(const DcData &dc) {
+  const LOGFONTA &f = Objects().slots[dc.font].font.logical;
+  return {gdi::FaceOf(f.lfFaceName), int(f.lfHeight)};
+}
+
+// The characters of the -A calls' bytes: Windows-1252, the ANSI code page
+// (its five unassigned bytes stand for themselves, as Windows maps them).
+std::u32string FromAnsi(const char *text, int length) {
+  static const char16_t high[32] = {0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x8D,   0x017D, 0x8F,
+                                    0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
+  std::u32string out;
+  out.reserve(size_t(length));
+  for (int i = 0; i < length; ++i) {
+    const uint8_t b = uint8_t(text[i]);
+    out += b >= 0x80 && b < 0xA0 ? char32_t(high[b - 0x80]) : char32_t(b);
+  }
+  return out;
+}
+
+// The characters of UTF-16, a lone surrogate standing for itself.
+std::u32string FromWide(const WCHAR *text, int length) {
+  std::u32string out;
+  out.reserve(size_t(length));
+  for (int i = 0; i < length; ++i) {
+    const char32_t c = text[i];
+    if (c >= 0xD800 && c < 0xDC00 && i + 1 < length && text[i + 1] >= 0xDC00 &&
+        text[i + 1] < 0xE000) {
+      out += 0x10000 + ((c - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00);
+      ++i;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
 
 // What drawing through the context is clipped to, besides the surface.
 PixelRect ClipOf(const DcData &dc) { return dc.clipped ? dc.clip : gdi::kWholeSurface; }
@@ -598,27 +635,18 @@ COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
 
 // ---- text ------------------------------------------------------------------------
 
-BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR text, int length, LPSIZE size) {
-  if (vqp::Dc(hdc) == nullptr)
-    return FALSE;
-  if (size == nullptr || length < 0 || length > vqp::gdi::kMaxTextLength ||
-      (text == nullptr && length > 0))
-    return Fail(ERROR_INVALID_PARAMETER, FALSE);
-  const int font = vqp::SelectedFontHeight(*vqp::Dc(hdc));
-  size->cx = LONG(vqp::gdi::TextWidth(font, text, length));
+namespace {
+
+BOOL Extent(HDC hdc, std::u32string_view text, LPSIZE size) {
+  const vqp::gdi::FontKey font = vqp::SelectedFont(*vqp::Dc(hdc));
+  size->cx = LONG(vqp::gdi::TextWidth(font, text));
   size->cy = vqp::gdi::TextHeight(font);
   return TRUE;
 }
 
-BOOL TextOutA(HDC hdc, int x, int y, LPCSTR text, int length) {
-  vqp::Surface *surface;
-  DcData *dc = vqp::Dc(hdc, &surface);
-  if (dc == nullptr)
-    return FALSE;
-  if (length < 0 || length > vqp::gdi::kMaxTextLength || (text == nullptr && length > 0))
-    return Fail(ERROR_INVALID_PARAMETER, FALSE);
-  const int font = vqp::SelectedFontHeight(*dc);
-  const int64_t width = vqp::gdi::TextWidth(font, text, length);
+BOOL Out(DcData *dc, vqp::Surface *surface, int x, int y, std::u32string_view text) {
+  const vqp::gdi::FontKey font = vqp::SelectedFont(*dc);
+  const int64_t width = vqp::gdi::TextWidth(font, text);
   const UINT align = dc->textAlign;
   int64_t left = (align & TA_UPDATECP) ? dc->position.x : x;
   int64_t top = (align & TA_UPDATECP) ? dc->position.y : y;
@@ -642,7 +670,7 @@ BOOL TextOutA(HDC hdc, int x, int y, LPCSTR text, int length) {
   default:
     break;
   }
-  vqp::gdi::DrawText(*surface, font, left, top, text, length, dc->textColor, dc->bkColor,
+  vqp::gdi::DrawText(*surface, font, left, top, text, dc->textColor, dc->bkColor,
                      dc->bkMode == OPAQUE, vqp::ClipOf(*dc));
   if (align & TA_UPDATECP) {
     // The current position moves past the text in the direction of writing.
@@ -652,6 +680,48 @@ BOOL TextOutA(HDC hdc, int x, int y, LPCSTR text, int length) {
     dc->position.x = LONG(std::clamp<int64_t>(next, INT32_MIN, INT32_MAX));
   }
   return TRUE;
+}
+
+bool BadText(const void *text, int length) {
+  return length < 0 || length > vqp::gdi::kMaxTextLength || (text == nullptr && length > 0);
+}
+
+} // namespace
+
+BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR text, int length, LPSIZE size) {
+  if (vqp::Dc(hdc) == nullptr)
+    return FALSE;
+  if (size == nullptr || BadText(text, length))
+    return Fail(ERROR_INVALID_PARAMETER, FALSE);
+  return Extent(hdc, vqp::FromAnsi(text, length), size);
+}
+
+BOOL GetTextExtentPoint32W(HDC hdc, LPCWSTR text, int length, LPSIZE size) {
+  if (vqp::Dc(hdc) == nullptr)
+    return FALSE;
+  if (size == nullptr || BadText(text, length))
+    return Fail(ERROR_INVALID_PARAMETER, FALSE);
+  return Extent(hdc, vqp::FromWide(text, length), size);
+}
+
+BOOL TextOutA(HDC hdc, int x, int y, LPCSTR text, int length) {
+  vqp::Surface *surface;
+  DcData *dc = vqp::Dc(hdc, &surface);
+  if (dc == nullptr)
+    return FALSE;
+  if (BadText(text, length))
+    return Fail(ERROR_INVALID_PARAMETER, FALSE);
+  return Out(dc, surface, x, y, vqp::FromAnsi(text, length));
+}
+
+BOOL TextOutW(HDC hdc, int x, int y, LPCWSTR text, int length) {
+  vqp::Surface *surface;
+  DcData *dc = vqp::Dc(hdc, &surface);
+  if (dc == nullptr)
+    return FALSE;
+  if (BadText(text, length))
+    return Fail(ERROR_INVALID_PARAMETER, FALSE);
+  return Out(dc, surface, x, y, vqp::FromWide(text, length));
 }
 
 } // namespace vqw

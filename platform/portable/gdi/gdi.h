@@ -5,6 +5,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <string_view>
 
 #include "../surface.h"
 #include "../win32_portable.h"
@@ -63,24 +64,35 @@ void FillBox(Surface &s, int64_t left, int64_t top, int64_t right, int64_t botto
              const PixelRect &clip = kWholeSurface);
 
 // ---- text (text.cpp) ------------------------------------------------------
-// The layer's one font at a height: `font` is a LOGFONT height, positive for
-// the height of a line (the cell), negative for that of the characters (the
-// em). Glyphs are rasterized when first drawn, and kept for the few heights
+// The faces built into the layer: 0 the program's own font (every face name
+// not known otherwise), then Noto Sans CJK SC, JP and KR, whose bytes the
+// backend holds (BackendFontBytes).
+constexpr int kFaceCount = 4;
+int FaceOf(const char *faceName);
+// A face at a height: a LOGFONT height, positive for the height of a line
+// (the cell), negative for that of the characters (the em). Glyphs are found
+// by code point, rasterized when first drawn, and kept for the few heights
 // used last while fonts of those heights exist.
+struct FontKey {
+  int face;
+  int height;
+};
 constexpr int kMaxFontHeight = 1024;
 // Height of a line of text in pixels, and its ascent (top of the box to the
 // baseline).
-int TextHeight(int font);
-int TextAscent(int font);
-// Width in pixels of `length` bytes of text.
-int64_t TextWidth(int font, const char *text, int length);
-// Lets the glyphs of that height go (no font object has it any more).
-void ForgetFontHeight(int font);
-// Draws `length` bytes with the top-left corner of their box at (x, y), glyph
-// coverage blended from `background` (opaque) or from the pixels beneath
-// (transparent) towards `color`. Paints the box first when opaque. Clipped to
-// the box, the surface and `clip`.
-void DrawText(Surface &s, int font, int64_t x, int64_t y, const char *text, int length,
+int TextHeight(const FontKey &font);
+int TextAscent(const FontKey &font);
+// Width in pixels of a text.
+int64_t TextWidth(const FontKey &font, std::u32string_view text);
+// Lets the glyphs of that height go (no font object has it any more), or of a
+// face whose bytes have come.
+void ForgetFontHeight(int height);
+void ForgetFace(int face);
+// Draws a text with the top-left corner of its box at (x, y), glyph coverage
+// blended from `background` (opaque) or from the pixels beneath (transparent)
+// towards `color`. Paints the box first when opaque. Clipped to the box, the
+// surface and `clip`. The surface keeps what it says (RecordText, in UTF-8).
+void DrawText(Surface &s, const FontKey &font, int64_t x, int64_t y, std::u32string_view text,
               COLORREF color, COLORREF background, bool opaque,
               const PixelRect &clip = kWholeSurface);
 

@@ -1,42 +1,40 @@
-// Text: the one font built into the layer (DejaVu Sans Bold, cut to printable
-// ASCII at build time by font.cmake), rasterized with stb_truetype so that
-// measuring and drawing agree on every machine.
+// Text: the faces built into the layer, rasterized with stb_truetype so that
+// measuring and drawing agree on every machine. Face 0 is the program's own
+// font (DejaVu Sans Bold, cut at build time to the characters the program
+// draws), which every face name not known otherwise gives; the others are the
+// Noto Sans CJK faces, whose bytes the backend holds (built in, or fetched
+// when first asked for: until then such a face measures and draws nothing).
 //
-// A font is that face at a height (CreateFontA); the default font is 16
-// pixels a line, like the Windows default font. Glyphs stand on whole pixels and advance by whole
-// pixels (kerning included), so a text's width is the sum of its advances and the same text is
-// always drawn alike. Bytes are read as Windows-1252, the ANSI code page of the
-// -A calls; the font holds its printable ASCII characters, so any other byte
-// (a control byte, or a letter or sign above 0x7F) shows the font's
-// missing-glyph box.
+// A font is a face at a height (CreateFontA); the default font is 16 pixels a
+// line, like the Windows default font. Glyphs are found by code point, stand
+// on whole pixels and advance by whole pixels (kerning included), so a text's
+// width is the sum of its advances and the same text is always drawn alike. A
+// character the face lacks shows its missing-glyph box.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
+#include <map>
 #include <memory>
 #include <vector>
 
+#include "../backend.h"
 #include "gdi.h"
 #include "stb_truetype_impl.h"
 
 namespace vqp::gdi {
 
-// The font file, embedded at build time (font.cmake).
+// The program's font, embedded at build time (font.cmake).
 extern const unsigned char kFontData[];
 
 namespace {
-
-// The glyphs kept: one for each printable ASCII byte, then the box.
-constexpr int kFirstPrintable = 0x20, kLastPrintable = 0x7E;
-constexpr int kBoxSlot = kLastPrintable - kFirstPrintable + 1;
 
 // Heights whose glyphs are kept at once: the ones used last, so that a
 // program that goes through many sizes holds only a few sets of glyphs.
 constexpr size_t kSizesKept = 4;
 
-int SlotOf(char c) {
-  const int byte = uint8_t(c);
-  return byte >= kFirstPrintable && byte <= kLastPrintable ? byte - kFirstPrintable : kBoxSlot;
-}
+constexpr const char *kFaceNames[kFaceCount] = {"DejaVu Sans", "Noto Sans CJK SC",
+                                                "Noto Sans CJK JP", "Noto Sans CJK KR"};
 
 struct Glyph {
   int index = 0;                             // glyph in the font
@@ -46,15 +44,15 @@ struct Glyph {
   std::vector<uint8_t> coverage; // width x height, once rasterized
 };
 
-// The font file, read once.
-struct FontFile {
+// A face's file, read once its bytes are there.
+struct FaceFile {
   stbtt_fontinfo info{};
   bool ok = false;
   int ascent = 0, descent = 0; // font units
 
-  FontFile() {
-    const int offset = stbtt_GetFontOffsetForIndex(kFontData, 0);
-    ok = offset >= 0 && stbtt_InitFont(&info, kFontData, offset) != 0;
+  explicit FaceFile(const unsigned char *data) {
+    const int offset = data ? stbtt_GetFontOffsetForIndex(data, 0) : -1;
+    ok = offset >= 0 && stbtt_InitFont(&info, data, offset) != 0;
     if (ok) {
       int gap;
       stbtt_GetFontVMetrics(&info, &ascent, &descent, &gap);
@@ -62,44 +60,60 @@ struct FontFile {
   }
 };
 
-const FontFile &File() {
-  static const FontFile file;
-  return file;
+// The faces read so far; one not yet there is asked of the backend again.
+const FaceFile *FaceFileOf(int face) {
+  static std::unique_ptr<FaceFile> files[kFaceCount];
+  if (face < 0 || face >= kFaceCount)
+    face = 0;
+  if (!files[face]) {
+    const unsigned char *data = face == 0 ? kFontData : nullptr;
+    size_t size = 0;
+    if (face != 0 && !BackendFontBytes(face, &data, &size))
+      return nullptr;
+    files[face] = std::make_unique<FaceFile>(data);
+  }
+  return files[face]->ok ? files[face].get() : nullptr;
 }
 
-// The font at one height: a LOGFONT height, positive for the cell (a line,
-// ascent and descent), negative for the characters (the em).
+// A face at one height: a LOGFONT height, positive for the cell (a line,
+// ascent and descent), negative for the characters (the em). Glyphs are
+// looked up when first used and rasterized when first drawn, so that
+// start-up pays only for the first picture's texts.
 class Font {
 public:
-  explicit Font(int height) : height_(height) {
-    const FontFile &file = File();
-    if (!file.ok)
+  Font(int face, int height) : face_(face), height_(height), file_(FaceFileOf(face)) {
+    if (!file_)
       return;
-    scale_ = height > 0 ? stbtt_ScaleForPixelHeight(&file.info, float(height))
-                        : stbtt_ScaleForMappingEmToPixels(&file.info, float(-height));
-    lineHeight_ =
-        height > 0 ? height : std::max(1, int(std::lround((file.ascent - file.descent) * scale_)));
-    ascent_ = std::clamp(int(std::lround(file.ascent * scale_)), 0, lineHeight_);
-    for (int slot = 0; slot < kBoxSlot; ++slot)
-      Load(glyphs_[slot], stbtt_FindGlyphIndex(&file.info, kFirstPrintable + slot));
-    Load(glyphs_[kBoxSlot], 0);
+    scale_ = height > 0 ? stbtt_ScaleForPixelHeight(&file_->info, float(height))
+                        : stbtt_ScaleForMappingEmToPixels(&file_->info, float(-height));
+    lineHeight_ = height > 0
+                      ? height
+                      : std::max(1, int(std::lround((file_->ascent - file_->descent) * scale_)));
+    ascent_ = std::clamp(int(std::lround(file_->ascent * scale_)), 0, lineHeight_);
   }
 
+  int Face() const { return face_; }
   int Height() const { return height_; }
-  bool Ok() const { return File().ok; }
-  int LineHeight() const { return lineHeight_; }
+  bool Ok() const { return file_ != nullptr; }
+  int LineHeight() const { return file_ ? lineHeight_ : std::max(height_, 1); }
   int Ascent() const { return ascent_; }
-  const Glyph &Of(char c) const { return glyphs_[SlotOf(c)]; }
 
-  // The glyph's coverage, rasterized when it is first drawn, so that start-up
-  // pays only for the glyphs of the first picture's texts.
-  const uint8_t *Coverage(char c) {
-    Glyph &g = glyphs_[SlotOf(c)];
+  Glyph &Of(char32_t c) {
+    auto it = glyphs_.find(c);
+    if (it == glyphs_.end()) {
+      Glyph g;
+      Load(g, stbtt_FindGlyphIndex(&file_->info, int(c)));
+      it = glyphs_.emplace(c, std::move(g)).first;
+    }
+    return it->second;
+  }
+
+  const uint8_t *Coverage(Glyph &g) {
     if (!g.rasterized) {
       g.rasterized = true;
       g.coverage.assign(size_t(g.width) * size_t(g.height), 0);
       if (!g.coverage.empty())
-        stbtt_MakeGlyphBitmap(&File().info, g.coverage.data(), g.width, g.height, g.width, scale_,
+        stbtt_MakeGlyphBitmap(&file_->info, g.coverage.data(), g.width, g.height, g.width, scale_,
                               scale_, g.index);
     }
     return g.coverage.data();
@@ -109,30 +123,31 @@ public:
   int Advance(const Glyph &a, const Glyph *b) const {
     int units = a.advance;
     if (b)
-      units += stbtt_GetGlyphKernAdvance(&File().info, a.index, b->index);
+      units += stbtt_GetGlyphKernAdvance(&file_->info, a.index, b->index);
     return int(std::lround(units * scale_));
   }
 
 private:
   void Load(Glyph &g, int index) {
-    const stbtt_fontinfo &info = File().info;
     g.index = index;
     int advance, bearing;
-    stbtt_GetGlyphHMetrics(&info, g.index, &advance, &bearing);
+    stbtt_GetGlyphHMetrics(&file_->info, g.index, &advance, &bearing);
     g.advance = advance;
     int x0, y0, x1, y1;
-    stbtt_GetGlyphBitmapBox(&info, g.index, scale_, scale_, &x0, &y0, &x1, &y1);
+    stbtt_GetGlyphBitmapBox(&file_->info, g.index, scale_, scale_, &x0, &y0, &x1, &y1);
     g.x0 = x0;
     g.y0 = y0;
     g.width = std::max(0, x1 - x0);
     g.height = std::max(0, y1 - y0);
   }
 
+  int face_;
   int height_;
+  const FaceFile *file_;
   float scale_ = 0;
   int lineHeight_ = 0;
   int ascent_ = 0;
-  Glyph glyphs_[kBoxSlot + 1];
+  std::map<char32_t, Glyph> glyphs_;
 };
 
 // The fonts kept, the one used last first.
@@ -141,15 +156,16 @@ std::vector<std::unique_ptr<Font>> &Kept() {
   return kept;
 }
 
-// The font at a height, made on first use; the ones used last are kept.
-Font &FontAt(int height) {
+// The font of a face at a height, made on first use; the ones used last are kept.
+Font &FontAt(const FontKey &key) {
   std::vector<std::unique_ptr<Font>> &kept = Kept();
-  auto it = std::find_if(kept.begin(), kept.end(),
-                         [&](const std::unique_ptr<Font> &f) { return f->Height() == height; });
+  auto it = std::find_if(kept.begin(), kept.end(), [&](const std::unique_ptr<Font> &f) {
+    return f->Face() == key.face && f->Height() == key.height;
+  });
   if (it == kept.end()) {
     if (kept.size() >= kSizesKept)
       kept.pop_back();
-    kept.insert(kept.begin(), std::make_unique<Font>(height));
+    kept.insert(kept.begin(), std::make_unique<Font>(key.face, key.height));
   } else if (it != kept.begin()) {
     std::rotate(kept.begin(), it, it + 1);
   }
@@ -169,31 +185,65 @@ uint32_t Blend(uint32_t under, uint32_t over, unsigned alpha) {
   return out;
 }
 
-} // namespace
-
-void ForgetFontHeight(int font) {
-  std::erase_if(Kept(), [&](const std::unique_ptr<Font> &f) { return f->Height() == font; });
+// The UTF-8 of a text, for the surface's record of what it says.
+std::string Utf8(std::u32string_view text) {
+  std::string out;
+  for (char32_t c : text) {
+    if (c < 0x80) {
+      out += char(c);
+    } else if (c < 0x800) {
+      out += char(0xC0 | (c >> 6));
+      out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      out += char(0xE0 | (c >> 12));
+      out += char(0x80 | ((c >> 6) & 0x3F));
+      out += char(0x80 | (c & 0x3F));
+    } else {
+      out += char(0xF0 | (c >> 18));
+      out += char(0x80 | ((c >> 12) & 0x3F));
+      out += char(0x80 | ((c >> 6) & 0x3F));
+      out += char(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
 }
 
-int TextHeight(int font) { return FontAt(font).LineHeight(); }
-int TextAscent(int font) { return FontAt(font).Ascent(); }
+} // namespace
 
-int64_t TextWidth(int height, const char *text, int length) {
-  const Font &font = FontAt(height);
-  if (!font.Ok() || text == nullptr)
+int FaceOf(const char *name) {
+  for (int face = 1; face < kFaceCount; ++face)
+    if (name && std::strcmp(name, kFaceNames[face]) == 0)
+      return face;
+  return 0;
+}
+
+void ForgetFontHeight(int height) {
+  std::erase_if(Kept(), [&](const std::unique_ptr<Font> &f) { return f->Height() == height; });
+}
+
+void ForgetFace(int face) {
+  std::erase_if(Kept(), [&](const std::unique_ptr<Font> &f) { return f->Face() == face; });
+}
+
+int TextHeight(const FontKey &key) { return FontAt(key).LineHeight(); }
+int TextAscent(const FontKey &key) { return FontAt(key).Ascent(); }
+
+int64_t TextWidth(const FontKey &key, std::u32string_view text) {
+  Font &font = FontAt(key);
+  if (!font.Ok())
     return 0;
   int64_t width = 0;
-  for (int i = 0; i < length; ++i)
-    width += font.Advance(font.Of(text[i]), i + 1 < length ? &font.Of(text[i + 1]) : nullptr);
+  for (size_t i = 0; i < text.size(); ++i)
+    width += font.Advance(font.Of(text[i]), i + 1 < text.size() ? &font.Of(text[i + 1]) : nullptr);
   return std::max<int64_t>(width, 0);
 }
 
-void DrawText(Surface &s, int height, int64_t x, int64_t y, const char *text, int length,
+void DrawText(Surface &s, const FontKey &key, int64_t x, int64_t y, std::u32string_view text,
               COLORREF color, COLORREF background, bool opaque, const PixelRect &clip) {
-  Font &font = FontAt(height);
-  if (text == nullptr || length <= 0 || !font.Ok())
+  Font &font = FontAt(key);
+  if (text.empty() || !font.Ok())
     return;
-  const int64_t width = TextWidth(height, text, length);
+  const int64_t width = TextWidth(key, text);
   // The text's box, clipped to the surface and the clip; nothing is drawn outside it.
   const int64_t bx0 = std::max<int64_t>({x, 0, clip.left});
   const int64_t by0 = std::max<int64_t>({y, 0, clip.top});
@@ -207,14 +257,14 @@ void DrawText(Surface &s, int height, int64_t x, int64_t y, const char *text, in
   const uint32_t ink = color & 0x00FFFFFFu;
   const int64_t baseline = y + font.Ascent();
   int64_t pen = x;
-  for (int i = 0; i < length && pen < bx1; ++i) {
-    const Glyph &g = font.Of(text[i]);
-    const int advance = font.Advance(g, i + 1 < length ? &font.Of(text[i + 1]) : nullptr);
+  for (size_t i = 0; i < text.size() && pen < bx1; ++i) {
+    Glyph &g = font.Of(text[i]);
+    const int advance = font.Advance(g, i + 1 < text.size() ? &font.Of(text[i + 1]) : nullptr);
     const int64_t gx = pen + g.x0, gy = baseline + g.y0;
     const int64_t cx0 = std::max(gx, bx0), cx1 = std::min(gx + g.width, bx1);
     const int64_t cy0 = std::max(gy, by0), cy1 = std::min(gy + g.height, by1);
     if (cx0 < cx1 && cy0 < cy1) {
-      const uint8_t *coverage = font.Coverage(text[i]);
+      const uint8_t *coverage = font.Coverage(g);
       for (int64_t py = cy0; py < cy1; ++py) {
         const uint8_t *row = coverage + size_t(py - gy) * size_t(g.width);
         uint32_t *dst = s.pixels.data() + size_t(py) * size_t(s.width);
@@ -225,7 +275,8 @@ void DrawText(Surface &s, int height, int64_t x, int64_t y, const char *text, in
     pen += advance;
   }
   MarkDirty(s, box);
-  RecordText(s, box, text, length);
+  const std::string said = Utf8(text);
+  RecordText(s, box, said.data(), int(said.size()));
 }
 
 } // namespace vqp::gdi

@@ -1,0 +1,83 @@
+#include "app/language.h"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "app/application.h"
+#include "graphics/display.h"
+#include "graphics/graphics_state.h"
+#include "scenes/catalogue.h"
+#include "scenes/messages.h"
+
+namespace {
+
+// The user's languages, most wanted first, as the system gives them.
+std::vector<std::string> UserLanguages() {
+  ULONG count = 0, size = 0;
+  if (!GetUserPreferredUILanguages(MUI_LANGUAGE_NAME, &count, nullptr, &size) || size == 0)
+    return {};
+  std::vector<WCHAR> list(size);
+  if (!GetUserPreferredUILanguages(MUI_LANGUAGE_NAME, &count, list.data(), &size))
+    return {};
+  std::vector<std::string> tags;
+  std::string tag;
+  for (WCHAR c : list) {
+    if (c != 0) {
+      tag += c < 0x80 ? static_cast<char>(c) : '?';
+    } else if (!tag.empty()) {
+      tags.push_back(tag);
+      tag.clear();
+    }
+  }
+  return tags;
+}
+
+bool English(const std::string &tag) {
+  return tag.size() >= 2 && (tag[0] == 'e' || tag[0] == 'E') && (tag[1] == 'n' || tag[1] == 'N') &&
+         (tag.size() == 2 || tag[2] == '-' || tag[2] == '_');
+}
+
+// The Windows resource of each face the program carries beside its own font.
+int ResourceOfFace(const char *face) {
+  const std::string f = face;
+  return f == "Noto Sans CJK SC"   ? 3
+         : f == "Noto Sans CJK JP" ? 4
+         : f == "Noto Sans CJK KR" ? 5
+                                   : 0;
+}
+
+} // namespace
+
+void ChooseLanguage(HWND window, const std::string &asked) {
+  const char *catalogue = "";
+  for (const std::string &tag : asked.empty() ? UserLanguages() : std::vector<std::string>{asked}) {
+    if (NeedsShaping(tag.c_str())) {
+      std::fprintf(stderr,
+                   "velqor: %s is written in a script the program cannot draw; the texts are "
+                   "in English\n",
+                   tag.c_str());
+      break;
+    }
+    if (English(tag))
+      break;
+    catalogue = CatalogueFor(tag.c_str());
+    if (*catalogue)
+      break;
+  }
+  UseCatalogue(catalogue);
+  const char *face = TextFaceOf(catalogue);
+  if (const int resource = ResourceOfFace(face))
+    LoadResourceFont(resource);
+  UseTextFace(face);
+  // The designed title in English (set again only where another stood).
+  char now[256] = {};
+  GetWindowTextA(window, now, sizeof now);
+  if (!*catalogue && std::strcmp(now, WindowTitle) == 0)
+    return;
+  const std::string title =
+      *catalogue ? std::string("VELQOR: ") + Translated(TitleText) : std::string(WindowTitle);
+  std::vector<WCHAR> wide(title.size() + 1);
+  if (MultiByteToWideChar(CP_UTF8, 0, title.c_str(), -1, wide.data(), int(wide.size())) > 0)
+    SetWindowTextW(window, wide.data());
+}

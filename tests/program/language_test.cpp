@@ -1,0 +1,164 @@
+// The languages: which catalogue a language tag or the user's locale leads to,
+// every catalogue's texts on the picture (each stage's caption, the prompt, the
+// title) with ink and in room, and languages the program cannot write.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "animation/animation_state.h"
+#include "app/language.h"
+#include "graphics/graphics_state.h"
+#include "graphics/labels.h"
+#include "scenes/catalogue.h"
+#include "scenes/messages.h"
+#include "scenes/scene_frame.h"
+#include "scenes/stage_table.h"
+#include "tests/support/program_checks.h"
+
+#ifndef _WIN32
+#include "platform/host.h"
+#endif
+
+namespace {
+
+const AnimationStateRecord &s = AnimationState;
+
+TEST(Languages, TagsFollowTheirChainToACatalogue) {
+  const struct {
+    const char *Tag;
+    const char *Catalogue;
+  } chains[] = {{"de", "de"},       {"de-AT", "de"},    {"de_CH.UTF-8", "de"},
+                {"fr-CA", "fr"},    {"es-MX", "es"},    {"pt-BR", "pt_BR"},
+                {"pt-PT", "pt_BR"}, {"pt", "pt_BR"},    {"zh-Hans", "zh_CN"},
+                {"zh-CN", "zh_CN"}, {"zh-TW", "zh_CN"}, {"ja-JP", "ja"},
+                {"ko", "ko"},       {"uk-UA", "uk"},    {"el", "el"},
+                {"tr-TR", "tr"},    {"pl", "pl"},       {"ru", "ru"},
+                {"it", "it"},       {"en-GB", ""},      {"C", ""},
+                {"POSIX", ""},      {"xx-YY", ""},      {"", ""}};
+  for (const auto &c : chains)
+    EXPECT_STREQ(CatalogueFor(c.Tag), c.Catalogue) << c.Tag;
+  for (const char *tag : {"ar", "he-IL", "fa", "hi", "th_TH.UTF-8", "ur"})
+    EXPECT_TRUE(NeedsShaping(tag)) << tag;
+  for (const char *tag : {"de", "ja", "zh-Hans", "el", "ru", "en"})
+    EXPECT_FALSE(NeedsShaping(tag)) << tag;
+  EXPECT_EQ(CatalogueLanguageCount, 13);
+}
+
+// Each catalogue has every text the demonstration shows.
+TEST(Languages, EveryCatalogueTranslatesEveryText) {
+  const char *const texts[] = {
+      TitleText,        PositiveCaption, NegativeCaption, TiltCaption,    SlideCaption, PullCaption,
+      ViewCaption,      ViewBackCaption, TogetherCaption, ContinuePrompt, TapPrompt,    PauseSign,
+      QuarterSpeedSign, HalfSpeedSign,   DoubleSpeedSign, ImaginaryLabel, RealLabel,    TimeLabel};
+  for (int l = 0; l < CatalogueLanguageCount; ++l) {
+    for (const char *english : texts) {
+      int found = 0;
+      for (int e = 0; e < CatalogueEntryCount; ++e) {
+        const CatalogueEntry &entry = CatalogueEntries[e];
+        found += std::strcmp(entry.Language, CatalogueLanguages[l]) == 0 &&
+                 std::strcmp(entry.English, english) == 0 && *entry.Text;
+      }
+      EXPECT_EQ(found, 1) << CatalogueLanguages[l] << ": " << english;
+    }
+  }
+  UseCatalogue("");
+  EXPECT_STREQ(Translated(PullCaption), PullCaption) << "English is the designed text";
+}
+
+#ifndef _WIN32
+// Each catalogue on the picture at the designed size: the first picture of
+// each stage says the stage's caption and the prompt in that language (the
+// window's texts, as a screen reader reads them), with ink in the caption's
+// rows; the title after "VELQOR: ". Every caption fits beside either prompt
+// (the pause and speed signs at the left, the prompt at the right, the
+// caption in the middle) without overlapping them: measured with the layer's
+// own text measurement.
+TEST(Languages, EachCatalogueShowsItsCaptionsWhereTheyFit) {
+  const HWND window = TestWindow();
+  for (int l = 0; l <= CatalogueLanguageCount; ++l) {
+    const std::string tag = l < CatalogueLanguageCount ? CatalogueLanguages[l] : "en";
+    ChooseLanguage(window, tag);
+    StartFresh(1002, 583);
+    Key('L'); // the full lesson: every caption there is
+    char title[256] = {};
+    GetWindowTextA(window, title, sizeof title);
+    EXPECT_EQ(std::string(title), l < CatalogueLanguageCount
+                                      ? std::string("VELQOR: ") + Translated(TitleText)
+                                      : std::string("VELQOR: NEGATIVE FREQUENCY"))
+        << tag;
+    const int32_t prompt =
+        std::max(TextWidth(Translated(ContinuePrompt)), TextWidth(Translated(TapPrompt)));
+    const int32_t signs =
+        TextWidth((std::string(Translated(PauseSign)) + "  " + Translated(HalfSpeedSign)).c_str());
+    for (const char *english : LessonCaptions()) {
+      const int32_t width = TextWidth(Translated(english));
+      EXPECT_LE(501 + width / 2 + 8, 1002 - prompt)
+          << tag << ": \"" << Translated(english) << "\" is " << width << " px wide beside a "
+          << prompt << " px prompt";
+      EXPECT_GE(501 - width / 2, signs) << tag << ": \"" << Translated(english) << "\"";
+    }
+    for (int cycle = 0; cycle < 2; ++cycle) {
+      for (int32_t stage = 0; stage < CycleLength(); ++stage) {
+        if (stage > 0) {
+          Click();
+          Tick();
+        }
+        const std::vector<std::string> said = vqp::HeadlessTexts(window);
+        const std::string caption = Translated(CycleStage(stage).Caption());
+        ASSERT_GE(said.size(), 2u) << tag << ", stage " << stage;
+        EXPECT_EQ(said[0], caption) << tag << ", stage " << stage;
+        EXPECT_EQ(said[1], Translated(ContinuePrompt)) << tag << ", stage " << stage;
+        const Picture p = TakePicture();
+        EXPECT_GT(CountColor(p, GraphicsState.Palette[White], 250, 12, 752, 28), 20)
+            << tag << ", stage " << stage << ": no ink in the caption";
+      }
+      Click();
+      Tick(); // the next cycle
+    }
+  }
+  ChooseLanguage(window, "en");
+  StartFresh();
+}
+
+// The user's language comes from the locale: LC_ALL, then LC_MESSAGES, then
+// LANG; C and POSIX mean the designed texts, as does a language the program
+// cannot write, with a notice.
+TEST(Languages, TheLocaleChoosesUnlessALanguageIsAsked) {
+  const HWND window = TestWindow();
+  const struct {
+    const char *All, *Messages, *Lang;
+    const char *Catalogue;
+  } locales[] = {{"", "", "de_DE.UTF-8", "de"},
+                 {"", "ja_JP.UTF-8", "de_DE.UTF-8", "ja"},
+                 {"pt_PT.UTF-8", "ja_JP.UTF-8", "de_DE.UTF-8", "pt_BR"},
+                 {"C", "", "de_DE.UTF-8", ""},
+                 {"", "", "POSIX", ""},
+                 {"", "", "ar_EG.UTF-8", ""},
+                 {"", "", "", ""}};
+  for (const auto &l : locales) {
+    setenv("LC_ALL", l.All, 1);
+    setenv("LC_MESSAGES", l.Messages, 1);
+    setenv("LANG", l.Lang, 1);
+    ChooseLanguage(window, "");
+    EXPECT_STREQ(CatalogueInUse(), l.Catalogue) << l.All << "/" << l.Messages << "/" << l.Lang;
+  }
+  ChooseLanguage(window, "ko");
+  EXPECT_STREQ(CatalogueInUse(), "ko") << "--lang before the locale";
+  testing::internal::CaptureStderr();
+  ChooseLanguage(window, "he");
+  EXPECT_STREQ(CatalogueInUse(), "");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "velqor: he is written in a script the program cannot draw; the texts are in "
+            "English\n");
+  unsetenv("LC_ALL");
+  unsetenv("LC_MESSAGES");
+  unsetenv("LANG");
+  ChooseLanguage(window, "en");
+  StartFresh();
+}
+#endif
+
+} // namespace
