@@ -44,9 +44,9 @@ double Turned(int32_t turn) {
 }
 
 // The helix (with the shadows `wall` and `floor` once turned) through the
-// pull's points, by exclusive-or; `near` and `far` colour a segment by the
+// pull's points, by exclusive-or; `nearColor` and `farColor` colour a segment by the
 // side of the time axis its middle lies on.
-void DrawCurve(double e, double depth, int32_t near, int32_t far, int shadow) {
+void DrawCurve(double e, double depth, int32_t nearColor, int32_t farColor, int shadow) {
   Real48 lastX = 0.0, lastY = 0.0;
   double lastDepth = 0.0;
   ReplayPull([&](int32_t tick, Real48 t, int32_t degrees) {
@@ -59,7 +59,7 @@ void DrawCurve(double e, double depth, int32_t near, int32_t far, int shadow) {
       y = -depth; // on the floor below
     const ViewPoint p = ProjectView(e, t, y, z);
     if (tick > 0) {
-      SetColor(facing + lastDepth > 0 ? near : far);
+      SetColor(facing + lastDepth > 0 ? nearColor : farColor);
       DrawLine(lastX, lastY, p.X, p.Y);
     }
     lastX = p.X;
