@@ -10,6 +10,7 @@
 #include "app/presentation_mode.h"
 #include "app/presenter_controls.h"
 #include "app/settings.h"
+#include "app/user_message.h"
 #include "app/window_proc.h"
 #include "graphics/graphics_state.h"
 #include "graphics/picture_layout.h"
@@ -19,20 +20,9 @@
 
 namespace {
 
-// Why the stage asked for is not one of its cycle's, or nothing.
-std::string StageError(const StartOptions &options) {
-  const int32_t length = CycleLengthOf(options.Course == Lesson::Full, options.Negative);
-  if (options.Stage < length)
-    return "";
-  return "--stage " + std::to_string(options.Stage) + ": the " +
-         (options.Course == Lesson::Full ? "full" : "classic") + " lesson's " +
-         (options.Negative ? "negative" : "positive") + " cycle has stages 0 to " +
-         std::to_string(length - 1);
-}
-
 // One line on stderr: what could not be done and why. Always false.
 bool SayFailure(const char *what, const char *reason) {
-  std::fprintf(stderr, "velqor: %s: %s\n", what, reason);
+  TellUser(("velqor: " + std::string(what) + ": " + reason + "\n").c_str(), true);
   return false;
 }
 
@@ -54,12 +44,12 @@ bool SetClientSize(HWND window, int width, int height) {
 int StartApplication(int argc, const char *const *argv) {
   const CommandLine command = ParseCommandLine(argc, argv);
   if (command.Help || command.Version) {
-    std::fputs(command.Help ? HelpText() : "velqor " VELQOR_VERSION "\n", stdout);
+    TellUser(command.Help ? HelpText() : "velqor " VELQOR_VERSION "\n", false);
     return 0;
   }
   const std::string error = command.Error.empty() ? StageError(command.Options) : command.Error;
   if (!error.empty() && !command.Options.Page) {
-    std::fprintf(stderr, "velqor: %s\n%s\n", error.c_str(), UsageLine());
+    TellUser(("velqor: " + error + "\n" + UsageLine() + "\n").c_str(), true);
     return 2;
   }
   // A page opens whatever its address says: what it cannot take is left out,

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <iterator>
 
+#include "scenes/stage_table.h"
+
 namespace {
 
 struct Named {
@@ -53,14 +55,18 @@ bool LanguageTag(std::string_view tag) {
   return tag.size() <= 35;
 }
 
-std::string Bad(std::string_view name, std::string_view value, const char *expected) {
-  // The value is shown as given, but never more than a line's worth of it.
-  std::string shown(value.substr(0, 40));
+// What the user gave, quoted as given but never more than a line's worth of
+// it, and never a control character, which could break the line.
+std::string Quoted(std::string_view given) {
+  std::string shown(given.substr(0, 40));
   for (char &c : shown)
     if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
       c = '?';
-  return std::string(name) + " '" + shown + (value.size() > 40 ? "...'" : "'") + ": expected " +
-         expected;
+  return "'" + shown + (given.size() > 40 ? "...'" : "'");
+}
+
+std::string Bad(std::string_view name, std::string_view value, const char *expected) {
+  return std::string(name) + " " + Quoted(value) + ": expected " + expected;
 }
 
 } // namespace
@@ -95,7 +101,7 @@ std::string ReadSetting(std::string_view name, std::string_view value, StartOpti
       (name == "negative" ? o.Negative : o.FullScreen) = v != 0;
     return "";
   }
-  return "unknown setting '" + std::string(name.substr(0, 40)) + "'";
+  return "unknown setting " + Quoted(name);
 }
 
 std::string SettingsQuery(const StartOptions &o) {
@@ -121,6 +127,16 @@ std::string SettingsQuery(const StartOptions &o) {
   return query;
 }
 
+std::string StageError(const StartOptions &options) {
+  const bool full = options.Course == Lesson::Full;
+  const int32_t length = CycleLengthOf(full, options.Negative);
+  if (options.Stage < length)
+    return "";
+  return "--stage " + std::to_string(options.Stage) + ": the " + (full ? "full" : "classic") +
+         " lesson's " + (options.Negative ? "negative" : "positive") + " cycle has stages 0 to " +
+         std::to_string(length - 1);
+}
+
 CommandLine ParseCommandLine(int argc, const char *const *argv) {
   CommandLine c;
   if (argc > 1 && argv[1] && argv[1][0] == '?') {
@@ -139,7 +155,7 @@ CommandLine ParseCommandLine(int argc, const char *const *argv) {
       return c;
     }
     if (arg.substr(0, 2) != "--") {
-      c.Error = "unexpected argument '" + std::string(arg.substr(0, 40)) + "'";
+      c.Error = "unexpected argument " + Quoted(arg);
       break;
     }
     std::string_view name = arg.substr(2), value;
@@ -150,7 +166,7 @@ CommandLine ParseCommandLine(int argc, const char *const *argv) {
     }
     int32_t takesValue = 0;
     if (!Lookup(Options, name, takesValue)) {
-      c.Error = "unknown option '" + std::string(arg.substr(0, 40)) + "'";
+      c.Error = "unknown option " + Quoted(arg);
       break;
     }
     if (equals == std::string_view::npos) {

@@ -44,12 +44,16 @@ std::string ReadSetting(std::string_view name, std::string_view value, StartOpti
 // left out: what a link to the demonstration as it stands carries.
 std::string SettingsQuery(const StartOptions &options);
 
+// Why the stage asked for is not one of its lesson's and direction's cycle, or
+// nothing.
+std::string StageError(const StartOptions &options);
+
 // velqor's command line.
 struct CommandLine {
   StartOptions Options;
   bool Help = false;
   bool Version = false;
-  std::string Error; // one line, empty when the command line is sound
+  std::string Error;                 // one line, empty when the command line is sound
   std::vector<std::string> Warnings; // a page's parameters left out, one line each
 };
 // --name value or --name=value for each setting, --negative and --fullscreen

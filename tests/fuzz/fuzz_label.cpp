@@ -2,7 +2,8 @@
 // at its first NUL), arbitrary alignment codes (none to three characters),
 // positions and colour numbers, in the program's window. Each label must:
 //   - leave LabelBuffer holding the text's first 255 characters, terminated;
-//   - paint exactly the box of the text's measured size placed by the code
+//   - paint exactly the box of the text's measured size (as UTF-8, a byte
+//     that is no UTF-8 standing for U+FFFD) placed by the code
 //     (left edge, centre or right edge at x for L, C, R; bottom edge, centre
 //     or top edge at y for B, C, T, letters in either case; anything else, or
 //     no letter, as L and B), clipped to the window, and nothing else.
@@ -77,7 +78,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
 
   // Where the box must be, in window pixels (y down).
   SIZE box = {0, 0};
-  FUZZ_CHECK(GetTextExtentPoint32A(g.WindowDC, text, static_cast<int>(kept), &box),
+  WCHAR wide[256];
+  const int wideLength =
+      kept == 0 ? 0 : MultiByteToWideChar(CP_UTF8, 0, text, static_cast<int>(kept), wide, 256);
+  FUZZ_CHECK(GetTextExtentPoint32W(g.WindowDC, wide, wideLength, &box),
              "the text cannot be measured");
   const char horizontal = code[0] ? Upper(code[0]) : '\0';
   const char vertical = code[0] && code[1] ? Upper(code[1]) : '\0';

@@ -1,21 +1,27 @@
 // Message streams into the program: the input becomes a sequence of timer
-// ticks (sent, or through the queue after the clock moves), left clicks, keys
-// pressed and released through the queue (full screen on and off among them),
-// paint requests, resizes (any size up to 4096 x 4096, mostly small), changes
-// of the screen (its density, the monitor's size) and other messages with
-// arbitrary wParam and lParam, sent to the window procedure or posted to the
-// queue. After each one the program must still be sound: the objects of
-// start-up and no more (but its font while it draws with one), copy mode, an
-// animation state within its ranges, and in full screen nothing outside the
-// picture's rectangle.
+// messages (sent, or through the queue after the clock moves by the period of
+// the speed), left clicks, keys pressed and released through the queue (full
+// screen on and off, slower and faster, one tick, the theme and the lesson
+// among them), paint requests, resizes (any size up to 4096 x 4096, mostly
+// small), changes of the screen (its density, the monitor's size), starts at
+// any stage of either cycle and other messages with arbitrary wParam and
+// lParam, sent to the window procedure or posted to the queue. After each one
+// the program must still be sound: the objects of start-up and no more (but
+// its font while it draws with one, and the light theme's background brush
+// while it has one), copy mode, an animation state within its ranges, a
+// timer message that played the ticks of its speed (two at 2, one at the
+// others, none while held), and in full screen nothing outside the picture's
+// rectangle.
 //
 // The main window can be made once per process; every input starts from the
-// start values in a 160 x 100 window with the timer's next tick 20 ms away.
+// start values and settings in a 160 x 100 window with the timer's next tick
+// 20 ms away.
 #include <algorithm>
 #include <iterator>
 
 #include "animation/animation_state.h"
 #include "app/presentation_mode.h"
+#include "app/presenter_controls.h"
 #include "app/settings.h"
 #include "graphics/graphics_state.h"
 #include "graphics/picture_layout.h"
@@ -24,6 +30,23 @@
 #include "tests/fuzz/fuzz_input.h"
 #include "tests/support/margins.h"
 #include "tools/driver/program_driver.h"
+
+// Each tick of the demonstration, counted: the link wraps the stages'
+// TickStage (-Wl,--wrap), so that the two ticks of one timer message at
+// speed 2 are seen apart.
+bool RealTickStage() __asm__("__real__Z9TickStagev");
+bool CountedTickStage() __asm__("__wrap__Z9TickStagev");
+
+namespace {
+
+long long ticksPlayed = 0;
+
+} // namespace
+
+bool CountedTickStage() {
+  ++ticksPlayed;
+  return RealTickStage();
+}
 
 namespace {
 
@@ -41,7 +64,8 @@ DWORD Objects() { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); }
 
 void CheckSound(const char *after) {
   FUZZ_CHECK(IsWindow(window), "the window is gone after %s", after);
-  const DWORD expected = objectsAtStart + (g.Font != nullptr ? 1 : 0);
+  const DWORD expected = objectsAtStart + (g.Font != nullptr ? 1 : 0) +
+                         (g.BackgroundBrush != g.Brushes[Black] ? 1 : 0);
   FUZZ_CHECK(Objects() == expected, "%lu GDI objects instead of %lu after %s",
              static_cast<unsigned long>(Objects()), static_cast<unsigned long>(expected), after);
   FUZZ_CHECK(MarginsBlack(), "something outside the picture in full screen after %s", after);
@@ -54,10 +78,12 @@ void CheckSound(const char *after) {
   FUZZ_CHECK(s.AngleDeg % 5 == 0 && s.AngleDeg > -360 && s.AngleDeg < 360, "angle %d after %s",
              s.AngleDeg, after);
   if (Settings.Picture.Blanked) {
+    // Nothing but the theme's background (and black margins in full screen).
     int width = 0, height = 0;
     const uint32_t *pixels = vqp::HeadlessPixels(window, &width, &height);
     const size_t count = static_cast<size_t>(width) * height;
-    FUZZ_CHECK(std::all_of(pixels, pixels + count, [](uint32_t p) { return p == 0; }),
+    FUZZ_CHECK(std::all_of(pixels, pixels + count,
+                           [](uint32_t p) { return p == 0 || p == g.Shown[Black]; }),
                "a blank window shows something after %s", after);
   }
 }
@@ -97,10 +123,17 @@ void Reset() {
 }
 
 // The keys the program acts on.
-constexpr UINT PresenterKeys[] = {VK_NEXT,       VK_RIGHT, VK_DOWN, VK_SPACE, VK_RETURN,
-                                  'N',           VK_PRIOR, VK_LEFT, VK_UP,    VK_BACK,
-                                  'P',           VK_HOME,  'K',     VK_PAUSE, 'B',
-                                  VK_OEM_PERIOD, VK_F11,   'F',     VK_ESCAPE};
+constexpr UINT PresenterKeys[] = {
+    VK_NEXT,     VK_RIGHT,      VK_DOWN, VK_SPACE, VK_RETURN, 'N',          VK_PRIOR,
+    VK_LEFT,     VK_UP,         VK_BACK, 'P',      VK_HOME,   'K',          VK_PAUSE,
+    'B',         VK_OEM_PERIOD, VK_F11,  'F',      VK_ESCAPE, VK_OEM_MINUS, VK_SUBTRACT,
+    VK_OEM_PLUS, VK_ADD,        'S',     'T',      'L'};
+
+// The ticks a timer message plays now: those of the speed, none while held.
+long long TicksOfATimerMessage() {
+  const bool held = Settings.Picture.Paused || Settings.Picture.Blanked;
+  return held ? 0 : TicksPerTimerMessage(Settings.TickRate);
+}
 
 // Any message but WM_CLOSE, whose default handling destroys the window, and
 // WM_DPICHANGED, whose lParam is a pointer on every system.
@@ -139,26 +172,47 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     RECT area = {0, 0, 0, 0};
     GetClientRect(window, &area);
     budget -= std::max<long long>(1000, static_cast<long long>(area.right) * area.bottom);
-    switch (in.Byte() % 12) {
+    switch (in.Byte() % 13) {
     case 0:
     case 1:
     case 2: {
       const int stage = s.Stage;
       // A paused or blank picture stands still.
       const bool held = Settings.Picture.Paused || Settings.Picture.Blanked;
+      const long long ticks = TicksOfATimerMessage(), before = ticksPlayed;
       const WPARAM wParam = in.Byte();
       SendMessageA(window, WM_TIMER, wParam, 0);
+      FUZZ_CHECK(ticksPlayed - before == ticks, "a timer message played %lld ticks, not %lld",
+                 ticksPlayed - before, ticks);
       FUZZ_CHECK(stage != CycleLength() || held || s.Stage == RotateStage,
                  "the reset did not happen");
       CheckSound("WM_TIMER");
       break;
     }
     case 3: {
-      // Late by up to 30 periods: still one tick.
-      vqp::HeadlessAdvanceClock(TimerPeriodMs * (1 + in.Byte() % 30));
+      // Late by up to 30 periods of the speed: still one timer message.
+      const long long ticks = TicksOfATimerMessage(), before = ticksPlayed;
+      vqp::HeadlessAdvanceClock(TimerPeriodOf(Settings.TickRate) * (1 + in.Byte() % 30));
       const int timers = Pump();
-      FUZZ_CHECK(timers == 1, "%d ticks after the clock moved on", timers);
+      FUZZ_CHECK(timers == 1, "%d timer messages after the clock moved on", timers);
+      FUZZ_CHECK(ticksPlayed - before == ticks, "a timer message played %lld ticks, not %lld",
+                 ticksPlayed - before, ticks);
       CheckSound("a tick from the queue");
+      break;
+    }
+    case 12: {
+      // A start at a stage of either cycle of the lesson, as a command line
+      // or a page's address asks for one; the caller repaints.
+      const uint8_t how = in.Byte();
+      const bool negative = how & 1;
+      const int32_t stages = CycleLengthOf(Settings.Course == Lesson::Full, negative);
+      StartAgain((how >> 1) % stages, negative);
+      InvalidateRect(window, nullptr, FALSE);
+      Pump();
+      FUZZ_CHECK(s.Stage == (how >> 1) % stages && (s.AngleStep < 0) == negative,
+                 "a start at stage %d%s is at stage %d", (how >> 1) % stages,
+                 negative ? " (negative)" : "", s.Stage);
+      CheckSound("a start at a stage");
       break;
     }
     case 4:

@@ -20,14 +20,16 @@ esac
 # as the preset fuzz says.
 scripts/install-deps.sh test fuzz
 cmake --preset fuzz -B "$build"
-cmake --build "$build" -j "${JOBS:-2}" --target fuzz_messages fuzz_raster fuzz_label
+targets="fuzz_messages fuzz_raster fuzz_label fuzz_options"
+cmake --build "$build" -j "${JOBS:-2}" --target $targets
 
 failed=0
-for target in fuzz_messages fuzz_raster fuzz_label; do
+for target in $targets; do
   case $target in
   fuzz_messages) max_len=4096 ;; # some hundreds of events
   fuzz_raster) max_len=64 ;;     # one primitive is 45 bytes at most
   fuzz_label) max_len=1024 ;;    # texts well past the 255 kept
+  fuzz_options) max_len=512 ;;   # command lines of some dozens of words
   esac
   work=$build/fuzz-corpus/$target
   artifacts=$build/fuzz-artifacts

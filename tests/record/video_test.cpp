@@ -178,6 +178,14 @@ TEST(StageCounter, CountsTheStagesThroughCyclesAsTheProgramGoes) {
   record::StageCounter counter;
   for (size_t i = 0; i < std::size(steps); ++i)
     EXPECT_EQ(counter.Update(steps[i].first, 4), steps[i].second) << "step " << i;
+
+  // A recording that starts at the pull counts it first, the next cycle's
+  // rotate second.
+  const std::pair<int32_t, int> fromPull[] = {
+      {PullStage, 0}, {PullStage, 0}, {4, 1}, {RotateStage, 1}, {TiltStage, 2}};
+  record::StageCounter fromStage(PullStage);
+  for (size_t i = 0; i < std::size(fromPull); ++i)
+    EXPECT_EQ(fromStage.Update(fromPull[i].first, 4), fromPull[i].second) << "step " << i;
 }
 
 TEST(YuvConversion, Bt709LimitedRangeColours) {

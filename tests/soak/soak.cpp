@@ -1,23 +1,28 @@
 // The demonstration left running far longer than a lecture, on the headless
 // backend: seeded random clicks (bursts of several between two ticks among
-// them), a presenter's keys (next, back, start again, pause, blank; held keys
-// repeating, releases of keys never pressed, keys the program does not know),
-// full screen on and off (F11, F, Alt+Enter, Esc) on monitors of several
-// sizes, changes of the screen's density (96 to 192 DPI), resizes from 0 x 0
-// to 4096 x 4096, paint requests and late ticks, all through the real message
-// path (the virtual clock, queued input, PeekMessageA and DispatchMessageA).
-// Checked as it runs:
-//   - every WM_TIMER performs exactly one animation step, however late it is,
-//     or none while the picture is paused or blank;
+// them), a presenter's keys (next, back, start again, pause, blank, slower and
+// faster, one tick, the theme, the lesson; held keys repeating, releases of
+// keys never pressed, keys the program does not know), full screen on and off
+// (F11, F, Alt+Enter, Esc) on monitors of several sizes, changes of the
+// screen's density (96 to 192 DPI), resizes from 0 x 0 to 4096 x 4096, paint
+// requests and late ticks, all through the real message path (the virtual
+// clock at the timer's period of the speed, queued input, PeekMessageA and
+// DispatchMessageA). Checked as it runs:
+//   - every tick is exactly one animation step; every WM_TIMER plays the
+//     ticks of one timer message at the speed (two at 2, one at the others),
+//     however late it is, or none while the picture is paused or blank; S
+//     plays one while paused and none otherwise;
 //   - the first tick after every step on (a click or a next key) changes the
 //     animation (never stuck);
 //   - between messages the GDI object count is what start-up left, plus the
 //     program's font while it draws with one (full screen, a dense screen),
-//     and no shape ever holds more than its one temporary pen and brush;
+//     plus the light theme's background brush while it has one, and no shape
+//     ever holds more than its one temporary pen and brush;
 //   - in full screen nothing is ever drawn outside the picture's rectangle;
 //   - every tilt, slide and pull that runs to its end shows exactly its
-//     caption band and figures as drawn directly, whatever paints, resizes,
-//     keys and clicks came while it ran (no residue);
+//     caption band and figures as drawn directly, in either theme and either
+//     lesson, whatever paints, resizes, keys and clicks came while it ran (no
+//     residue), but for the speed's sign at the left end of the caption line;
 //   - after warm-up the heap in use and the resident memory stay flat.
 // Prints its figures; exits with 1 on the first failed check.
 //
@@ -43,6 +48,7 @@
 #include "app/presenter_controls.h"
 #include "app/settings.h"
 #include "graphics/graphics_state.h"
+#include "graphics/labels.h"
 #include "graphics/picture_layout.h"
 #include "graphics/shapes.h"
 #include "platform/host.h"
@@ -51,16 +57,21 @@
 #include "tests/support/margins.h"
 #include "tests/support/program_checks.h"
 
-// ---- the probe: the object count while a shape holds its temporary objects --
+// ---- the probes: the object count while a shape holds its temporary objects,
+// and each tick of a timer message -----------------------------------------
 //
 // The link wraps the layer's CreatePen and CreateSolidBrush (-Wl,--wrap), so the
 // count is read right after every creation: the only moments it can rise, and
-// so its true peak. Between messages it is read after every dispatch.
+// so its true peak. Between messages it is read after every dispatch. It wraps
+// the stages' TickStage too, so that each of the two ticks of one timer
+// message at speed 2 is seen on its own.
 
 HPEN RealCreatePen(int style, int width, COLORREF color) __asm__("__real__ZN3vqw9CreatePenEiij");
 HBRUSH RealCreateSolidBrush(COLORREF color) __asm__("__real__ZN3vqw16CreateSolidBrushEj");
 HPEN ProbedCreatePen(int style, int width, COLORREF color) __asm__("__wrap__ZN3vqw9CreatePenEiij");
 HBRUSH ProbedCreateSolidBrush(COLORREF color) __asm__("__wrap__ZN3vqw16CreateSolidBrushEj");
+bool RealTickStage() __asm__("__real__Z9TickStagev");
+bool ProbedTickStage() __asm__("__wrap__Z9TickStagev");
 
 namespace {
 
@@ -148,6 +159,9 @@ struct Figures {
   long long ticks = 0, lateTicks = 0, clicks = 0, bursts = 0, resizes = 0, paints = 0;
   long long tinyResizes = 0, narrowResizes = 0, hugeResizes = 0;
   long long keys = 0, repeats = 0, strayReleases = 0, otherKeys = 0;
+  long long stepsPlayed = 0; // every tick, of a message or of S
+  long long speedKeys = 0, stepKeysPaused = 0, stepKeysMoving = 0, themeKeys = 0, lessonKeys = 0;
+  long long messagesAtSpeed[4] = {}, lightMessages = 0, fullLessonMessages = 0;
   long long fullScreenKeys = 0, fullScreenTicks = 0, densityChanges = 0, monitorChanges = 0;
   long long messages = 0;
   long long rssStart = 0, rssPeak = 0, rssEnd = 0, heapStart = 0, heapEnd = 0;
@@ -166,6 +180,8 @@ DWORD objectsAtStart = 0;
 enum Watched { Tilt, Slide, Pull, WatchedCount };
 const char *const WatchedNames[WatchedCount] = {"tilt", "slide", "pull"};
 long long checkedEnds[WatchedCount] = {};
+// Among them: in the light theme, with a speed's sign, in the full lesson.
+long long lightEnds = 0, signEnds = 0, fullLessonEnds = 0;
 
 // A click or a next key since the last tick, which moved the demonstration on.
 bool steppedSinceTick = false;
@@ -173,48 +189,59 @@ bool steppedSinceTick = false;
 double Cut(double v) { return Real48(v); }
 int Wrapped(int angle) { return angle == 360 || angle == -360 ? 0 : angle; }
 
-// One WM_TIMER is one step of the stage it found, never more, never none
-// (but for a finished pull, which stands still, and a paused or blank picture).
-void CheckOneStep(const AnimationStateRecord &before, bool held) {
+// A tick is one step of the stage it found, never more, never none (but for
+// a finished pull, which stands still). `cycleLength` is the length of the
+// cycle it found. The stages are told by their names: a lesson's other
+// stages are held only to stay where they are.
+void CheckOneStep(const AnimationStateRecord &before, int32_t cycleLength) {
   const AnimationStateRecord &after = s;
   char detail[160];
   std::snprintf(detail, sizeof detail, "stage %d -> %d, angle %d -> %d, plane %.6f -> %.6f",
                 before.Stage, after.Stage, before.AngleDeg, after.AngleDeg,
                 static_cast<double>(before.PlaneX), static_cast<double>(after.PlaneX));
-  if (held) {
-    if (std::memcmp(&before, &after, sizeof before) != 0)
-      Fail("a tick moved a paused or blank picture", detail);
-    return;
-  }
-  if (before.Stage == CycleLength()) {
+  if (before.Stage == cycleLength) {
     if (after.Stage != RotateStage || after.AngleStep != -before.AngleStep)
       Fail("the tick after the last stage did not start the next cycle", detail);
     return;
   }
-  switch (before.Stage) {
-  case RotateStage:
-  case TiltStage:
-  case SlideStage:
-    if (after.Stage != before.Stage ||
-        after.AngleDeg != Wrapped(before.AngleDeg + before.AngleStep))
+  if (before.Stage < RotateStage || before.Stage > cycleLength)
+    Fail("a tick found the stage out of range", detail);
+  if (after.Stage != before.Stage)
+    Fail("a tick left its stage", detail);
+  const std::string name = CycleStage(before.Stage).Name;
+  if (name == "rotate" || name == "tilt" || name == "slide") {
+    if (after.AngleDeg != Wrapped(before.AngleDeg + before.AngleStep))
       Fail("a tick did not turn the point by one step", detail);
-    break;
-  case PullStage:
+  } else if (name == "pull") {
     if (before.PlaneX >= 2.0) {
       if (after.PlaneX != before.PlaneX || after.AngleDeg != before.AngleDeg)
         Fail("a finished pull moved", detail);
     } else if (after.PlaneX != Cut(before.PlaneX + before.PlaneStep)) {
       Fail("a tick did not pull the plane by one step", detail);
     }
-    break;
-  default:
-    Fail("a tick found the stage out of range", detail);
   }
 }
 
+} // namespace
+
+bool ProbedTickStage() {
+  const AnimationStateRecord before = s;
+  const int32_t cycleLength = CycleLength();
+  const bool began = RealTickStage();
+  ++fig.stepsPlayed;
+  CheckOneStep(before, cycleLength);
+  return began;
+}
+
+namespace {
+
+// Whether any of the stages' variables moved (a click's mark of a stage
+// entered is not a move).
 bool Changed(const AnimationStateRecord &a, const AnimationStateRecord &b) {
-  return a.Stage != b.Stage || a.AngleDeg != b.AngleDeg || a.AngleStep != b.AngleStep ||
-         a.PlaneX != b.PlaneX || a.ApparentWidth != b.ApparentWidth;
+  AnimationStateRecord c;
+  std::memcpy(&c, &b, sizeof c);
+  c.StageEntered = a.StageEntered;
+  return std::memcmp(&a, &c, sizeof a) != 0;
 }
 
 // What the end of the stage shows, drawn directly: its caption band, the plane
@@ -226,37 +253,64 @@ Picture DirectPicture(Watched which) {
   case Slide:
     return SlideAt(s.PlaneX, s.AngleDeg);
   default:
-    return FinishedPullFrom(s.PullStartX);
+    // The designed pull turns forward in both directions, the full lesson's
+    // keeps the turn's direction.
+    return FinishedPullFrom(s.PullStartX, Settings.Course == Lesson::Full ? s.AngleStep : 5);
   }
+}
+
+// The left end of the caption band, where the caption line shows the speed's
+// sign (which the direct drawings leave out); empty at the designed speed.
+RECT SpeedSignBox() {
+  const char *sign = Settings.Picture.SpeedSign;
+  if (!sign)
+    return {0, 0, 0, 0};
+  const RECT picture = PictureRect();
+  const std::string shown = std::string(" ") + sign;
+  return {picture.left, picture.top, picture.left + TextWidth(shown.c_str()),
+          picture.top + ScaledPixels(40)};
 }
 
 void CheckEndPicture(Watched which) {
   const Picture shown = TakePicture();
   const Picture direct = DirectPicture(which);
-  const long differences = CountDifferences(shown, direct);
-  if (differences == 0) {
-    ++checkedEnds[which];
-    return;
-  }
   if (shown.Width != direct.Width || shown.Height != direct.Height)
     Fail("the reference picture has another size");
-  int x = 0, y = 0;
-  while (shown.At(x, y) == direct.At(x, y))
-    if (++x == shown.Width) {
-      x = 0;
-      ++y;
-    }
+  const RECT sign = SpeedSignBox();
+  long differences = 0;
+  int firstX = -1, firstY = -1;
+  for (int y = 0; y < shown.Height; ++y)
+    for (int x = 0; x < shown.Width; ++x)
+      if (shown.At(x, y) != direct.At(x, y) &&
+          !(x >= sign.left && x < sign.right && y >= sign.top && y < sign.bottom) &&
+          differences++ == 0) {
+        firstX = x;
+        firstY = y;
+      }
+  if (differences == 0) {
+    ++checkedEnds[which];
+    lightEnds += Settings.Colors == Theme::Light;
+    signEnds += sign.right > sign.left;
+    fullLessonEnds += Settings.Course == Lesson::Full;
+    return;
+  }
   char detail[200];
   std::snprintf(detail, sizeof detail,
-                "%ld pixels differ in a %d x %d window at the end of a %s; the first at (%d, %d): "
-                "%06x instead of %06x",
-                differences, shown.Width, shown.Height, WatchedNames[which], x, y, shown.At(x, y),
-                direct.At(x, y));
+                "%ld pixels differ in a %d x %d window at the end of a %s (%s theme); the first "
+                "at (%d, %d): %06x instead of %06x",
+                differences, shown.Width, shown.Height, WatchedNames[which],
+                Settings.Colors == Theme::Light ? "light" : "classic", firstX, firstY,
+                shown.At(firstX, firstY), direct.At(firstX, firstY));
   Fail("a stage left residue", detail);
 }
 
-// Start-up's objects, and the program's font while it has one.
-DWORD ObjectsExpected() { return objectsAtStart + (GraphicsState.Font != nullptr ? 1 : 0); }
+// Start-up's objects, the program's font while it has one, and the light
+// theme's background brush while it has one.
+DWORD ObjectsExpected() {
+  const GraphicsStateRecord &g = GraphicsState;
+  return objectsAtStart + (g.Font != nullptr ? 1 : 0) +
+         (g.BackgroundBrush != g.Brushes[Black] ? 1 : 0);
+}
 
 // A key of this action pressed (not a held key's repeat).
 bool IsKeyOf(const MSG &msg, PresenterAction action) {
@@ -277,9 +331,12 @@ int Pump() {
       Fail("the queue never empties");
     const AnimationStateRecord before = s;
     const bool blank = Settings.Picture.Blanked, held = blank || Settings.Picture.Paused;
+    const long long stepsBefore = fig.stepsPlayed;
+    const int ticksPerMessage = TicksPerTimerMessage(Settings.TickRate);
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
     ++fig.messages;
+    const long long steps = fig.stepsPlayed - stepsBefore;
     const DWORD expected = ObjectsExpected();
     if (GdiObjectCount() != expected)
       Fail("GDI objects between messages",
@@ -291,7 +348,11 @@ int Pump() {
       Fail("a message left the exclusive-or mode set");
     if (msg.message == WM_TIMER) {
       ++timers;
-      CheckOneStep(before, held);
+      if (steps != (held ? 0 : ticksPerMessage))
+        Fail("a timer message did not play the ticks of its speed",
+             std::to_string(steps) + " instead of " + std::to_string(held ? 0 : ticksPerMessage));
+      if (held && std::memcmp(&before, &s, sizeof before) != 0)
+        Fail("a tick moved a paused or blank picture");
       // (A pause or a blank after the step holds the picture: that tick stands still.)
       if (steppedSinceTick && !held && !Changed(before, s))
         Fail("the first tick after a step on changed nothing");
@@ -305,12 +366,24 @@ int Pump() {
     } else if ((msg.message == WM_LBUTTONDOWN || IsKeyOf(msg, PresenterAction::Next)) && !blank) {
       // A step on unpauses; while blank it only brings the picture back.
       steppedSinceTick = true;
-    } else if ((IsKeyOf(msg, PresenterAction::Back) || IsKeyOf(msg, PresenterAction::StartAgain)) &&
+    } else if ((IsKeyOf(msg, PresenterAction::Back) || IsKeyOf(msg, PresenterAction::StartAgain) ||
+                IsKeyOf(msg, PresenterAction::Lesson)) &&
                !blank) {
-      // Back or start again before the tick undoes the step: back shows a
-      // finished stage, which may well stand still.
+      // Back, start again or a new lesson before the tick undoes the step:
+      // back shows a finished stage, which may well stand still.
       steppedSinceTick = false;
+    } else if (IsKeyOf(msg, PresenterAction::Step)) {
+      // One tick while paused (not while blank: the key brings the picture back).
+      const bool plays = !blank && Settings.Picture.Paused;
+      ++(plays ? fig.stepKeysPaused : fig.stepKeysMoving);
+      if (steps != (plays ? 1 : 0))
+        Fail(plays ? "S while paused did not play one tick" : "S played a tick while not paused");
+      if (plays && steppedSinceTick && !Changed(before, s))
+        Fail("the first tick after a step on changed nothing");
+      steppedSinceTick = steppedSinceTick && !plays;
     }
+    if (msg.message != WM_TIMER && !IsKeyOf(msg, PresenterAction::Step) && steps != 0)
+      Fail("a message other than the timer's and S played a tick");
   }
   if (finished >= 0)
     CheckEndPicture(static_cast<Watched>(finished));
@@ -362,21 +435,42 @@ void RandomResize(std::mt19937_64 &random) {
 // auto-repeats), a release of a key never pressed, or a key the program does
 // not know, with or without Alt.
 void RandomKeys(std::mt19937_64 &random) {
+  // S twice: it acts only while the picture is paused.
   static const UINT presenterKeys[] = {
-      VK_NEXT, VK_RIGHT, VK_DOWN, VK_SPACE, VK_RETURN, 'N',      VK_PRIOR, VK_LEFT,
-      VK_UP,   VK_BACK,  'P',     VK_HOME,  'K',       VK_PAUSE, 'B',      VK_OEM_PERIOD};
+      VK_NEXT,     VK_RIGHT, VK_DOWN, VK_SPACE,      VK_RETURN,    'N',
+      VK_PRIOR,    VK_LEFT,  VK_UP,   VK_BACK,       'P',          VK_HOME,
+      'K',         VK_PAUSE, 'B',     VK_OEM_PERIOD, VK_OEM_MINUS, VK_SUBTRACT,
+      VK_OEM_PLUS, VK_ADD,   'S',     'S',           'T',          'L'};
   static const UINT otherKeys[] = {'A',      'Z',        '0',       '9',       VK_TAB,
                                    VK_END,   VK_INSERT,  VK_DELETE, VK_F1,     VK_F12,
                                    VK_SHIFT, VK_CONTROL, VK_MENU,   VK_DECIMAL};
   const auto pick = [&](const auto &keys) {
     return keys[random() % (sizeof keys / sizeof keys[0])];
   };
+  const auto count = [](UINT key) {
+    const PresenterAction action = ActionOfKey(key);
+    fig.speedKeys += action == PresenterAction::Slower || action == PresenterAction::Faster;
+    fig.themeKeys += action == PresenterAction::Theme;
+    fig.lessonKeys += action == PresenterAction::Lesson;
+  };
+  const auto press = [](UINT key) {
+    HeadlessKeyDown(window, key);
+    HeadlessKeyUp(window, key);
+    ++fig.keys;
+  };
   const int kind = static_cast<int>(random() % 100);
-  if (kind < 70) {
+  if (kind < 6) {
+    // Stepping through a paused picture tick by tick, left paused.
+    if (!Settings.Picture.Paused)
+      press('K');
+    for (int i = 1 + static_cast<int>(random() % 4); i > 0; --i)
+      press('S');
+  } else if (kind < 70) {
     const UINT key = pick(presenterKeys);
     HeadlessKeyDown(window, key);
     HeadlessKeyUp(window, key);
     ++fig.keys;
+    count(key);
   } else if (kind < 80) {
     const UINT key = pick(presenterKeys);
     const int repeats = 1 + static_cast<int>(random() % 8);
@@ -384,6 +478,7 @@ void RandomKeys(std::mt19937_64 &random) {
       HeadlessKeyDown(window, key);
     HeadlessKeyUp(window, key);
     ++fig.keys;
+    count(key);
     fig.repeats += repeats;
   } else if (kind < 88) {
     HeadlessKeyUp(window, pick(presenterKeys));
@@ -492,12 +587,16 @@ int Run(long long ticks, uint64_t seed) {
       nextScreen += 1 + static_cast<long long>(random() % 3000);
     }
     fig.fullScreenTicks += Settings.FullScreen;
+    ++fig.messagesAtSpeed[static_cast<int>(Settings.TickRate)];
+    fig.lightMessages += Settings.Colors == Theme::Light;
+    fig.fullLessonMessages += Settings.Course == Lesson::Full;
     // Now and then the tick comes late: the clock jumps by many periods.
     const bool late = random() % 10 == 0;
-    HeadlessAdvanceClock(late ? 21 + random() % 3000 : TimerPeriodMs);
+    const UINT period = TimerPeriodOf(Settings.TickRate);
+    HeadlessAdvanceClock(late ? period + 1 + random() % 3000 : period);
     fig.lateTicks += late;
     if (Pump() != 1)
-      Fail("the clock moved on but not exactly one tick came");
+      Fail("the clock moved on by the timer's period but not exactly one timer message came");
     ++fig.ticks;
     if (s.Stage < RotateStage || s.Stage >= CycleLength())
       Fail("a tick left the stage out of range");
@@ -506,12 +605,21 @@ int Run(long long ticks, uint64_t seed) {
       Sample();
     if (tickNumber % checkpointEvery == 0 || tickNumber == ticks) {
       // Memory is compared in one window, the one the program opens with:
-      // out of full screen, on a standard screen, at its own size.
+      // out of full screen, on a standard screen, in the designed colours, at
+      // its own size. (While blank, the first T only brings the picture back.)
       HeadlessKeyDown(window, VK_ESCAPE);
       HeadlessKeyUp(window, VK_ESCAPE);
       vqp::HeadlessSetDpi(96);
+      for (int i = 0; i < 2 && Settings.Colors == Theme::Light; ++i) {
+        HeadlessKeyDown(window, 'T');
+        HeadlessKeyUp(window, 'T');
+        if (Pump() != 0)
+          Fail("the theme brought a tick with it");
+      }
       if (Pump() != 0)
         Fail("leaving full screen brought a tick with it");
+      if (Settings.Colors != Theme::Classic)
+        Fail("T did not bring the designed colours back");
       Resize(1002, 583);
       Sample();
       // The allocator keeps some freed memory (after a huge framebuffer, up
@@ -537,8 +645,13 @@ int Run(long long ticks, uint64_t seed) {
 
   const double mb = 1024.0 * 1024.0;
   std::printf("velqor_soak: seed %llu, %.1f s\n", static_cast<unsigned long long>(seed), seconds);
-  std::printf("  ticks %lld (%lld late, the clock jumping up to 3 s), messages %lld\n", fig.ticks,
-              fig.lateTicks, fig.messages);
+  std::printf("  timer messages %lld (%lld late, the clock jumping up to 3 s), ticks played %lld, "
+              "messages %lld\n",
+              fig.ticks, fig.lateTicks, fig.stepsPlayed, fig.messages);
+  std::printf("  timer messages at speed 1/4 %lld, 1/2 %lld, 1 %lld, 2 %lld; in the light theme "
+              "%lld; in the full lesson %lld\n",
+              fig.messagesAtSpeed[0], fig.messagesAtSpeed[1], fig.messagesAtSpeed[2],
+              fig.messagesAtSpeed[3], fig.lightMessages, fig.fullLessonMessages);
   std::printf("  clicks %lld (%lld bursts of 2 to 7 before one tick)\n", fig.clicks, fig.bursts);
   std::printf("  resizes %lld (%lld to 0 or 1 pixel, %lld narrower than 420, %lld of 2048 x 2048 "
               "or more), paint requests %lld\n",
@@ -546,11 +659,17 @@ int Run(long long ticks, uint64_t seed) {
   std::printf("  keys %lld (%lld auto-repeats among them), %lld releases of keys not pressed, "
               "%lld other keys\n",
               fig.keys, fig.repeats, fig.strayReleases, fig.otherKeys);
+  std::printf("  among them: %lld slower or faster, S %lld while paused and %lld while not, %lld "
+              "themes, %lld lessons\n",
+              fig.speedKeys, fig.stepKeysPaused, fig.stepKeysMoving, fig.themeKeys, fig.lessonKeys);
   std::printf("  full screen: %lld keys (F11, F, Alt+Enter, Esc), %lld ticks in it; %lld "
               "changes of density, %lld of the monitor's size\n",
               fig.fullScreenKeys, fig.fullScreenTicks, fig.densityChanges, fig.monitorChanges);
-  std::printf("  end pictures equal to the direct drawing: %lld tilts, %lld slides, %lld pulls\n",
-              checkedEnds[Tilt], checkedEnds[Slide], checkedEnds[Pull]);
+  std::printf("  end pictures equal to the direct drawing: %lld tilts, %lld slides, %lld pulls "
+              "(%lld in the light theme, %lld at another speed, its sign aside, %lld in the full "
+              "lesson)\n",
+              checkedEnds[Tilt], checkedEnds[Slide], checkedEnds[Pull], lightEnds, signEnds,
+              fullLessonEnds);
   std::printf("  GDI objects: start %lu, peak %lu (read after each of %lld creations), end %lu\n",
               static_cast<unsigned long>(fig.objectsStart), static_cast<unsigned long>(peakObjects),
               objectsCreated, static_cast<unsigned long>(fig.objectsEnd));
@@ -566,14 +685,19 @@ int Run(long long ticks, uint64_t seed) {
   if (!JudgeMemory)
     std::printf("  (memory not judged: AddressSanitizer keeps freed memory in quarantine)\n");
 
-  if (peakObjects > objectsAtStart + 1 + 2)
-    Fail("more GDI objects in flight than the font and one temporary pen and brush",
+  if (peakObjects > objectsAtStart + 1 + 1 + 2)
+    Fail("more GDI objects in flight than the font, the light background's brush and one "
+         "temporary pen and brush",
          std::to_string(peakObjects) + " with " + std::to_string(objectsAtStart) + " at start");
   if (fig.objectsEnd != objectsAtStart)
     Fail("GDI objects leaked");
   for (int w = 0; w < WatchedCount; ++w)
     if (ticks >= 50000 && checkedEnds[w] == 0)
       Fail("no stage of this kind ran to its end", WatchedNames[w]);
+  if (ticks >= 50000 && (lightEnds == 0 || signEnds == 0 || fig.stepKeysPaused == 0 ||
+                         fig.messagesAtSpeed[static_cast<int>(Speed::Double)] == 0))
+    Fail("the run never ended a stage in the light theme or at another speed, never played S "
+         "while paused, or never ran at speed 2");
   // A leak of even a few bytes a tick would show over this many ticks.
   if (JudgeMemory && fig.heapEnd - fig.heapStart > 64 * 1024)
     Fail("the heap grew after warm-up");

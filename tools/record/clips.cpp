@@ -6,8 +6,9 @@
 #include <cerrno>
 #include <cstring>
 #include <deque>
+#include <vector>
 
-#include "app/application.h"
+#include "graphics/theme.h"
 #include "tools/record/frame_store.h"
 #include "tools/record/gif_writer.h"
 #include "tools/record/output.h"
@@ -18,12 +19,12 @@
 namespace record {
 namespace {
 
-// Hundredths of a second that frame i stays, so that every frame ends exactly
-// where its ticks end in real time (GIF counts in 10 ms, a tick is TimerPeriodMs).
-int FrameDelay(size_t frame, int64_t every) {
-  const uint64_t msPerFrame = static_cast<uint64_t>(every) * TimerPeriodMs;
-  const uint64_t delay = ((frame + 1) * msPerFrame) / 10 - (frame * msPerFrame) / 10;
-  return static_cast<int>(delay > 65535 ? 65535 : delay);
+// Hundredths of a second that a frame stays: the real time from its tick to
+// the next frame's (GIF counts in 10 ms; a tick at every speed is a whole
+// number of them, and the options keep a frame within GIF's 16 bits).
+int FrameDelay(const FrameAt &frame, int tickMs) {
+  const int64_t delay = (frame.next - frame.tick) * tickMs / 10;
+  return static_cast<int>(std::min<int64_t>(delay, 65535));
 }
 
 // GIFs are written once the recording is complete: each clip's palette needs
@@ -35,10 +36,12 @@ public:
   bool Start(const std::string &name, int64_t, std::string &error) override {
     files_.emplace_back();
     stores_.emplace_back(o_.width, o_.height);
+    delays_.emplace_back();
     return files_.back().Open(name, error);
   }
-  bool Add(const uint32_t *pixels, int64_t, std::string &) override {
+  bool Add(const uint32_t *pixels, const FrameAt &frame, std::string &) override {
     stores_.back().Add(pixels);
+    delays_.back().push_back(FrameDelay(frame, TickMs(o_)));
     return true;
   }
   bool End(int64_t, std::string &) override { return true; }
@@ -50,7 +53,7 @@ public:
       const FrameStore &store = stores_[clip];
       const bool written = WriteGif(
           files_[clip].File(), o_.width, o_.height, store, BuildPalette(store.Colors()),
-          [&](size_t frame) { return FrameDelay(frame, o_.every); },
+          [&](size_t frame) { return delays_[clip][frame]; },
           [&](size_t frame) { return writing_(done + frame, total); }, error);
       if (!written)
         return false;
@@ -64,6 +67,7 @@ private:
   WritingProgress writing_;
   std::deque<PendingFile> files_;
   std::deque<FrameStore> stores_;
+  std::deque<std::vector<int>> delays_; // each clip's frames' delays
 };
 
 // Videos are encoded as the frames come, one clip at a time.
@@ -71,7 +75,13 @@ class VideoClips : public ClipWriter {
 public:
   explicit VideoClips(const Options &o)
       : settings_(o.format == Format::Mp4 ? Mp4Settings(o.width, o.height, o.every, o.quality)
-                                          : WebMSettings(o.width, o.height, o.every, o.quality)) {}
+                                          : WebMSettings(o.width, o.height, o.every, o.quality)) {
+    settings_.tickMs = TickMs(o);
+    // The added column and row continue the picture's background (the
+    // margins, black, in presentation mode).
+    if (!o.present && o.program.Colors == Theme::Light)
+      settings_.padding = LightColors[Black];
+  }
 
   bool Start(const std::string &name, int64_t tick, std::string &error) override {
     files_.emplace_back();
@@ -81,8 +91,8 @@ public:
       return false;
     return writer_.Open(files_.back().TemporaryPath(), settings_, error) || Named(error);
   }
-  bool Add(const uint32_t *pixels, int64_t tick, std::string &error) override {
-    return writer_.Add(pixels, tick - start_, error) || Named(error);
+  bool Add(const uint32_t *pixels, const FrameAt &frame, std::string &error) override {
+    return writer_.Add(pixels, frame.tick - start_, error) || Named(error);
   }
   bool End(int64_t tick, std::string &error) override {
     return writer_.Finish(tick - start_, error) || Named(error);
@@ -126,7 +136,7 @@ public:
     next_ = 0;
     return folders_.back().Open(name, FrameCount(o_), o_.split, error);
   }
-  bool Add(const uint32_t *pixels, int64_t, std::string &error) override {
+  bool Add(const uint32_t *pixels, const FrameAt &, std::string &error) override {
     return folders_.back().Write(next_++, pixels, o_.width, o_.height, error);
   }
   bool End(int64_t, std::string &) override { return true; }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "tools/record/options.h"
+#include "tools/record/player.h"
 
 namespace record {
 
@@ -19,8 +20,8 @@ public:
   // Starts a clip that goes to `name` (a file, or a folder of PNG frames) and
   // begins at `tick`. False, with `error`, when it cannot be written there.
   virtual bool Start(const std::string &name, int64_t tick, std::string &error) = 0;
-  // The picture after `tick`, shown from then on.
-  virtual bool Add(const uint32_t *pixels, int64_t tick, std::string &error) = 0;
+  // The picture of `frame`, shown from its tick until the next frame's.
+  virtual bool Add(const uint32_t *pixels, const FrameAt &frame, std::string &error) = 0;
   // Ends the current clip at `tick`.
   virtual bool End(int64_t tick, std::string &error) = 0;
   // Writes out what waits and puts every clip in place.

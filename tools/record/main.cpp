@@ -98,7 +98,7 @@ int Record(const Options &o, Progress &progress) {
           }
           clip = wanted;
         }
-        if (!writer->Add(pixels, frame.tick, why))
+        if (!writer->Add(pixels, frame, why))
           return false;
         progress.Frame();
         return true;
@@ -119,12 +119,15 @@ int main(int argc, char **argv) {
     Complain(kBadInput, parsed.error + " (see --help)");
     return kBadInput;
   }
-  const Options &o = parsed.options;
+  Options o = parsed.options;
   if (o.help || o.version) {
-    std::fputs(o.help ? HelpText() : VersionText(), stdout);
+    std::fputs(o.help ? record::HelpText() : VersionText(), stdout);
     return std::fflush(stdout) == 0 ? 0 : kFailed;
   }
   CatchStopSignals();
+  std::string error;
+  if (!StartPlaying(o, error))
+    return Complain(kFailed, error);
   int code = 0;
   {
     Progress progress(o.ticks, o.quiet);

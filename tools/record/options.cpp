@@ -4,7 +4,10 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <string_view>
+
+#include "app/settings.h"
 
 #ifndef VELQOR_VERSION
 #error "VELQOR_VERSION (the project's version) must be defined by the build"
@@ -21,8 +24,8 @@ const char kVersion[] = "velqor-record " VELQOR_VERSION "\n"
 const char kHelp[] =
     R"(Usage: velqor-record [OPTION]... (--out FILE | --frames DIR)
 Plays the VELQOR demonstration without a window, on a virtual clock (one timer
-tick = 20 ms of animation), and writes what the window shows as a looping
-animated GIF, an MP4 or WebM video, or numbered PNG files.
+tick = 20 ms of animation at the designed speed), and writes what the window
+shows as a looping animated GIF, an MP4 or WebM video, or numbered PNG files.
 
   --size WxH       client area in pixels, drawn at that size (not scaled);
                    each side 1 to 8192; default 1002x583, the window's own.
@@ -40,18 +43,21 @@ animated GIF, an MP4 or WebM video, or numbered PNG files.
                    the point once round (72 ticks) before the click; the tilt
                    (100 ticks) and the slide (181 ticks) are then seen
                    finished for one second (50 ticks), the pulled sine (362
-                   ticks) for two (100 ticks).
+                   ticks) for two (100 ticks). With --stage, no click.
                      velqor-record --clicks 50,200 --out tilt.gif
   --ticks N        number of ticks to play, 0 to 1000000, not before the last
                    click; default: the last click + 461 (the 362 ticks of the
                    longest stage, then two seconds still), 1831 with the
-                   default clicks; with fewer ticks the default clicks that
-                   would come later are left out.
+                   default clicks; with --stage and no click, that stage's
+                   ticks and its hold. With fewer ticks the default clicks
+                   that would come later are left out.
                      velqor-record --ticks 72 --out one-turn.gif
   --every K        keep every K-th tick as a frame, 1 to 32767; default 2
                    (25 frames a second; 50 with --every 1). Frame 0 is the
                    opening picture, frame i the picture after tick i*K; each
-                   frame stays for the real time of K ticks (K x 20 ms).
+                   frame stays for the real time of K ticks (K x 20 ms at the
+                   designed speed; see --speed). At most 655 seconds a frame:
+                   K up to 16383 at --speed 0.5, 8191 at 0.25.
                      velqor-record --every 1 --out smooth.gif
   --out FILE       write one file; its kind follows the extension:
                    .gif   a GIF that loops for ever. Each frame stores only
@@ -66,11 +72,13 @@ animated GIF, an MP4 or WebM video, or numbered PNG files.
                    .webm  VP9 in WebM (web pages, learning platforms).
                    Videos need even sides: an odd width or height gets one
                    black column on the right or one black row at the
-                   bottom; the picture is never scaled. A video lasts
-                   exactly the played ticks x 20 ms: frame i starts at tick
-                   i*K and lasts until the next frame, or until the end,
-                   so a picture that falls on the very end is not shown
-                   (with --ticks 0, the one picture lasts K ticks).
+                   bottom (the light theme's background with --theme
+                   light); the picture is never scaled. A video lasts
+                   exactly the played ticks x 20 ms (at the designed speed):
+                   frame i starts at tick i*K and lasts until the next
+                   frame, or until the end, so a picture that falls on the
+                   very end is not shown (with --ticks 0, the one picture
+                   lasts K ticks).
                      velqor-record --out docs/velqor.gif
                      velqor-record --out velqor.mp4
   --frames DIR     write DIR/frame-00000.png, frame-00001.png, ... (24-bit
@@ -92,6 +100,36 @@ animated GIF, an MP4 or WebM video, or numbered PNG files.
                    stage that begins and ends between two frames gets no
                    clip.
                      velqor-record --split --out lecture.mp4
+
+The program's settings, with the same names and values as velqor's options:
+  --speed S        0.25, 0.5, 1 (as designed) or 2. Every tick is the
+                   designed tick; only the time between ticks changes: 80,
+                   40, 20 or 10 ms. At 0.5 a recording lasts twice as long
+                   and shows the same pictures (the caption line shows the
+                   speed's sign, 1/2x, as the window does). At 2 one timer
+                   message plays two ticks, as the program runs: a click
+                   arrives before the message that plays its tick, and only
+                   the picture after an even tick is ever seen, so a frame
+                   due after an odd tick is the picture after the next one.
+                     velqor-record --speed 0.5 --out slow.gif
+  --theme T        classic (colours on black) or light (for lit rooms).
+  --lesson L       classic, or full: the helix and a real cosine as both
+                   frequencies.
+  --lang CODE      the captions' language (de, fr, ja, pt-BR, ...); English
+                   unless given: a recording does not follow the system's
+                   language, so that the same options give the same bytes
+                   everywhere.
+  --stage N        start at stage N of the first cycle (0 rotate, 1 tilt, 2
+                   slide, 3 pull; in the full lesson 4 the view, and in its
+                   negative cycle 5 both frequencies), each stage before it
+                   finished. With no clicks the recording is that stage and
+                   the time it is held finished: rotate 72+1 ticks, tilt
+                   100+50, slide 181+50, pull 362+100, view 100+50, both
+                   72+1.
+  --negative       the stage of the second cycle instead, the negative
+                   (clockwise) one; stage 3 is then the negative pull.
+                     velqor-record --stage 3 --negative --speed 0.5 --out pull.gif
+
   --quiet          no progress on stderr (it is shown only on a terminal).
   -h, --help       show this text and exit.
   --version        show the version and exit.
@@ -198,7 +236,48 @@ std::string CheckOutput(bool outGiven, bool framesGiven, bool qualityGiven, Opti
   return {};
 }
 
+const char *SpeedName(Speed speed) {
+  static const char *const names[] = {"0.25", "0.5", "1", "2"};
+  return names[static_cast<int>(speed)];
+}
+
+// The most ticks a frame can stay at the speed, as its delay must fit in a GIF.
+int64_t MostEvery(const Options &o) { return std::min(kMaxEvery, kMaxFrameMs / TickMs(o)); }
+
+// Whether getopt refused `given` as a flag with a value (--split=1): it then
+// reports the flag's code in `code`, as it does an unknown short option.
+bool FlagGivenAValue(const option *options, std::string_view given, int code) {
+  const size_t equals = given.find('=');
+  if (code == 0 || given.substr(0, 2) != "--" || equals == std::string_view::npos)
+    return false;
+  const std::string_view name = given.substr(2, equals - 2);
+  for (const option *o = options; o->name; ++o)
+    if (o->has_arg == no_argument && o->val == code && std::string_view(o->name).starts_with(name))
+      return true;
+  return false;
+}
+
+// The value given with a program setting: a flag (--negative) is set when
+// given without one.
+constexpr int kSetting = 0x100;
+constexpr int kFlagSetting = 0x101;
+
 } // namespace
+
+int TickMs(const Options &o) {
+  return static_cast<int>(TimerPeriodOf(o.program.TickRate)) /
+         TicksPerTimerMessage(o.program.TickRate);
+}
+
+int64_t TicksOfStageAlone(const char *name) {
+  for (const StageTime &stage : kStageTimes)
+    if (std::strcmp(stage.name, name) == 0)
+      return stage.ticks + stage.held;
+  const auto longest = std::max_element(
+      std::begin(kStageTimes), std::end(kStageTimes),
+      [](const StageTime &a, const StageTime &b) { return a.ticks + a.held < b.ticks + b.held; });
+  return longest->ticks + longest->held;
+}
 
 const char *HelpText() { return kHelp; }
 
@@ -218,18 +297,32 @@ ParseResult ParseOptions(int argc, char **argv) {
       {"help", no_argument, nullptr, 'h'},
       {"version", no_argument, nullptr, 'v'},
       {"present", no_argument, nullptr, 'P'},
+      {"speed", required_argument, nullptr, kSetting},
+      {"theme", required_argument, nullptr, kSetting},
+      {"lesson", required_argument, nullptr, kSetting},
+      {"lang", required_argument, nullptr, kSetting},
+      {"stage", required_argument, nullptr, kSetting},
+      {"negative", optional_argument, nullptr, kFlagSetting},
       {nullptr, 0, nullptr, 0},
   };
   ParseResult r;
   Options &o = r.options;
-  bool ticksGiven = false, clicksGiven = false;
+  bool ticksGiven = false, clicksGiven = false, stageGiven = false;
+  o.program.Language = "en"; // not the system's: the options alone decide the bytes
   bool outGiven = false, framesGiven = false, qualityGiven = false;
   opterr = 0; // our own messages, one line each
   optind = 0; // start afresh (GNU getopt), so parsing can be repeated
-  int c = 0;
-  while (r.error.empty() && (c = getopt_long(argc, argv, ":h", kLong, nullptr)) != -1) {
+  int c = 0, index = 0;
+  while (r.error.empty() && (c = getopt_long(argc, argv, ":h", kLong, &index)) != -1) {
     const std::string_view arg = optarg ? optarg : "";
     switch (c) {
+    case kSetting:
+    case kFlagSetting:
+      r.error = ReadSetting(kLong[index].name, optarg ? arg : "1", o.program);
+      if (!r.error.empty())
+        r.error.insert(0, "--");
+      stageGiven = stageGiven || std::strcmp(kLong[index].name, "stage") == 0;
+      break;
     case 's':
       r.error = ParseSize(arg, o);
       break;
@@ -286,8 +379,12 @@ ParseResult ParseOptions(int argc, char **argv) {
       r.error = std::string(argv[optind - 1]) + " needs a value";
       break;
     default: // '?'
-      r.error = optopt ? "unknown option '-" + std::string(1, static_cast<char>(optopt)) + "'"
-                       : "unknown option '" + std::string(argv[optind - 1]) + "'";
+      if (FlagGivenAValue(kLong, argv[optind - 1], optopt))
+        r.error = std::string(argv[optind - 1]).substr(0, std::strcspn(argv[optind - 1], "=")) +
+                  " takes no value";
+      else
+        r.error = optopt ? "unknown option '-" + std::string(1, static_cast<char>(optopt)) + "'"
+                         : "unknown option '" + std::string(argv[optind - 1]) + "'";
       break;
     }
   }
@@ -298,9 +395,21 @@ ParseResult ParseOptions(int argc, char **argv) {
     return r;
   }
   r.error = CheckOutput(outGiven, framesGiven, qualityGiven, o);
+  if (r.error.empty())
+    r.error = StageError(o.program);
+  if (r.error.empty() && o.every > MostEvery(o))
+    r.error = "--every " + std::to_string(o.every) + ": at most " + std::to_string(MostEvery(o)) +
+              " at --speed " + SpeedName(o.program.TickRate) +
+              " (a frame stays at most 655 seconds)";
   if (!r.error.empty())
     return r;
-  if (!ticksGiven)
+  // A start at a stage plays on from there: no click unless asked for.
+  if (stageGiven && !clicksGiven)
+    o.clicks.clear();
+  o.stageAlone = stageGiven && !ticksGiven && o.clicks.empty();
+  if (o.stageAlone)
+    o.ticks = 0; // until the program has entered the stage
+  else if (!ticksGiven)
     o.ticks = std::min(kMaxTicks, (o.clicks.empty() ? 0 : o.clicks.back()) + kTicksAfterLastClick);
   else if (!clicksGiven)
     std::erase_if(o.clicks, [&](int64_t tick) { return tick > o.ticks; }); // a shorter recording

@@ -1,14 +1,19 @@
 #include "tools/record/player.h"
 
+#include <algorithm>
+
 #include "animation/animation_state.h"
 #include "app/application.h"
 #include "app/presentation_mode.h"
+#include "app/settings.h"
 #include "platform/host.h"
 #include "scenes/stage_table.h"
 #include "tools/driver/program_driver.h"
 
 namespace record {
 namespace {
+
+const char *const kEnded = "the program ended its message loop";
 
 const char *ShownName(int32_t stage) {
   return CycleStage(stage < CycleLength() ? stage : RotateStage).Name;
@@ -34,39 +39,58 @@ int StageCounter::Update(int32_t stage, int32_t cycleLength) {
   return Current();
 }
 
-bool Play(const Options &o, const FrameHandler &onFrame, const TickHandler &onTick,
-          std::string &error) {
+bool StartPlaying(Options &o, std::string &error) {
   // The program's own start-up, as StartApplication runs it, without its loop;
   // in presentation mode full screen on a monitor of the size.
   vqp::HeadlessSetMonitor(o.width, o.height);
-  if (!StartProgram({o.width, o.height})) {
+  StartOptions start = o.program;
+  start.ClientWidth = o.width;
+  start.ClientHeight = o.height;
+  if (!StartProgram(start)) {
     error = "the program could not start (said above)";
     return false;
   }
-  const char *const ended = "the program ended its message loop";
   if (o.present)
     EnterFullScreen(ProgramWindow());
   if (!DispatchReady()) {
-    error = ended;
+    error = kEnded;
     return false;
   }
+  if (o.stageAlone)
+    o.ticks = std::min(kMaxTicks, TicksOfStageAlone(ShownName(AnimationState.Stage)));
+  return true;
+}
 
-  StageCounter stages;
+bool Play(const Options &o, const FrameHandler &onFrame, const TickHandler &onTick,
+          std::string &error) {
+  // As the program runs at the speed: its timer's period passes, and the
+  // message that comes then plays one tick, or two.
+  const UINT period = TimerPeriodOf(o.program.TickRate);
+  const int64_t perMessage = TicksPerTimerMessage(o.program.TickRate);
+  // The tick of the frame after the one at `tick`: the next multiple of
+  // every, where a message ends.
+  const auto nextFrame = [&](int64_t tick) {
+    const int64_t due = (tick / o.every + 1) * o.every;
+    return (due + perMessage - 1) / perMessage * perMessage;
+  };
+  StageCounter stages(AnimationState.Stage);
   const auto stageNow = [&] { return stages.Update(AnimationState.Stage, CycleLength()); };
-  FrameAt frame{0, 0, stageNow(), ShownName(AnimationState.Stage)};
+  FrameAt frame{0, 0, nextFrame(0), stageNow(), ShownName(AnimationState.Stage)};
   if (!onFrame(frame, FramePixels(), error))
     return false;
   auto click = o.clicks.begin();
-  for (int64_t tick = 1; tick <= o.ticks; ++tick) {
-    for (; click != o.clicks.end() && *click == tick; ++click)
+  for (int64_t tick = perMessage; tick <= o.ticks; tick += perMessage) {
+    // A click arrives before the message that plays its tick.
+    for (; click != o.clicks.end() && *click <= tick; ++click)
       QueueClick();
-    if (!TickThroughQueue()) { // the timer falls due once
-      error = ended;
+    vqp::HeadlessAdvanceClock(period); // the timer falls due once
+    if (!DispatchReady()) {
+      error = kEnded;
       return false;
     }
     const int stage = stageNow();
-    if (tick % o.every == 0) {
-      frame = {frame.index + 1, tick, stage, ShownName(AnimationState.Stage)};
+    if (tick == frame.next) {
+      frame = {frame.index + 1, tick, nextFrame(tick), stage, ShownName(AnimationState.Stage)};
       if (!onFrame(frame, FramePixels(), error))
         return false;
     }

@@ -11,13 +11,10 @@ extern "C" {
 #include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <numeric>
 
 namespace record {
 namespace {
-
-// Ticks per second: the time base of the encoders, so that every frame starts
-// exactly on its tick and a clip can end on any tick.
-constexpr int kTicksPerSecond = 50;
 
 // Fixed thread counts: the encoders' output depends on them, so they must not
 // follow the machine's number of cores. Two suit a 2-core machine.
@@ -137,8 +134,13 @@ bool VideoWriter::Open(const std::string &path, const VideoSettings &settings, s
   c.width = RoundUpToEven(settings.width); // 4:2:0 needs even sides
   c.height = RoundUpToEven(settings.height);
   c.pix_fmt = AV_PIX_FMT_YUV420P;
-  c.time_base = {1, kTicksPerSecond};
-  c.framerate = {kTicksPerSecond, static_cast<int>(settings.ticksPerFrame)};
+  // The tick is the time base of the encoders, so that every frame starts
+  // exactly on its tick and a clip can end on any tick.
+  // Ticks a second as a fraction: 50/1 at 20 ms a tick, 25/2 at 80 ms.
+  const int common = std::gcd(1000, settings.tickMs);
+  const int ticks = 1000 / common, seconds = settings.tickMs / common;
+  c.time_base = {seconds, ticks};
+  c.framerate = {ticks, seconds * static_cast<int>(settings.ticksPerFrame)};
   c.color_primaries = AVCOL_PRI_BT709;
   c.color_trc = AVCOL_TRC_BT709;
   c.colorspace = AVCOL_SPC_BT709;
@@ -161,7 +163,7 @@ bool VideoWriter::Open(const std::string &path, const VideoSettings &settings, s
   held_->height = c.height;
   if ((code = av_frame_get_buffer(held_, 0)) < 0)
     return Fail("frame", code, error);
-  convert_ = std::make_unique<YuvConverter>(settings.width, settings.height);
+  convert_ = std::make_unique<YuvConverter>(settings.width, settings.height, settings.padding);
 
   if ((code = avio_open(&format_->pb, url.c_str(), AVIO_FLAG_WRITE)) < 0)
     return Fail("file", code, error);

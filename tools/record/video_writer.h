@@ -2,9 +2,10 @@
 // played: H.264 in MP4 (High profile, index at the front) or VP9 in WebM, both
 // 4:2:0 with BT.709 colours. Sides are padded with black to even numbers.
 //
-// Times are in ticks (20 ms). Each frame lasts until the next one comes, the
-// last one until the end given to Finish, so the clip is exactly as long as
-// the ticks it covers and every frame starts on its own tick.
+// Times are in ticks (20 ms at the designed speed, tickMs at any). Each frame
+// lasts until the next one comes, the last one until the end given to
+// Finish, so the clip is exactly as long as the ticks it covers and every
+// frame starts on its own tick.
 #pragma once
 
 #include <cstdint>
@@ -33,6 +34,8 @@ struct VideoSettings {
   int width = 0; // the picture's size; the video's is rounded up to even
   int height = 0;
   int64_t ticksPerFrame = 2;
+  int tickMs = 20;      // a tick's real time, a divisor of 1000 or a multiple of 10
+  uint32_t padding = 0; // the colour of the column and row that even the sides (COLORREF)
 };
 
 // H.264 in MP4 or VP9 in WebM at the given constant quality (the encoder's

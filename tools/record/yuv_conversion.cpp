@@ -50,9 +50,9 @@ void ChromaOf(const uint32_t four[4], uint8_t &u, uint8_t &v) {
   v = static_cast<uint8_t>((kVr * r + kVg * g + kVb * b + (128 << 16) + kHalf) >> 16);
 }
 
-YuvConverter::YuvConverter(int width, int height)
+YuvConverter::YuvConverter(int width, int height, uint32_t padding)
     : width_(width), height_(height), paddedWidth_(width + (width & 1)),
-      previous_(static_cast<size_t>(paddedWidth_) * (height + (height & 1)), 0) {}
+      previous_(static_cast<size_t>(paddedWidth_) * (height + (height & 1)), padding) {}
 
 void YuvConverter::Convert(const uint32_t *pixels, const YuvPlanes &planes, bool whole) {
   const size_t stride = static_cast<size_t>(paddedWidth_);
@@ -74,7 +74,7 @@ void YuvConverter::Convert(const uint32_t *pixels, const YuvPlanes &planes, bool
     from &= ~1;
     to |= 1;
     const uint32_t *top = &previous_[y * stride];
-    const uint32_t *bottom = top + stride; // black below an odd last row
+    const uint32_t *bottom = top + stride; // the padding below an odd last row
     uint8_t *yTop = planes.y + static_cast<ptrdiff_t>(y) * planes.yStride;
     uint8_t *yBottom = yTop + planes.yStride;
     uint8_t *u = planes.u + static_cast<ptrdiff_t>(y / 2) * planes.uStride;

@@ -30,8 +30,8 @@ void ChromaOf(const uint32_t four[4], uint8_t &u, uint8_t &v);
 class YuvConverter {
 public:
   // Pictures of width x height pixels go into planes of the even sizes above
-  // them; the extra column and row are black.
-  YuvConverter(int width, int height);
+  // them; the extra column and row are `padding` (a COLORREF).
+  YuvConverter(int width, int height, uint32_t padding = 0);
   // Converts `pixels` (top row first) into `planes`, which must hold the
   // previous conversion unless `whole` is set.
   void Convert(const uint32_t *pixels, const YuvPlanes &planes, bool whole);
@@ -40,7 +40,7 @@ private:
   int width_;
   int height_;
   int paddedWidth_;
-  std::vector<uint32_t> previous_; // the last picture, padded with black
+  std::vector<uint32_t> previous_; // the last picture, padded
 };
 
 } // namespace record
