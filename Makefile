@@ -62,10 +62,18 @@ windows:
 test-windows:
 	JOBS=$(JOBS) scripts/test-windows.sh
 
-# The browser build: build-web/index.html and velqor.js, one script with the
-# WebAssembly inside, made with Debian's emscripten (whose tools need Debian's
-# node modules when node comes from elsewhere), with the web app manifest, the
-# service worker and the icons that make the page installable and offline.
+# The translations' template (po/velqor.pot) from the texts marked N_ in the
+# code, and every catalogue (po/*.po) merged with it.
+.PHONY: pot
+pot:
+	scripts/catalogues.sh pot
+
+# The browser build: build-web/index.html; velqor-http.js and velqor-http.wasm,
+# which it loads over http(s), and velqor.js, one script with the WebAssembly
+# inside, which it loads from disk; made with Debian's emscripten (whose tools
+# need Debian's node modules when node comes from elsewhere), with the web app
+# manifest, the service worker and the icons that make the page installable
+# and offline.
 .PHONY: web test-web
 WEB_ENV := NODE_PATH=/usr/share/nodejs$(if $(NODE_PATH),:$(NODE_PATH))
 web:

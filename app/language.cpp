@@ -78,6 +78,9 @@ void ChooseLanguage(HWND window, const std::string &asked) {
   const std::string title =
       *catalogue ? std::string("VELQOR: ") + Translated(TitleText) : std::string(WindowTitle);
   std::vector<WCHAR> wide(title.size() + 1);
+  // Straight to the default procedure in UTF-16: SetWindowTextW would pass the
+  // title through this ANSI window's procedure, in the system's code page,
+  // which has no letters for most languages.
   if (MultiByteToWideChar(CP_UTF8, 0, title.c_str(), -1, wide.data(), int(wide.size())) > 0)
-    SetWindowTextW(window, wide.data());
+    DefWindowProcW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.data()));
 }

@@ -5,6 +5,7 @@
                                         (one line; a font is cut to them)
   catalogues.py table OUT.cpp FILE.po...  the translations as a C++ table
                                           (scenes/catalogue.h)
+  catalogues.py say FILE.po TEXT        TEXT in the file's language (the checks)
 
 A catalogue's language is its Language header (de, pt_BR, zh_CN, ...)."""
 import re
@@ -82,6 +83,9 @@ def c_string(text):
 
 
 def main():
+    if len(sys.argv) == 4 and sys.argv[1] == 'say':
+        print(dict(read(sys.argv[2])[1]).get(sys.argv[3], sys.argv[3]))
+        return
     if len(sys.argv) < 3 or sys.argv[1] not in ('text', 'table'):
         sys.exit(__doc__)
     what, out, paths = sys.argv[1], sys.argv[2], sys.argv[3:]

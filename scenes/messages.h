@@ -23,18 +23,19 @@ constexpr const char *NegativeCaption = N_("NEGATIVE FREQUENCY - clockwise rotat
 constexpr const char *TiltCaption = N_("rotate plane of rotation until seen from the side");
 // TRANSLATORS: caption while the edge-on plane slides to the left edge.
 constexpr const char *SlideCaption = N_("move the plane of rotation over");
-// TRANSLATORS: caption while the plane is pulled to the right and the
-// point's positions are joined into a curve, a sine.
 constexpr const char *PullCaption =
+    // TRANSLATORS: caption while the plane is pulled to the right and the
+    // point's positions are joined into a curve, a sine.
     N_("pull the rotating point at a constant rate - note the sine formed");
 // TRANSLATORS: caption (full lesson) while the view turns until the sine is
 // seen as the shadow (projection) of a helix (a spiral along the time axis).
 constexpr const char *ViewCaption = N_("turn the view - the sine is the shadow of a helix");
 // TRANSLATORS: the same in the negative cycle: the helix turns the other way.
 constexpr const char *ViewBackCaption = N_("turn the view - the helix now winds the other way");
-// TRANSLATORS: caption (full lesson) while a positive and a negative
-// frequency turn together and their sum stays on the real axis (a real signal).
 constexpr const char *TogetherCaption =
+    // TRANSLATORS: caption (full lesson) while a positive and a negative
+    // frequency turn together and their sum stays on the real axis (a real
+    // signal).
     N_("positive and negative frequency together - the sum stays real");
 
 // TRANSLATORS: the prompt at the right end of the caption band, in yellow,

@@ -4,12 +4,12 @@
 set -euo pipefail
 
 want=(cmake make g++ pkg-config libsdl2-dev libstb-dev fonts-dejavu-core fonts-noto-cjk
-      python3-fonttools gettext)
+      python3-fonttools)
 clang_runtime=false # the sanitizers and libFuzzer of the installed clang
 for part in "$@"; do
   case "$part" in
   run) ;;
-  test) want+=(libgtest-dev libgmock-dev libbenchmark-dev clang libgif-dev libpng-dev libavcodec-dev libavformat-dev libavutil-dev imagemagick xvfb xdotool libx11-dev libxtst-dev)
+  test) want+=(libgtest-dev libgmock-dev libbenchmark-dev clang libgif-dev libpng-dev libavcodec-dev libavformat-dev libavutil-dev imagemagick xvfb xdotool libx11-dev libxtst-dev gettext)
     clang_runtime=true ;;
   windows) want+=(g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xdotool imagemagick librsvg2-bin) ;;
   web) want+=(emscripten chromium nodejs librsvg2-bin) ;;

@@ -6,8 +6,10 @@
 # finished pull's sine trace is one unbroken curve with nothing else left
 # behind (in the window and in full screen), and closing the window (as a
 # window manager's close button does) ends the program with exit code 0 and
-# nothing on stderr. Runs itself in Xvfb (a 1920 x 1080 screen) when there is
-# no display.
+# nothing on stderr. Then it starts again as a teacher's settings ask: at the
+# negative pull slowed down in the light theme, the full lesson to its last
+# stage, and in Japanese and (from the locale) German. Runs itself in Xvfb
+# (a 1920 x 1080 screen) when there is no display.
 #
 # Usage: scripts/smoke-native.sh PROGRAM CLOSER [OUT [LATENCY_TOOL]]
 #   CLOSER sends the window WM_DELETE_WINDOW (tests/platform/x_close_window);
@@ -62,4 +64,12 @@ rc=0
 wait "$pid" || rc=$?
 [ "$rc" -eq 0 ] || fail "exit code $rc; stderr: $(cat "$errors")"
 [ ! -s "$errors" ] || fail "the program said on stderr: $(cat "$errors")"
-echo "smoke-native: closed, exit code 0 after $(($(now_ms) - t0)) ms; screenshots in $out/smoke-*.png"
+echo "smoke-native: closed, exit code 0 after $(($(now_ms) - t0)) ms"
+
+# Starts with settings: a link's stage, speed and theme, the full lesson,
+# Japanese asked for and German from the locale.
+SMOKE_LANGUAGES=(ja de=LANG=de_DE.UTF-8)
+walk_starts "$program"
+trap - EXIT
+rm -f "$errors"
+echo "smoke-native: passed; screenshots in $out/smoke-*.png"

@@ -9,6 +9,8 @@
 # finished pull's trace is checked in every picture it is walked to
 # (check_trace, walk_full_screen_pull).
 
+walk_scripts=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
 # Without a window manager the X window is the client area.
 geometry() {
   eval "$(xdotool getwindowgeometry --shell "$win")"
@@ -347,4 +349,77 @@ walk_full_screen_pull() {
     eval 'geometry; [ "$W" -eq "$normal_w" ] && [ "$H" -eq "$normal_h" ]'
   picture_area whole
   rm -f "$shot"
+}
+
+# ---- starts with settings -------------------------------------------------
+
+# Starts the program anew (the command and its arguments, with `env` before
+# them for a locale) and waits for its window, whatever its title: pid, win.
+start_with() {
+  "$@" >/dev/null 2>&1 &
+  pid=$!
+  local t0
+  t0=$(now_ms)
+  win=""
+  while [ -z "$win" ]; do
+    kill -0 "$pid" 2>/dev/null || fail "$program_name ended before its window appeared ($*)"
+    [ $(($(now_ms) - t0)) -lt 60000 ] || fail "no window after 60 s ($*)"
+    sleep 0.2
+    win=$(xdotool search --onlyvisible --name "^VELQOR: " 2>/dev/null | head -n 1 || true)
+  done
+  sleep 1
+  geometry
+  picture_area whole
+}
+stop_it() {
+  if [ -n "${WINEPREFIX:-}" ]; then
+    wine taskkill /f /im "$program_name" >/dev/null 2>&1 || true
+  else
+    kill "$pid" 2>/dev/null || true
+  fi
+  wait "$pid" 2>/dev/null || true
+}
+
+# The starts a teacher's link or command line asks for, each read off a
+# screenshot: a stage in the negative cycle slowed down in the light theme,
+# the full lesson's last stage, and the texts in another language (asked
+# for, and from the locale). RUN is the command that runs the program.
+walk_starts() {
+  local run=("$@") light grey magenta title want
+  start_with "${run[@]}" --stage 3 --negative --speed 0.5 --theme light
+  await 20000 "--stage 3 --negative --speed 0.5 --theme light: the pull on a light background" \
+    eval '[ "$(count "rgb(255,255,255)" 0 $((H - 40)) 40 40)" -eq 1600 ] &&
+          [ "$(count "rgb(96,96,96)" 0 "$body_y" "$W" "$body_h")" -gt 100 ] &&
+          [ "$(count "rgb(192,64,16)" 0 "$body_y" "$W" "$body_h")" -gt 50 ]'
+  keep settings
+  stop_it
+
+  start_with "${run[@]}" --lesson full
+  local k
+  for k in 1 2 3 4 5 6 7 8 9 10; do
+    press Next
+    sleep 0.3
+  done
+  await 20000 "--lesson full, PageDown ten times: both frequencies together" \
+    eval '[ "$(count "rgb(219,112,147)" 0 "$body_y" "$W" "$body_h")" -gt 30 ] &&
+          [ "$(count "rgb(224,255,255)" 0 "$body_y" "$W" "$body_h")" -gt 30 ]'
+  keep full-lesson
+  stop_it
+
+  for lang in "${SMOKE_LANGUAGES[@]}"; do
+    want="VELQOR: $(python3 "$walk_scripts/../po/catalogues.py" say \
+      "$walk_scripts/../po/${lang%%=*}.po" "NEGATIVE FREQUENCY")"
+    if [ "${lang#*=}" = "$lang" ]; then
+      start_with "${run[@]}" --lang "$lang"
+    else
+      start_with env "${lang#*=}" "${run[@]}"
+    fi
+    title=$(xdotool getwindowname "$win")
+    [ "$title" = "$want" ] || fail "${lang}: the title is \"$title\", not \"$want\""
+    await 10000 "${lang}: the title \"$title\" and a caption" \
+      eval '[ "$(count "$WHITE" 0 0 "$W" 40)" -gt 20 ] && [ "$(count "$YELLOW" 0 0 "$W" 40)" -gt 20 ]'
+    keep "lang-${lang%%=*}"
+    stop_it
+  done
+  rm -f "$shot" "$shot.band.png"
 }

@@ -207,6 +207,8 @@ typedef MONITORINFO *LPMONITORINFO;
 #define WM_DESTROY 0x0002
 #define WM_MOVE 0x0003
 #define WM_SIZE 0x0005
+#define WM_SETTEXT 0x000C
+#define WM_GETTEXT 0x000D
 #define WM_DISPLAYCHANGE 0x007E
 #define WM_FONTCHANGE 0x001D
 #define WM_PAINT 0x000F
@@ -433,8 +435,9 @@ BOOL KillTimer(HWND hwnd, UINT_PTR id);
 BOOL GetClientRect(HWND hwnd, LPRECT rect);
 BOOL GetWindowRect(HWND hwnd, LPRECT rect);
 int GetWindowTextA(HWND hwnd, LPSTR text, int maxCount);
-// The title in UTF-16 (kept as UTF-8, which the backends show).
-BOOL SetWindowTextW(HWND hwnd, LPCWSTR text);
+// WM_SETTEXT and WM_GETTEXT with the title in UTF-16 (kept as UTF-8, which
+// the backends show); any other message as DefWindowProcA.
+LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // The user's languages, most wanted first, as MUI_LANGUAGE_NAME asks: names
 // such as "de-DE", each ended by a 0, the list by another. With buffer null,
 // *bufferSize gives the length needed.
@@ -528,6 +531,7 @@ using vqw::CreatePen;
 using vqw::CreateSolidBrush;
 using vqw::CreateWindowExA;
 using vqw::DefWindowProcA;
+using vqw::DefWindowProcW;
 using vqw::DeleteObject;
 using vqw::DestroyWindow;
 using vqw::DispatchMessageA;
@@ -595,7 +599,6 @@ using vqw::SetTimer;
 using vqw::SetWindowLongA;
 using vqw::SetWindowPlacement;
 using vqw::SetWindowPos;
-using vqw::SetWindowTextW;
 using vqw::ShowWindow;
 using vqw::SystemParametersInfoA;
 using vqw::TextOutA;

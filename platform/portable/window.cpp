@@ -8,6 +8,7 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "../host.h"
 #include "backend.h"
@@ -711,8 +712,33 @@ BOOL GetMonitorInfoA(HMONITOR monitor, LPMONITORINFO info) {
   return TRUE;
 }
 
-BOOL SetWindowTextW(HWND hwnd, LPCWSTR text) {
+namespace {
+// WM_GETTEXT in UTF-16.
+int CopyTitleW(HWND hwnd, LPWSTR text, int maxCount) {
   Window *w = vqp::Require(hwnd);
+  if (text == nullptr || maxCount <= 0)
+    return 0;
+  text[0] = 0;
+  if (w == nullptr || w->title.empty())
+    return 0;
+  // Cut to fit, ended by a 0, as Windows does.
+  std::vector<WCHAR> wide(w->title.size() + 1);
+  const int length = MultiByteToWideChar(CP_UTF8, 0, w->title.c_str(), -1, wide.data(),
+                                         static_cast<int>(wide.size()));
+  const int n = std::max(0, std::min(length - 1, maxCount - 1));
+  std::copy(wide.begin(), wide.begin() + n, text);
+  text[n] = 0;
+  return n;
+}
+} // namespace
+
+LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_GETTEXT)
+    return CopyTitleW(hwnd, reinterpret_cast<LPWSTR>(lParam), static_cast<int>(wParam));
+  if (msg != WM_SETTEXT)
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+  Window *w = vqp::Require(hwnd);
+  const auto *text = reinterpret_cast<LPCWSTR>(lParam);
   if (w == nullptr)
     return FALSE;
   // Kept as UTF-8, which the backends show.

@@ -1,7 +1,8 @@
-// The built-in font against the font it is cut from (VQ_FONT_SOURCE, DejaVu
-// Sans Bold): every printable ASCII character, the missing-glyph box and every
-// kerning pair between them come out of stb_truetype exactly as from the whole
-// font, so the cut changes no pixel of any text.
+// The built-in fonts against the fonts they are cut from (VQ_FONT_SOURCE,
+// DejaVu Sans Bold; VQ_CJK_SOURCE, Noto Sans CJK Bold): every character a
+// catalogue shows, the missing-glyph box and every kerning pair between them
+// come out of stb_truetype exactly as from the whole font, so the cut changes
+// no pixel of any text.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -9,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/portable/backends/desktop_shared.h"
 #include "platform/portable/gdi/stb_truetype_impl.h"
 
 namespace vqp::gdi {
@@ -27,8 +29,9 @@ struct Drawn {
 
 class Face {
 public:
-  explicit Face(const unsigned char *data) {
-    ok_ = stbtt_InitFont(&info_, data, stbtt_GetFontOffsetForIndex(data, 0)) != 0;
+  explicit Face(const unsigned char *data, int number = 0) {
+    const int offset = stbtt_GetFontOffsetForIndex(data, number);
+    ok_ = offset >= 0 && stbtt_InitFont(&info_, data, offset) != 0;
     scale_ = stbtt_ScaleForPixelHeight(&info_, kLineHeight);
   }
   bool Ok() const { return ok_; }
@@ -63,6 +66,28 @@ private:
   float scale_ = 0;
 };
 
+std::vector<unsigned char> ReadAll(const char *path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), {}};
+}
+
+// The code points of a UTF-8 file's text.
+std::vector<int> CodePointsOf(const char *path) {
+  const std::vector<unsigned char> utf8 = ReadAll(path);
+  std::vector<int> points;
+  for (size_t i = 0; i < utf8.size();) {
+    const unsigned char b = utf8[i];
+    const int length = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+    int c = length == 1 ? b : b & (0x3F >> (length - 1));
+    for (int k = 1; k < length && i + k < utf8.size(); ++k)
+      c = (c << 6) | (utf8[i + k] & 0x3F);
+    if (c != '\n')
+      points.push_back(c);
+    i += length;
+  }
+  return points;
+}
+
 // The cut keeps printable ASCII and the characters of the Latin, Greek and
 // Cyrillic catalogues, each drawn as the whole font draws it, and nothing else.
 TEST(BuiltInFont, DrawsItsCharactersExactlyAsTheWholeFont) {
@@ -77,19 +102,9 @@ TEST(BuiltInFont, DrawsItsCharactersExactlyAsTheWholeFont) {
   std::vector<int> characters{-1};
   for (int c = 0x20; c <= 0x7E; ++c)
     characters.push_back(c);
-  std::ifstream catalogues(VQ_FONT_TEXT, std::ios::binary);
-  ASSERT_TRUE(catalogues) << VQ_FONT_TEXT;
-  const std::string utf8{std::istreambuf_iterator<char>(catalogues), {}};
-  for (size_t i = 0; i < utf8.size();) {
-    const unsigned char b = utf8[i];
-    const int length = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
-    int c = length == 1 ? b : b & (0x3F >> (length - 1));
-    for (int k = 1; k < length && i + k < utf8.size(); ++k)
-      c = (c << 6) | (utf8[i + k] & 0x3F);
+  for (const int c : CodePointsOf(VQ_FONT_TEXT))
     if (c > 0x7E)
       characters.push_back(c);
-    i += length;
-  }
   EXPECT_GT(characters.size(), 96u + 100) << "letters of the other languages kept";
   for (const int c : characters) {
     if (c >= 0) {
@@ -108,6 +123,44 @@ TEST(BuiltInFont, DrawsItsCharactersExactlyAsTheWholeFont) {
   // Such as "AV", "Te", "y.": the cut keeps the kerning stb_truetype reads.
   EXPECT_GT(kernedPairs, 100);
   EXPECT_EQ(cut.Glyph(0x2603), 0) << "a snowman, which no catalogue has, is not kept";
+}
+
+// Each CJK face, cut to its catalogue's characters, has a glyph for every one
+// of them, drawn and spaced as the language's face of the whole collection
+// draws it, and keeps no character its catalogue lacks.
+TEST(BuiltInFont, EachCjkFaceDrawsItsCatalogueExactlyAsTheWholeFace) {
+  const std::vector<unsigned char> whole = ReadAll(VQ_CJK_SOURCE);
+  ASSERT_FALSE(whole.empty()) << VQ_CJK_SOURCE;
+  struct Row {
+    const char *language, *text;
+    int number;  // the face in the collection
+    int missing; // a character no catalogue of the language shows
+  };
+  // The built-in faces come in the order SC, JP, KR (desktop_shared.h).
+  const Row rows[] = {{"zh_CN", VQ_CJK_TEXT_DIR "/zh_CN.txt", 2, 0x9F98},
+                      {"ja", VQ_CJK_TEXT_DIR "/ja.txt", 0, 0x9F98},
+                      {"ko", VQ_CJK_TEXT_DIR "/ko.txt", 1, 0xD7A3}};
+  for (size_t i = 0; i < std::size(rows); ++i) {
+    const Row &row = rows[i];
+    SCOPED_TRACE(row.language);
+    const Face source(whole.data(), row.number), cut(vqp::gdi::kCjkFonts[i].data);
+    ASSERT_TRUE(source.Ok());
+    ASSERT_TRUE(cut.Ok());
+    std::vector<int> characters = CodePointsOf(row.text);
+    EXPECT_GT(characters.size(), 40u) << "the catalogue's characters";
+    int wide = 0;
+    for (const int c : characters) {
+      EXPECT_NE(cut.Glyph(c), 0) << "no glyph for U+" << std::hex << c;
+      EXPECT_TRUE(cut.Draw(c) == source.Draw(c)) << "U+" << std::hex << c;
+      wide += c >= 0x2E80;
+    }
+    EXPECT_GT(wide, 20) << "ideographs, kana or hangul among them";
+    for (const int first : characters)
+      for (const int second : characters)
+        EXPECT_EQ(cut.Kern(first, second), source.Kern(first, second));
+    EXPECT_NE(source.Glyph(row.missing), 0);
+    EXPECT_EQ(cut.Glyph(row.missing), 0) << "U+" << std::hex << row.missing << " is not kept";
+  }
 }
 
 } // namespace

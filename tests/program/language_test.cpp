@@ -24,8 +24,6 @@
 
 namespace {
 
-const AnimationStateRecord &s = AnimationState;
-
 TEST(Languages, TagsFollowTheirChainToACatalogue) {
   const struct {
     const char *Tag;
@@ -66,6 +64,30 @@ TEST(Languages, EveryCatalogueTranslatesEveryText) {
   }
   UseCatalogue("");
   EXPECT_STREQ(Translated(PullCaption), PullCaption) << "English is the designed text";
+}
+
+// The window's title in other scripts, read back as UTF-16 from the default
+// procedure (as the system's title bar reads it): no letter is lost to the
+// system's code page, on Windows as on the portable layer.
+TEST(Languages, TheTitleKeepsEveryLetter) {
+  const HWND window = TestWindow();
+  const struct {
+    const char *Tag;
+    const char16_t *Title;
+  } titles[] = {{"ru", u"VELQOR: ОТРИЦАТЕЛЬНАЯ ЧАСТОТА"},
+                {"el", u"VELQOR: ΑΡΝΗΤΙΚΗ ΣΥΧΝΟΤΗΤΑ"},
+                {"ja", u"VELQOR: 負の周波数"},
+                {"ko", u"VELQOR: 음의 주파수"},
+                {"de", u"VELQOR: NEGATIVE FREQUENZ"},
+                {"en", u"VELQOR: NEGATIVE FREQUENCY"}};
+  for (const auto &t : titles) {
+    ChooseLanguage(window, t.Tag);
+    WCHAR title[64] = {};
+    const auto length = DefWindowProcW(window, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(title));
+    const std::u16string got(title, title + length);
+    EXPECT_TRUE(got == t.Title) << t.Tag << ": " << length << " characters";
+  }
+  ChooseLanguage(window, "en");
 }
 
 #ifndef _WIN32
