@@ -6,7 +6,8 @@
 #   Linux        velqor_<version>_<arch>.deb   the programs, menu entry, icons, manuals
 #   MinGW-w64    velqor-<version>-windows-x64.zip   velqor.exe and its texts (CRLF)
 #   emscripten   velqor-<version>-web.zip      index.html, velqor.js, the manifest, icons
-#                                              and service worker, and the licences
+#                                              and service worker, the licences and the
+#                                              teacher's notes (docs/lesson.md)
 
 set(VELQOR_MAINTAINER "The VELQOR authors <maintainers@velqor.org>")
 
@@ -14,6 +15,7 @@ if(EMSCRIPTEN)
   # Named .txt, so that a web server shows them as text.
   install(FILES LICENSE DESTINATION . RENAME LICENSE.txt)
   install(FILES THIRD-PARTY-NOTICES DESTINATION . RENAME THIRD-PARTY-NOTICES.txt)
+  install(FILES docs/lesson.md DESTINATION . RENAME LESSON.txt)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-web)
 
@@ -33,13 +35,16 @@ elseif(WIN32)
   velqor_windows_text("${licence}" LICENSE.txt)
   file(READ ${PROJECT_SOURCE_DIR}/THIRD-PARTY-NOTICES notices)
   velqor_windows_text("${notices}" THIRD-PARTY-NOTICES.txt)
+  file(READ ${PROJECT_SOURCE_DIR}/docs/lesson.md lesson)
+  velqor_windows_text("${lesson}" LESSON.txt)
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
-    cmake/packaging/README-windows.txt.in LICENSE THIRD-PARTY-NOTICES)
+    cmake/packaging/README-windows.txt.in LICENSE THIRD-PARTY-NOTICES docs/lesson.md)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-windows-x64)
 
 else()
-  install(FILES README.md LICENSE THIRD-PARTY-NOTICES DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  install(FILES README.md LICENSE THIRD-PARTY-NOTICES docs/lesson.md
+    DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
   # The .deb also holds what Debian asks of every package: the copyright file
   # (our licence, then the notices) and the changelog. They are a component of

@@ -11,8 +11,10 @@
 //   x = X (1 - e (1 - TimeScale)) - Z e DepthX
 //   y = Y (1 - e (1 - Radius))    - Z e DepthY + e Shift
 // with e going smoothly from 0 (the side view, where the helix is the sine)
-// to 1 over the turn. The time axis stays level, so the wall's sine and the
-// floor's cosine keep their shapes.
+// to 1 over the turn. The time axis stays level, so the wall's sine keeps its
+// shape. Depth leans to the left as it comes near, enough for each turn of the
+// helix to show as a loop; the floor's cosine, seen as obliquely, leans too,
+// and little enough that it still reads as a wave.
 #include <cmath>
 
 #include "animation/animation_state.h"
@@ -30,8 +32,8 @@ namespace {
 // The projection at the turn's end.
 constexpr double TimeScale = 0.8;
 constexpr double Radius = 0.5;
-constexpr double DepthX = 0.25;
-constexpr double DepthY = 0.225;
+constexpr double DepthX = 0.18;
+constexpr double DepthY = 0.2;
 constexpr double Shift = -0.05;
 // Where the shadows fall: the wall behind the helix, the floor below it.
 constexpr double WallDepth = 1.6;

@@ -128,10 +128,9 @@ Expected ExpectCommandLine(const std::vector<std::string> &words) {
     const bool flag = name == "negative" || name == "fullscreen";
     const bool valued =
         name == "speed" || name == "theme" || name == "lesson" || name == "lang" || name == "stage";
-    std::string value = parts[3];
-    if (!parts[2].matched && flag) {
-      value = "1";
-    } else if (!parts[2].matched && valued) {
+    // A flag alone is on.
+    std::string value = parts[2].matched ? parts[3].str() : std::string(flag ? 1 : 0, '1');
+    if (!parts[2].matched && valued) {
       if (i + 1 == words.size()) {
         e.Refused = true;
         break;

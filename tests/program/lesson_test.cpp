@@ -81,8 +81,8 @@ TEST(FullLesson, TwoCyclesGoThroughTheirStagesAndTheNegativePullStartsDownward) 
 
 // Where the formula puts a point of the finished view, in window pixels.
 POINT Projected(double t, double y, double z) {
-  // x = 0.8 t - 0.25 z, y = 0.5 y - 0.225 z - 0.05 once the view has turned.
-  return WindowPixelOf(0.8 * t - 0.25 * z, 0.5 * y - 0.225 * z - 0.05);
+  // x = 0.8 t - 0.18 z, y = 0.5 y - 0.2 z - 0.05 once the view has turned.
+  return WindowPixelOf(0.8 * t - 0.18 * z, 0.5 * y - 0.2 * z - 0.05);
 }
 
 // The helix's points at chosen ticks of the pull lie at (t, sin(+-a), cos a)
@@ -106,8 +106,8 @@ TEST(FullLesson, TheTurnedViewDrawsTheHelixAndItsShadowsWhereTheFormulaPutsThem)
       const double a = direction * tick * 5 * DegreeFactor;
       const double y = std::sin(a), z = std::cos(a);
       const ViewPoint v = ProjectView(1.0, t, y, z);
-      EXPECT_NEAR(v.X, 0.8 * t - 0.25 * z, 1e-12);
-      EXPECT_NEAR(v.Y, 0.5 * y - 0.225 * z - 0.05, 1e-12);
+      EXPECT_NEAR(v.X, 0.8 * t - 0.18 * z, 1e-12);
+      EXPECT_NEAR(v.Y, 0.5 * y - 0.2 * z - 0.05, 1e-12);
       for (const POINT q : {Projected(t, y, z), Projected(t, y, -1.6), Projected(t, -1.6, z)}) {
         long ink = 0;
         for (int dy = -2; dy <= 2; ++dy)

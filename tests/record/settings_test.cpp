@@ -187,6 +187,35 @@ TEST_F(Recorder, AStartAtAStageRecordsThatStageAndItsHold) {
         << "frame " << i;
 }
 
+// The full lesson by default: both cycles, each stage played and held as it
+// is alone, then both frequencies together for two turns; split, its clips
+// come in the stages' order, named after them.
+TEST_F(Recorder, TheFullLessonIsRecordedStageByStage) {
+  // Every tick a frame, so that each clip lasts exactly its ticks.
+  ASSERT_EQ(Record({"--size", "64x40", "--lesson", "full", "--every", "1", "--split", "--out",
+                    In("l.mp4")})
+                .code,
+            0);
+  const struct {
+    const char *name;
+    int ticks;
+  } clips[] = {{"rotate", 73}, {"tilt", 150},  {"slide", 231}, {"pull", 462},
+               {"view", 150},  {"rotate", 73}, {"tilt", 150},  {"slide", 231},
+               {"pull", 462},  {"view", 150},  {"both", 146}};
+  std::vector<std::string> names;
+  for (size_t i = 0; i < std::size(clips); ++i)
+    names.push_back("l-" + std::string(i < 9 ? "0" : "") + std::to_string(i + 1) + "-" +
+                    clips[i].name + ".mp4");
+  std::vector<std::string> found = Names(dir);
+  std::sort(found.begin(), found.end());
+  ASSERT_EQ(found, names);
+  for (size_t i = 0; i < std::size(clips); ++i) {
+    const Video video = ReadVideo(dir / names[i]);
+    ASSERT_TRUE(video.ok) << names[i];
+    EXPECT_NEAR(video.seconds, 0.02 * clips[i].ticks, 1e-4) << names[i];
+  }
+}
+
 TEST_F(Recorder, TheThemeAndTheLanguageShowAsAsked) {
   ASSERT_EQ(
       Record({"--theme", "light", "--size", "161x93", "--ticks", "0", "--frames", dir.string()})

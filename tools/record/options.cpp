@@ -43,7 +43,11 @@ shows as a looping animated GIF, an MP4 or WebM video, or numbered PNG files.
                    the point once round (72 ticks) before the click; the tilt
                    (100 ticks) and the slide (181 ticks) are then seen
                    finished for one second (50 ticks), the pulled sine (362
-                   ticks) for two (100 ticks). With --stage, no click.
+                   ticks) for two (100 ticks). With --stage, no click. With
+                   --lesson full, a click after each stage of both cycles,
+                   the view's turn (100 ticks) held for a second: 73,223,
+                   454,916,1066,1139,1289,1520,1982,2132, then both
+                   frequencies together for two turns (2278 ticks in all).
                      velqor-record --clicks 50,200 --out tilt.gif
   --ticks N        number of ticks to play, 0 to 1000000, not before the last
                    click; default: the last click + 461 (the 362 ticks of the
@@ -279,6 +283,18 @@ int64_t TicksOfStageAlone(const char *name) {
   return longest->ticks + longest->held;
 }
 
+std::vector<int64_t> FullLessonClicks() {
+  // Both cycles of the full lesson up to both frequencies together, the last
+  // stage of the negative one.
+  static const char *const stages[] = {"rotate", "tilt", "slide", "pull", "view",
+                                       "rotate", "tilt", "slide", "pull", "view"};
+  std::vector<int64_t> clicks;
+  int64_t tick = 0;
+  for (const char *stage : stages)
+    clicks.push_back(tick += TicksOfStageAlone(stage));
+  return clicks;
+}
+
 const char *HelpText() { return kHelp; }
 
 const char *VersionText() { return kVersion; }
@@ -406,11 +422,17 @@ ParseResult ParseOptions(int argc, char **argv) {
   // A start at a stage plays on from there: no click unless asked for.
   if (stageGiven && !clicksGiven)
     o.clicks.clear();
+  const bool fullLessonClicks =
+      !stageGiven && !clicksGiven && o.program.Course == Lesson::Full;
+  if (fullLessonClicks)
+    o.clicks = FullLessonClicks();
   o.stageAlone = stageGiven && !ticksGiven && o.clicks.empty();
   if (o.stageAlone)
     o.ticks = 0; // until the program has entered the stage
   else if (!ticksGiven)
-    o.ticks = std::min(kMaxTicks, (o.clicks.empty() ? 0 : o.clicks.back()) + kTicksAfterLastClick);
+    o.ticks = std::min(kMaxTicks, (o.clicks.empty() ? 0 : o.clicks.back()) +
+                                      (fullLessonClicks ? 2 * TicksOfStageAlone("both")
+                                                        : kTicksAfterLastClick));
   else if (!clicksGiven)
     std::erase_if(o.clicks, [&](int64_t tick) { return tick > o.ticks; }); // a shorter recording
   else if (!o.clicks.empty() && o.clicks.back() > o.ticks)

@@ -43,6 +43,11 @@ inline constexpr StageTime kStageTimes[] = {{"rotate", 72, 1},  {"tilt", 100, 50
 // The ticks of the stage named `name` and its hold; a stage not in the table
 // gets the longest one's.
 int64_t TicksOfStageAlone(const char *name);
+// The default clicks of the full lesson: each stage of both cycles played and
+// held as alone, a click after each, up to both frequencies together (which
+// the recording then shows for two turns): 73, 223, 454, 916, 1066, 1139,
+// 1289, 1520, 1982, 2132.
+std::vector<int64_t> FullLessonClicks();
 
 // What --out's extension asks for, or PNG frames with --frames.
 enum class Format { Gif, Mp4, WebM, PngFrames };
