@@ -13,6 +13,7 @@
 typedef int BOOL;
 typedef unsigned char BYTE;
 typedef uint16_t WORD;
+typedef WORD *LPWORD;
 typedef uint32_t DWORD;
 typedef int32_t LONG;
 typedef unsigned int UINT;
@@ -382,6 +383,7 @@ typedef MONITORINFO *LPMONITORINFO;
 #define SIMPLEREGION 2
 #define COMPLEXREGION 3
 #define GDI_ERROR 0xFFFFFFFFL
+#define GGI_MARK_NONEXISTING_GLYPHS 0x0001
 #define HGDI_ERROR ((HANDLE)(intptr_t)-1)
 #define GR_GDIOBJECTS 0
 #define GR_USEROBJECTS 1
@@ -503,6 +505,9 @@ BOOL TextOutA(HDC hdc, int x, int y, LPCSTR text, int length);
 BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR text, int length, LPSIZE size);
 BOOL TextOutW(HDC hdc, int x, int y, LPCWSTR text, int length);
 BOOL GetTextExtentPoint32W(HDC hdc, LPCWSTR text, int length, LPSIZE size);
+// The selected font's glyph of each UTF-16 unit; with GGI_MARK_NONEXISTING_GLYPHS,
+// 0xFFFF for a character the font lacks.
+DWORD GetGlyphIndicesW(HDC hdc, LPCWSTR text, int length, LPWORD indices, DWORD flags);
 // CP_UTF8 and CP_ACP (Windows-1252); without MB_ERR_INVALID_CHARS a byte that
 // is not UTF-8 becomes U+FFFD. inLength -1: up to and with the terminating 0.
 // With out null or outLength 0, the length needed.
@@ -562,6 +567,7 @@ using vqw::GetSystemMetrics;
 using vqw::GetTextAlign;
 using vqw::GetTextColor;
 using vqw::GetTextExtentPoint32A;
+using vqw::GetGlyphIndicesW;
 using vqw::GetTextExtentPoint32W;
 using vqw::GetUserPreferredUILanguages;
 using vqw::GetWindowLongA;

@@ -3,6 +3,7 @@
 // title) with ink and in room, and languages the program cannot write.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -45,7 +46,8 @@ TEST(Languages, TagsFollowTheirChainToACatalogue) {
   EXPECT_EQ(CatalogueLanguageCount, 13);
 }
 
-// Each catalogue has every text the demonstration shows.
+// Each catalogue has every text the demonstration shows, in a font that can
+// draw it.
 TEST(Languages, EveryCatalogueTranslatesEveryText) {
   const char *const texts[] = {
       TitleText,        PositiveCaption, NegativeCaption, TiltCaption,    SlideCaption, PullCaption,
@@ -61,8 +63,23 @@ TEST(Languages, EveryCatalogueTranslatesEveryText) {
       }
       EXPECT_EQ(found, 1) << CatalogueLanguages[l] << ": " << english;
     }
+    // ... and the font the language is drawn in has a glyph for every letter
+    // of them: no missing-glyph box.
+    ChooseLanguage(TestWindow(), CatalogueLanguages[l]);
+    StartFresh();
+    for (const char *english : texts) {
+      WCHAR wide[256];
+      const int length = MultiByteToWideChar(CP_UTF8, 0, Translated(english), -1, wide, 256) - 1;
+      WORD glyphs[256] = {};
+      ASSERT_EQ(GetGlyphIndicesW(GraphicsState.WindowDC, wide, length, glyphs,
+                                 GGI_MARK_NONEXISTING_GLYPHS),
+                static_cast<DWORD>(length));
+      EXPECT_EQ(std::count(glyphs, glyphs + length, WORD(0xFFFF)), 0)
+          << CatalogueLanguages[l] << ": \"" << Translated(english) << "\"";
+    }
   }
-  UseCatalogue("");
+  ChooseLanguage(TestWindow(), "en");
+  StartFresh();
   EXPECT_STREQ(Translated(PullCaption), PullCaption) << "English is the designed text";
 }
 

@@ -704,6 +704,20 @@ BOOL GetTextExtentPoint32W(HDC hdc, LPCWSTR text, int length, LPSIZE size) {
   return Extent(hdc, vqp::FromWide(text, length), size);
 }
 
+DWORD GetGlyphIndicesW(HDC hdc, LPCWSTR text, int length, LPWORD indices, DWORD flags) {
+  if (vqp::Dc(hdc) == nullptr)
+    return GDI_ERROR;
+  if (indices == nullptr || BadText(text, length))
+    return Fail(ERROR_INVALID_PARAMETER, DWORD(GDI_ERROR));
+  const vqp::gdi::FontKey font = vqp::SelectedFont(*vqp::Dc(hdc));
+  // One index for each UTF-16 unit, as Windows gives.
+  for (int i = 0; i < length; ++i) {
+    const int glyph = vqp::gdi::GlyphIndex(font, text[i]);
+    indices[i] = glyph == 0 && (flags & GGI_MARK_NONEXISTING_GLYPHS) ? 0xFFFF : WORD(glyph);
+  }
+  return DWORD(length);
+}
+
 BOOL TextOutA(HDC hdc, int x, int y, LPCSTR text, int length) {
   vqp::Surface *surface;
   DcData *dc = vqp::Dc(hdc, &surface);

@@ -84,6 +84,8 @@ int TextHeight(const FontKey &font);
 int TextAscent(const FontKey &font);
 // Width in pixels of a text.
 int64_t TextWidth(const FontKey &font, std::u32string_view text);
+// The face's glyph for a character; 0, the missing-glyph box, when it has none.
+int GlyphIndex(const FontKey &font, char32_t c);
 // Lets the glyphs of that height go (no font object has it any more), or of a
 // face whose bytes have come.
 void ForgetFontHeight(int height);

@@ -228,6 +228,11 @@ void ForgetFace(int face) {
 int TextHeight(const FontKey &key) { return FontAt(key).LineHeight(); }
 int TextAscent(const FontKey &key) { return FontAt(key).Ascent(); }
 
+int GlyphIndex(const FontKey &key, char32_t c) {
+  Font &font = FontAt(key);
+  return font.Ok() ? font.Of(c).index : 0;
+}
+
 int64_t TextWidth(const FontKey &key, std::u32string_view text) {
   Font &font = FontAt(key);
   if (!font.Ok())
