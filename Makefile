@@ -70,10 +70,10 @@ pot:
 
 # The browser build: build-web/index.html; velqor-http.js and velqor-http.wasm,
 # which it loads over http(s), and velqor.js, one script with the WebAssembly
-# inside, which it loads from disk; made with Debian's emscripten (whose tools
-# need Debian's node modules when node comes from elsewhere), with the web app
-# manifest, the service worker and the icons that make the page installable
-# and offline.
+# inside, which it loads from disk; the CJK faces (fonts/); made with Debian's
+# emscripten (whose tools need Debian's node modules when node comes from
+# elsewhere), with the web app manifest, the service worker and the icons that
+# make the page installable and offline.
 .PHONY: web test-web
 WEB_ENV := NODE_PATH=/usr/share/nodejs$(if $(NODE_PATH),:$(NODE_PATH))
 web:
@@ -81,21 +81,25 @@ web:
 	$(WEB_ENV) emcmake cmake --preset web
 	$(WEB_ENV) cmake --build --preset web -j $(JOBS)
 	rm -rf build-web && mkdir build-web
-	cp build-web-cmake/index.html build-web-cmake/velqor.js build-web-cmake/manifest.webmanifest \
+	cp build-web-cmake/index.html build-web-cmake/velqor.js build-web-cmake/velqor-http.js \
+	   build-web-cmake/velqor-http.wasm build-web-cmake/manifest.webmanifest \
 	   build-web-cmake/sw.js build-web-cmake/icon.svg build-web-cmake/icon-192.png \
 	   build-web-cmake/icon-512.png build-web/
+	cp -r build-web-cmake/fonts build-web-cmake/texts build-web/
 
 # The browser checks: build-web/ in headless Chromium.
 test-web: web
 	scripts/test-web.sh
 
-# velqor-record, and docs/velqor.gif made again with it (the command in the README).
+# velqor-record, and docs/velqor.gif and docs/lesson.gif made again with it (the
+# commands in the README).
 .PHONY: record
 record:
 	@scripts/install-deps.sh record
 	cmake --preset native $(CMAKE_FLAGS)
 	cmake --build --preset native -j $(JOBS) --target velqor-record
 	./build/tools/record/velqor-record --out docs/velqor.gif
+	./build/tools/record/velqor-record --lesson full --every 4 --out docs/lesson.gif
 
 # The soak for a million ticks (a lecture is about 150,000), printing its
 # figures; make test runs 200,000 of them.

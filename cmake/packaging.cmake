@@ -5,9 +5,10 @@
 #
 #   Linux        velqor_<version>_<arch>.deb   the programs, menu entry, icons, manuals
 #   MinGW-w64    velqor-<version>-windows-x64.zip   velqor.exe and its texts (CRLF)
-#   emscripten   velqor-<version>-web.zip      index.html, velqor.js, the manifest, icons
-#                                              and service worker, the licences and the
-#                                              teacher's notes (docs/lesson.md)
+#   emscripten   velqor-<version>-web.zip      index.html, both builds of the program, the
+#                                              CJK faces and the page's texts, the manifest,
+#                                              icons and service worker, the licences and
+#                                              the teacher's notes (docs/lesson.md)
 
 set(VELQOR_MAINTAINER "The VELQOR authors <maintainers@velqor.org>")
 

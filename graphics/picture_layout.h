@@ -42,7 +42,7 @@ PictureRect FittedPicture(int32_t width, int32_t height);
 void KeepPictureProportion(bool keep);
 bool PictureKeepsProportion();
 // A web page's picture: it always keeps its proportion, its text is never
-// under 12 pixels at 96 DPI (a CSS pixel each), and the margin above it is
+// under 15 pixels at 96 DPI (a CSS pixel each), and the margin above it is
 // free for a caption band of more than one line (RoomAbovePicture).
 void LayOutAsPage(bool page);
 bool PictureIsPage();

@@ -89,6 +89,12 @@ const uint32_t *HeadlessPixels(HWND hwnd, int *width, int *height);
 // What the window's texts say (UTF-8), in reading order: what TextOutA and
 // TextOutW drew there and nothing has painted over since.
 std::vector<std::string> HeadlessTexts(HWND hwnd);
+// The same with the box each stands in, in client pixels.
+struct HeadlessText {
+  std::string Text;
+  RECT Box;
+};
+std::vector<HeadlessText> HeadlessTextBoxes(HWND hwnd);
 
 // Number of presents performed so far and the area of the last one, so tests
 // can check that only changed parts are shown.

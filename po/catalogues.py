@@ -5,9 +5,14 @@
                                         (one line; a font is cut to them)
   catalogues.py table OUT.cpp FILE.po...  the translations as a C++ table
                                           (scenes/catalogue.h)
+Text and table take the texts the program draws; page the web page's.
+  catalogues.py page DIR FILE.po...     the web page's own texts, DIR/<language>.js
+                                        each, for the page's script
   catalogues.py say FILE.po TEXT        TEXT in the file's language (the checks)
 
 A catalogue's language is its Language header (de, pt_BR, zh_CN, ...)."""
+import json
+import os
 import re
 import sys
 
@@ -26,17 +31,18 @@ def unquote(text):
     return ''.join(out)
 
 
-def read(path):
+def read(path, page_texts=False):
     """The language and the (msgid, msgstr) pairs of a PO file, header and
-    untranslated or fuzzy entries left out."""
-    entries, fields, current, fuzzy = [], {}, None, False
+    untranslated or fuzzy entries left out: the texts the program draws, or
+    with page_texts the web page's own (web/), which the browser draws."""
+    entries, fields, current, fuzzy, page = [], {}, None, False, False
 
     def close():
-        nonlocal fields, fuzzy
-        if fields.get('msgid') and fields.get('msgstr') and not fuzzy:
+        nonlocal fields, fuzzy, page
+        if fields.get('msgid') and fields.get('msgstr') and not fuzzy and page == page_texts:
             entries.append((fields['msgid'], fields['msgstr']))
         header = fields.get('msgstr', '') if fields.get('msgid') == '' else None
-        fields, fuzzy = {}, False
+        fields, fuzzy, page = {}, False, False
         return header
 
     language = None
@@ -45,6 +51,8 @@ def read(path):
             line = raw.strip()
             if line.startswith('#,') and 'fuzzy' in line:
                 fuzzy = True
+            if line.startswith('#:') and 'web/' in line:
+                page = True
             if line.startswith('#') or not line:
                 if not line and fields:
                     header = close()
@@ -86,10 +94,17 @@ def main():
     if len(sys.argv) == 4 and sys.argv[1] == 'say':
         print(dict(read(sys.argv[2])[1]).get(sys.argv[3], sys.argv[3]))
         return
-    if len(sys.argv) < 3 or sys.argv[1] not in ('text', 'table'):
+    if len(sys.argv) < 3 or sys.argv[1] not in ('text', 'table', 'page'):
         sys.exit(__doc__)
     what, out, paths = sys.argv[1], sys.argv[2], sys.argv[3:]
-    catalogues = [read(p) for p in sorted(paths)]
+    catalogues = [read(p, page_texts=what == 'page') for p in sorted(paths)]
+    if what == 'page':
+        os.makedirs(out, exist_ok=True)
+        for language, entries in catalogues:
+            with open(os.path.join(out, language + '.js'), 'w', encoding='utf-8') as f:
+                f.write('velqorPageTexts(%s);\n' %
+                        json.dumps(dict(entries), ensure_ascii=False, indent=0))
+        return
     if what == 'text':
         chars = sorted({c for _, entries in catalogues for _, s in entries for c in s})
         text = ''.join(c for c in chars if c >= ' ')

@@ -60,13 +60,15 @@ BandLayout PageBand() {
   const int32_t text = g.FontHeight;
   const int32_t line = std::max(ScaledPixels(BandHeight), static_cast<int32_t>(text * 5 / 2));
   const int32_t gap = text;
-  const int32_t prompt = TextWidth(Prompt()) + TextWidth(Signs().c_str()) + 2 * gap;
+  // Beside the prompt (at the right) and the signs (at the left), the caption
+  // moving off the middle where it must (CaptionCentre).
+  const int32_t ends = TextWidth(Prompt()) + TextWidth(Signs().c_str()) + 2 * gap;
   bool sideBySide = true;
   size_t lines = 1;
   for (const char *english : LessonCaptions()) {
     const char *caption = Translated(english);
     const int32_t width = TextWidth(caption);
-    sideBySide = sideBySide && width + prompt <= g.ViewWidth;
+    sideBySide = sideBySide && width + ends <= g.ViewWidth;
     lines = std::max(lines, Wrapped(caption, g.ViewWidth - gap).size());
   }
   if (sideBySide)
@@ -75,6 +77,20 @@ BandLayout PageBand() {
   const int32_t height = line + pitch * static_cast<int32_t>(lines);
   const bool above = RoomAbovePicture() >= height;
   return {above ? g.ViewHeight + height : g.ViewHeight, height, pitch, static_cast<int32_t>(lines)};
+}
+
+// Where a caption on the prompt's line stands: in the middle, as designed,
+// unless a page's text, larger than the picture's, would meet the prompt or
+// the signs there; then as near the middle as they leave room for.
+int32_t CaptionCentre(const char *caption, const std::string &signs) {
+  const GraphicsStateRecord &g = GraphicsState;
+  const int32_t middle = g.ViewWidth / 2;
+  if (!PictureIsPage())
+    return middle;
+  const int32_t half = TextWidth(caption) / 2, gap = g.FontHeight;
+  const int32_t rightmost = g.ViewWidth - TextWidth(Prompt()) - gap - half;
+  const int32_t leftmost = (signs.empty() ? 0 : TextWidth(signs.c_str()) + gap) + half;
+  return std::max(std::min(middle, rightmost), leftmost);
 }
 
 } // namespace
@@ -101,7 +117,7 @@ void DrawBandLabels(const char *english) {
     // end, the signs at the left end.
     const int32_t line = band.Top - (PictureIsPage() ? band.Height / 2 : ScaledPixels(CaptionLine));
     SetColor(White);
-    DrawLabel(g.ViewWidth / 2, line, caption, "CC");
+    DrawLabel(CaptionCentre(caption, signs), line, caption, "CC");
     SetColor(Yellow);
     DrawLabel(g.ViewWidth, line, Prompt(), "RC");
     if (!signs.empty())

@@ -2,7 +2,7 @@
 // prompt and the presenter's signs (pause, speed). In a window it is the
 // designed line, the caption in the middle and the prompt at the right end,
 // 40 rows high at the picture's scale. On a web page, whose text is never
-// under 12 CSS pixels, a caption that does not fit beside the prompt wraps
+// under 15 CSS pixels, a caption that does not fit beside the prompt wraps
 // into lines of its own above the prompt's, and the band, one height for
 // every caption of the lesson, goes into the margin above the picture where
 // the page has room for it, over the picture's top where it has not.

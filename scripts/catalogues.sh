@@ -8,12 +8,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# The files whose texts are marked N_(...) for the catalogues.
-sources=(scenes/messages.h)
+# The files whose texts are marked N_(...) for the catalogues: the program's,
+# and the web page's own.
+sources=(scenes/messages.h web/page_texts.cpp)
 version=$(sed -n 's/^project(velqor VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
 template() {
-  xgettext --language=C++ --keyword=N_ --add-comments=TRANSLATORS: \
+  xgettext --language=C++ --keyword=N_ --add-comments=TRANSLATORS: --add-location=file \
     --from-code=UTF-8 --package-name=velqor --package-version="$version" \
     --msgid-bugs-address=https://velqor.org/ -o "$1" "${sources[@]}"
 }
@@ -25,7 +26,7 @@ case "${1:-}" in
 pot)
   template po/velqor.pot
   for po in po/*.po; do
-    msgmerge --quiet --update --backup=none --no-fuzzy-matching "$po" po/velqor.pot
+    msgmerge --quiet --update --backup=none --no-fuzzy-matching --add-location=file "$po" po/velqor.pot
   done
   echo "po/velqor.pot: $(grep -c '^msgid ' po/velqor.pot) entries (the header among them)"
   ;;

@@ -9,11 +9,12 @@
 #   - the .deb: its control data (dependencies as dpkg-shlibdeps finds them,
 #     section, maintainer, version) and exactly the expected files; the program
 #     unpacked from it opens its window; lintian reports no error;
-#   - the Windows zip: exactly its four files, the texts with CRLF line ends,
+#   - the Windows zip: exactly its five files, the texts with CRLF line ends,
 #     the exe's version resource, and the exe through the Wine smoke test;
-#   - the web zip: exactly its files (the page, its script, manifest, icons and
-#     service worker, the licences), and the page unpacked from it through the
-#     browser checks in headless Chromium.
+#   - the web zip: exactly its files (the page, its scripts for a file and for
+#     http with its WebAssembly, the CJK faces, manifest, icons and service
+#     worker, the licences), and the page unpacked from it through the browser
+#     checks in headless Chromium.
 # Everything happens in a scratch folder that is removed afterwards.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -47,7 +48,7 @@ installed_files() {
     "$p/share/icons/hicolor/scalable/apps/org.velqor.Velqor.svg" \
     "$p/share/man/man1/velqor.1$man" "$p/share/man/man1/velqor-record.1$man" \
     "$p/share/doc/velqor/README.md" "$p/share/doc/velqor/LICENSE" \
-    "$p/share/doc/velqor/THIRD-PARTY-NOTICES"
+    "$p/share/doc/velqor/THIRD-PARTY-NOTICES" "$p/share/doc/velqor/lesson.md"
   for size in 16 24 32 48 64 128 256; do
     echo "$p/share/icons/hicolor/${size}x${size}/apps/org.velqor.Velqor.png"
   done
@@ -163,10 +164,11 @@ grep -v '^running with root privileges' "$scratch/lintian" | sed 's/^/  lintian:
 step "lintian: no errors ($(grep -c '^W:' "$scratch/lintian" || true) warnings)"
 
 # --- the Windows zip ------------------------------------------------------------
-same_list "Windows zip" "$(printf '%s\n' /LICENSE.txt /README.txt /THIRD-PARTY-NOTICES.txt /velqor.exe)" \
+same_list "Windows zip" "$(printf '%s\n' /LESSON.txt /LICENSE.txt /README.txt /THIRD-PARTY-NOTICES.txt \
+  /velqor.exe)" \
   "$(unzip -Z1 "$winzip" | sed 's|^|/|' | LC_ALL=C sort)"
 unzip -q "$winzip" -d "$scratch/windows"
-for text in README LICENSE THIRD-PARTY-NOTICES; do
+for text in README LICENSE THIRD-PARTY-NOTICES LESSON; do
   f=$scratch/windows/$text.txt
   lines=$(wc -l <"$f")
   [ "$lines" -gt 10 ] && [ "$(grep -c $'\r$' "$f")" -eq "$lines" ] || fail "$text.txt: not every line ends in CRLF"
@@ -176,14 +178,18 @@ tr -d '\r' <"$scratch/windows/THIRD-PARTY-NOTICES.txt" | cmp -s - THIRD-PARTY-NO
   fail "THIRD-PARTY-NOTICES.txt is not THIRD-PARTY-NOTICES"
 strings -el "$scratch/windows/velqor.exe" | grep -A1 -x ProductVersion | grep -qx "$version" ||
   fail "velqor.exe's version resource does not say $version"
-step "Windows zip: four files, CRLF texts, version $version in the exe"
+tr -d '\r' <"$scratch/windows/LESSON.txt" | cmp -s - docs/lesson.md ||
+  fail "LESSON.txt is not docs/lesson.md"
+step "Windows zip: five files, CRLF texts, version $version in the exe"
 scripts/smoke-windows.sh "$scratch/windows/velqor.exe" >"$scratch/smoke.log" 2>&1 ||
   fail "the Wine smoke test of the zip's velqor.exe:"$'\n'"$(tail -n 20 "$scratch/smoke.log")"
 step "the zip's velqor.exe passes the Wine smoke test"
 
 # --- the web zip --------------------------------------------------------------
-same_list "web zip" "$(printf '%s\n' /LICENSE.txt /THIRD-PARTY-NOTICES.txt /index.html /velqor.js \
-  /manifest.webmanifest /sw.js /icon.svg /icon-192.png /icon-512.png)" \
+same_list "web zip" "$(printf '%s\n' /LESSON.txt /LICENSE.txt /THIRD-PARTY-NOTICES.txt /index.html /velqor.js \
+  /velqor-http.js /velqor-http.wasm /manifest.webmanifest /sw.js /icon.svg /icon-192.png \
+  /icon-512.png /fonts/ /fonts/NotoSansCJK-Bold-sc.js /fonts/NotoSansCJK-Bold-jp.js \
+  /fonts/NotoSansCJK-Bold-kr.js /texts/ $(ls po/*.po | sed 's|po/\(.*\)\.po|/texts/\1.js|'))" \
   "$(unzip -Z1 "$webzip" | sed 's|^|/|' | LC_ALL=C sort)"
 unzip -q "$webzip" -d "$scratch/web"
 scripts/test-web.sh "$scratch/web" >"$scratch/web.log" 2>&1 ||

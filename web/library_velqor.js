@@ -8,20 +8,39 @@
 //
 // The canvas has the screen's own pixels: its backing store is its CSS size
 // times devicePixelRatio, and every size and position the program sees is in
-// those pixels (so the layer's DPI is 96 x the ratio).
+// those pixels (so the layer's DPI is 96 x the ratio). It fills the page's safe
+// area: the window less what a phone's notch and rounded corners take.
 mergeInto(LibraryManager.library, {
   $VQ: { canvas: null, context: null, live: null, wake: 0, shown: false, full: false },
 
   // The screen's pixels for each CSS pixel.
   $vqRatio: function () { return window.devicePixelRatio || 1; },
 
+  // The page's safe area in CSS pixels: the box of the page's element
+  // #safe-area (which the page places by env(safe-area-inset-*)), or the
+  // whole window on a page without one.
+  $vqPage: function () {
+    var safe = document.getElementById('safe-area');
+    if (safe) {
+      var r = safe.getBoundingClientRect();
+      return { left: r.left, top: r.top, width: r.width, height: r.height };
+    }
+    return { left: 0, top: 0, width: innerWidth, height: innerHeight };
+  },
+  // Its size in the screen's pixels.
+  $vqPageSize__deps: ['$vqPage', '$vqRatio'],
+  $vqPageSize: function () {
+    var page = vqPage(), ratio = vqRatio();
+    return { width: Math.round(page.width * ratio), height: Math.round(page.height * ratio) };
+  },
+
   // Full screen is over without the program's asking (the browser's own Esc,
   // or a refusal).
-  $vqFullScreenEnded__deps: ['$VQ', '$vqRatio'],
+  $vqFullScreenEnded__deps: ['$VQ', '$vqPageSize'],
   $vqFullScreenEnded: function () {
     VQ.full = false;
-    var ratio = vqRatio();
-    _vq_web_full_screen_ended(Math.round(innerWidth * ratio), Math.round(innerHeight * ratio));
+    var size = vqPageSize();
+    _vq_web_full_screen_ended(size.width, size.height);
   },
 
   // The Win32 virtual-key code of a keyboard event, 0 for a key without one.
@@ -49,7 +68,8 @@ mergeInto(LibraryManager.library, {
 
   // Finds or makes the canvas (id "velqor") and the live region inside it
   // that mirrors the window's texts, names the page and listens to it.
-  vq_web_open_canvas__deps: ['$VQ', '$vqVirtualKey', '$vqRatio', '$vqFullScreenEnded'],
+  vq_web_open_canvas__deps: ['$VQ', '$vqVirtualKey', '$vqRatio', '$vqPageSize',
+                             '$vqFullScreenEnded'],
   vq_web_open_canvas: function (title) {
     var canvas = document.getElementById('velqor');
     if (!canvas) {
@@ -82,7 +102,7 @@ mergeInto(LibraryManager.library, {
     canvas.addEventListener('pointerdown', function (e) {
       if (e.button !== 0) return;
       e.preventDefault();
-      canvas.focus();
+      canvas.focus({ preventScroll: true, focusVisible: false });
       if (e.pointerType === 'touch') {
         if (e.isPrimary) touch = { x: e.clientX, y: e.clientY };
         return;
@@ -108,7 +128,8 @@ mergeInto(LibraryManager.library, {
       }
     });
     canvas.addEventListener('pointercancel', function () { touch = null; });
-    // The keyboard: the canvas takes the focus at load and on a click. Keys
+    // The keyboard: the canvas takes the focus at load and on a click, without
+    // the focus ring, which shows when the keyboard brings the focus. Keys
     // the page would act on itself (scrolling, the browser's own full screen)
     // are kept from it; Tab still moves the focus on, and shortcuts with Ctrl
     // or the Meta key still reach the browser.
@@ -135,11 +156,10 @@ mergeInto(LibraryManager.library, {
     canvas.addEventListener('keydown', function (e) { key(e, 1); });
     canvas.addEventListener('keyup', function (e) { key(e, 0); });
     canvas.addEventListener('blur', function () { _vq_web_keyboard_lost(); });
-    canvas.focus({ preventScroll: true });
+    canvas.focus({ preventScroll: true, focusVisible: false });
     function resize() {
-      var ratio = vqRatio();
-      _vq_web_resize(Math.round(innerWidth * ratio), Math.round(innerHeight * ratio),
-                     Math.round(96 * ratio));
+      var size = vqPageSize();
+      _vq_web_resize(size.width, size.height, Math.round(96 * vqRatio()));
     }
     window.addEventListener('resize', resize);
     // A zoom or a move to another screen changes the ratio; a media query on
@@ -176,6 +196,41 @@ mergeInto(LibraryManager.library, {
   vq_web_screen_width: function () { return Math.round(screen.width * vqRatio()); },
   vq_web_screen_height__deps: ['$vqRatio'],
   vq_web_screen_height: function () { return Math.round(screen.height * vqRatio()); },
+  vq_web_set_title: function (title) { document.title = UTF8ToString(title); },
+
+  // navigator.languages, one a line, into `out` (`size` bytes); its length.
+  vq_web_languages: function (out, size) {
+    var list = (navigator.languages && navigator.languages.length ? navigator.languages
+                : [navigator.language || '']).join('\n');
+    return stringToUTF8(list, out, size);
+  },
+
+  // A face, loaded as the script fonts/<name>.js beside the page's, which
+  // hands its bytes over (web/face_script.py); they go to the program, which
+  // draws again with them. A script, unlike a fetch, loads from a file too.
+  vq_web_fetch_face__deps: ['malloc', 'free'],
+  vq_web_fetch_face: function (face, file) {
+    var name = UTF8ToString(file), waiting = window.velqorFacesWaiting;
+    if (!waiting) {
+      waiting = window.velqorFacesWaiting = {};
+      window.velqorFaceArrived = function (arrived, base64) {
+        var take = waiting[arrived];
+        delete waiting[arrived];
+        if (take) take(base64);
+      };
+    }
+    waiting[name] = function (base64) {
+      var text = atob(base64), at = _malloc(text.length);
+      for (var i = 0; i < text.length; i++) HEAPU8[at + i] = text.charCodeAt(i);
+      _vq_web_face_arrived(face, at, text.length);
+      _free(at);
+    };
+    var script = document.createElement('script');
+    script.src = 'fonts/' + name + '.js';
+    script.onerror = function () { console.warn('velqor: the font ' + name + ' did not load'); };
+    document.head.appendChild(script);
+  },
+
   vq_web_touch_primary: function () { return matchMedia('(pointer: coarse)').matches ? 1 : 0; },
   vq_web_reduced_motion: function () {
     return matchMedia('(prefers-reduced-motion: reduce)').matches ? 1 : 0;
@@ -204,16 +259,19 @@ mergeInto(LibraryManager.library, {
     VQ.canvas.style.visibility = visible ? 'visible' : 'hidden';
   },
 
-  vq_web_page_width__deps: ['$vqRatio'],
-  vq_web_page_width: function () { return Math.round(innerWidth * vqRatio()); },
-  vq_web_page_height__deps: ['$vqRatio'],
-  vq_web_page_height: function () { return Math.round(innerHeight * vqRatio()); },
+  vq_web_page_width__deps: ['$vqPageSize'],
+  vq_web_page_width: function () { return vqPageSize().width; },
+  vq_web_page_height__deps: ['$vqPageSize'],
+  vq_web_page_height: function () { return vqPageSize().height; },
 
   // Gives the canvas this size in the screen's pixels (its CSS size that over
-  // the ratio); 1 when its pixels changed, which also cleared them.
-  vq_web_fit_canvas__deps: ['$VQ', '$vqRatio'],
+  // the ratio), at the safe area's corner; 1 when its pixels changed, which
+  // also cleared them.
+  vq_web_fit_canvas__deps: ['$VQ', '$vqRatio', '$vqPage'],
   vq_web_fit_canvas: function (width, height) {
-    var c = VQ.canvas, ratio = vqRatio();
+    var c = VQ.canvas, ratio = vqRatio(), page = vqPage();
+    c.style.left = page.left + 'px';
+    c.style.top = page.top + 'px';
     c.style.width = width / ratio + 'px';
     c.style.height = height / ratio + 'px';
     if (c.width === width && c.height === height) return 0;
@@ -222,30 +280,36 @@ mergeInto(LibraryManager.library, {
     return 1;
   },
 
-  // The window's texts (`length` bytes of Windows-1252, one a line) into the
-  // live region, one paragraph each. Paragraphs whose text stays are left
-  // alone and new ones go in between, so a reader announces only what is new.
+  // The window's texts (`length` bytes of UTF-8, one a line) into the live
+  // region, one paragraph each, its box on the canvas (four ints a text at
+  // `boxes`: left, top, right, bottom in the canvas's pixels) as its data-box.
+  // Paragraphs whose text stays are left alone but for the box, and new ones
+  // go in between, so a reader announces only what is new.
   vq_web_show_texts__deps: ['$VQ'],
-  vq_web_show_texts: function (lines, length) {
+  vq_web_show_texts: function (lines, length, boxes) {
     var live = VQ.live;
     var bytes = HEAPU8.subarray(lines, lines + length);
-    var texts = new TextDecoder('windows-1252').decode(bytes).split('\n')
-      .map(function (t) { return t.trim(); })
-      .filter(function (t) { return t !== ''; });
+    var texts = [];
+    new TextDecoder('utf-8').decode(bytes).split('\n').slice(0, -1).forEach(function (t, i) {
+      var at = (boxes >> 2) + 4 * i;
+      if (t.trim() !== '')
+        texts.push({ text: t.trim(), box: Array.prototype.join.call(HEAP32.subarray(at, at + 4)) });
+    });
     var old = Array.prototype.slice.call(live.children), next = 0, after = null;
-    texts.forEach(function (text) {
+    texts.forEach(function (t) {
       var found = -1;
       for (var i = next; i < old.length && found < 0; i++)
-        if (old[i].textContent === text) found = i;
+        if (old[i].textContent === t.text) found = i;
       if (found >= 0) {
         while (next < found) live.removeChild(old[next++]);
         after = old[next++];
       } else {
         var p = document.createElement('p');
-        p.textContent = text;
+        p.textContent = t.text;
         live.insertBefore(p, after ? after.nextSibling : live.firstChild);
         after = p;
       }
+      after.setAttribute('data-box', t.box);
     });
     while (next < old.length) live.removeChild(old[next++]);
   },

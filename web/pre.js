@@ -1,3 +1,5 @@
+// The start of both scripts (linked in with --pre-js).
+//
 // The program's command line on a page: the page's own query, from which it
 // takes its settings (an empty one all the same, so that it knows it is a page).
 Module['arguments'] = [location.search || '?'];
@@ -5,24 +7,47 @@ Module['arguments'] = [location.search || '?'];
 // out); they go to the console as such.
 Module['printErr'] = function (text) { console.warn(text); };
 
-// Start-up of the one-file build (linked in with --pre-js): the WebAssembly is
-// embedded in this script as a base64 data: URL, which the glue would fetch();
-// a browser fetches a data: URL this large slowly, and decoding it here
-// (Uint8Array.fromBase64 where the browser has it, atob elsewhere) is quick.
+// The page loads the script without waiting for its own markup: the program
+// starts once the canvas is there.
+Module['preRun'] = [function () {
+  if (document.readyState !== 'loading') return;
+  addRunDependency('velqor-page');
+  document.addEventListener('DOMContentLoaded', function () {
+    removeRunDependency('velqor-page');
+  });
+}];
+
+// The WebAssembly. velqor-http.js: index.html began compiling velqor-http.wasm
+// as it downloads (Module.compiledWasm, a promise of the module); a page that
+// did not have it compiled here the same way. velqor.js: it is embedded as a
+// base64 data: URL, which the glue would fetch(); a browser fetches a data:
+// URL this large slowly, and decoding it here (Uint8Array.fromBase64 where the
+// browser has it, atob elsewhere) is quick.
 Module['instantiateWasm'] = function (imports, receiveInstance) {
-  var url = wasmBinaryFile;
-  var base64 = url.slice(url.indexOf(',') + 1);
-  var bytes;
-  if (Uint8Array.fromBase64) {
-    bytes = Uint8Array.fromBase64(base64);
-  } else {
-    var text = atob(base64);
-    bytes = new Uint8Array(text.length);
-    for (var i = 0; i < text.length; i++) bytes[i] = text.charCodeAt(i);
+  var url = wasmBinaryFile, compiled = Module['compiledWasm'];
+  if (!compiled && url.indexOf('data:') === 0) {
+    var base64 = url.slice(url.indexOf(',') + 1), bytes;
+    if (Uint8Array.fromBase64) {
+      bytes = Uint8Array.fromBase64(base64);
+    } else {
+      var text = atob(base64);
+      bytes = new Uint8Array(text.length);
+      for (var i = 0; i < text.length; i++) bytes[i] = text.charCodeAt(i);
+    }
+    compiled = WebAssembly.compile(bytes);
+  } else if (!compiled) {
+    // As index.html does it: streaming where the browser can and the host
+    // says application/wasm, else once it has arrived.
+    compiled = (WebAssembly.compileStreaming ? WebAssembly.compileStreaming(fetch(url))
+                                             : Promise.reject()).catch(function () {
+      return fetch(url).then(function (r) { return r.arrayBuffer(); }).then(WebAssembly.compile);
+    });
   }
-  WebAssembly.instantiate(bytes, imports).then(function (result) {
-    receiveInstance(result.instance, result.module);
-  }, function (e) {
+  compiled.then(function (module) {
+    return WebAssembly.instantiate(module, imports).then(function (instance) {
+      receiveInstance(instance, module);
+    });
+  }).catch(function (e) {
     abort('cannot start the WebAssembly: ' + e);
   });
   return {};

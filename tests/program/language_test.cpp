@@ -11,8 +11,10 @@
 
 #include "animation/animation_state.h"
 #include "app/language.h"
+#include "app/settings.h"
 #include "graphics/graphics_state.h"
 #include "graphics/labels.h"
+#include "graphics/picture_layout.h"
 #include "scenes/catalogue.h"
 #include "scenes/messages.h"
 #include "scenes/scene_frame.h"
@@ -158,6 +160,61 @@ TEST(Languages, EachCatalogueShowsItsCaptionsWhereTheyFit) {
       Tick(); // the next cycle
     }
   }
+  ChooseLanguage(window, "en");
+  StartFresh();
+}
+
+// On a web page every caption of the full lesson, in every language, stands
+// apart from the prompt and the signs (paused, at half speed), wholly inside
+// the page: a phone upright and sideways (390 x 844 CSS pixels at a density
+// of 3, touch), a tablet and a laptop.
+TEST(Languages, EveryCaptionStandsApartOnAPage) {
+  const HWND window = TestWindow();
+  const struct {
+    int Width, Height;
+    UINT Dpi;
+    bool Touch;
+  } pages[] = {{1170, 2532, 288, true},
+               {2532, 1170, 288, true},
+               {768, 1024, 96, false},
+               {1366, 768, 96, false}};
+  const auto overlap = [](const RECT &a, const RECT &b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+  };
+  LayOutAsPage(true);
+  for (const auto &page : pages) {
+    vqp::HeadlessSetDpi(page.Dpi);
+    for (int l = 0; l <= CatalogueLanguageCount; ++l) {
+      const std::string tag = l < CatalogueLanguageCount ? CatalogueLanguages[l] : "en";
+      ChooseLanguage(window, tag);
+      StartFresh(page.Width, page.Height);
+      Settings.Picture.TapPrompt = page.Touch;
+      Key('L');
+      Key('K');
+      Key(VK_SUBTRACT);
+      for (int32_t shown = 0; shown < 11; ++shown) {
+        if (shown > 0) {
+          Click();
+          Tick();
+        }
+        const std::vector<vqp::HeadlessText> texts = vqp::HeadlessTextBoxes(window);
+        ASSERT_GE(texts.size(), 3u) << tag << " at " << page.Width << " x " << page.Height;
+        for (size_t i = 0; i < texts.size(); ++i) {
+          const RECT &box = texts[i].Box;
+          EXPECT_TRUE(box.left >= 0 && box.top >= 0 && box.right <= page.Width &&
+                      box.bottom <= page.Height)
+              << tag << " at " << page.Width << " x " << page.Height << ": \"" << texts[i].Text
+              << "\" off the page";
+          for (size_t j = i + 1; j < texts.size(); ++j)
+            EXPECT_FALSE(overlap(box, texts[j].Box))
+                << tag << " at " << page.Width << " x " << page.Height << ": \"" << texts[i].Text
+                << "\" over \"" << texts[j].Text << "\"";
+        }
+      }
+    }
+  }
+  LayOutAsPage(false);
+  vqp::HeadlessSetDpi(96);
   ChooseLanguage(window, "en");
   StartFresh();
 }

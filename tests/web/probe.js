@@ -1,8 +1,11 @@
 // Loaded into every test page before the program: watches what reaches the
-// canvas and reads the picture back in the program's own terms (world
+// canvas and reads the picture back in the program's own terms: world
 // coordinates x from -2.1 to 2.1 and y from -1.25 to 1.25, y up, over the
-// whole client area; the caption band is the top 40 rows), or in presentation
-// mode's (layoutFacts: the picture in a rectangle of the canvas).
+// picture's rectangle (a page's picture keeps the designed proportion: the
+// largest 1002:583 rectangle in the middle of the canvas); the caption band
+// is the top 40 designed rows of it, or down to the lowest text the program
+// wrote in the upper quarter, where the band took more (the texts' boxes are
+// on the live region's paragraphs). layoutFacts reads a given rectangle.
 (() => {
   // Wake-ups of the page for its timer (the callbacks the page marks vqWakeUp).
   let wakeups = 0;
@@ -50,15 +53,25 @@
   const RED = rgba(255, 0, 0);
   const WHITE = rgba(255, 255, 255);
   const GREY = rgba(192, 192, 192);
-  const BAND = 40;
 
   const canvas = () => document.getElementById('velqor');
 
-  // The picture, or the part of it from row y0 down, as 32-bit pixels.
+  // The texts on the canvas as the live region mirrors them, each with its
+  // box [left, top, right, bottom] in canvas pixels.
+  const texts = () => [...(canvas()?.querySelector('[aria-live]')?.children ?? [])]
+    .map((e) => ({ text: e.textContent, box: (e.dataset.box ?? '').split(',').map(Number) }));
+
+  // The picture, or the part of it from row y0 down, as 32-bit pixels, with
+  // the picture's rectangle r, the first row below the caption band and the
+  // pens' width.
   function read(y0 = 0) {
     const c = canvas();
     const img = c.getContext('2d').getImageData(0, y0, c.width, c.height - y0);
-    return { width: c.width, height: c.height, y0, px: new Uint32Array(img.data.buffer) };
+    const r = fitted(c.width, c.height);
+    const band = Math.max(r.y + Math.round((40 * r.h) / 583), ...texts()
+      .filter((t) => t.box[1] < r.y + r.h / 4).map((t) => t.box[3]));
+    return { width: c.width, height: c.height, y0, px: new Uint32Array(img.data.buffer), r, band,
+             pen: Math.max(Math.round((2 * r.h) / 583), 1) };
   }
   const at = (p, x, y) => p.px[(y - p.y0) * p.width + x];
 
@@ -68,7 +81,8 @@
       const r = Math.round(v);
       return Math.abs(v - Math.trunc(v)) === 0.5 && r % 2 !== 0 ? r - 1 : r;
     };
-    return [even((p.width / 4.2) * (x + 2.1)), p.height - even((p.height / 2.5) * (y + 1.25))];
+    const { r } = p;
+    return [r.x + even((r.w / 4.2) * (x + 2.1)), r.y + r.h - even((r.h / 2.5) * (y + 1.25))];
   }
 
   function near(p, X, Y, r, color) {
@@ -82,7 +96,7 @@
   function blob(p, color) {
     let n = 0, sx = 0, sy = 0, x0 = 1e9, y0 = 1e9, x1 = -1, y1 = -1;
     const w = p.width;
-    for (let y = Math.max(BAND, p.y0); y < p.height; y++) {
+    for (let y = Math.max(p.band, p.y0); y < p.height; y++) {
       const row = (y - p.y0) * w;
       for (let x = 0; x < w; x++)
         if (p.px[row + x] === color) {
@@ -99,11 +113,11 @@
   // Where the white point is, in world coordinates, its angle in degrees, and
   // its extent in pixels over the extent one point has at this size.
   function point(p) {
-    const b = blob(p, WHITE);
-    const sx = p.width / 4.2, sy = p.height / 2.5;
-    const x = b.x / sx - 2.1, y = (p.height - b.y) / sy - 1.25;
-    // A point is 0.06 by 0.1 wide in the world, drawn with a 2-pixel pen.
-    const one = Math.max(0.06 * sx, 0.1 * sy) + 4;
+    const b = blob(p, WHITE), { r } = p;
+    const sx = r.w / 4.2, sy = r.h / 2.5;
+    const x = (b.x - r.x) / sx - 2.1, y = (r.y + r.h - b.y) / sy - 1.25;
+    // A point is 0.06 by 0.1 wide in the world, drawn with the pen.
+    const one = Math.max(0.06 * sx, 0.1 * sy) + 2 * p.pen;
     return { n: b.n, x, y, deg: (Math.atan2(y, x) * 180) / Math.PI,
              span: Math.max(b.x1 - b.x0, b.y1 - b.y0), one };
   }
@@ -119,21 +133,22 @@
     });
     const [cx, cy] = px(p, 0, 0);
     let band = 0;
-    for (let i = 0; i < p.width * BAND; i++) if ((p.px[i] & 0xffffff) !== 0) band++;
+    for (let i = 0; i < p.width * p.band; i++) if ((p.px[i] & 0xffffff) !== 0) band++;
     const q = point(p);
     return { width: p.width, height: p.height, extremes, centreBlack: at(p, cx, cy) === rgba(0, 0, 0),
              point: q, onePoint: onePoint(q), opaque: opaque(p), bandInk: band };
   }
 
-  // Red pixels below the band: how many, how many lie within 2 pixels of the
-  // column of world x, and how many columns they span; and at how many of 19
-  // heights from y = -0.9 to 0.9 the line at x is there.
+  // Red pixels below the band: how many, how many lie within a pen's width
+  // (2 pixels at least) of the column of world x, and how many columns they
+  // span; and at how many of 19 heights from y = -0.9 to 0.9 the line at x is
+  // there.
   function redAround(p, x) {
-    const [X] = px(p, x, 0);
+    const [X] = px(p, x, 0), d = Math.max(2, p.pen);
     const b = blob(p, RED);
     let inColumn = 0;
-    for (let y = Math.max(BAND, p.y0); y < p.height; y++)
-      for (let xx = Math.max(0, X - 2); xx <= Math.min(p.width - 1, X + 2); xx++)
+    for (let y = Math.max(p.band, p.y0); y < p.height; y++)
+      for (let xx = Math.max(0, X - d); xx <= Math.min(p.width - 1, X + d); xx++)
         if (at(p, xx, y) === RED) inColumn++;
     let along = 0;
     for (let i = -9; i <= 9; i++) {
@@ -166,7 +181,7 @@
     const out = [];
     const end = performance.now() + ms;
     while (performance.now() < end) {
-      const q = point(read(BAND));
+      const q = point(read());
       out.push({ t: performance.now(), deg: q.deg, n: q.n, wakeups, puts: puts.length });
       await new Promise((ok) => setTimeout(ok, every));
     }
@@ -198,15 +213,34 @@
     else h = Math.floor((2 * width * 583 + 1002) / 2004);
     return { x: Math.floor((width - w) / 2), y: Math.floor((height - h) / 2), w, h };
   }
-  const whole = (p) => ({ x: 0, y: 0, w: p.width, h: p.height });
 
-  // Facts of the opening picture within rectangle r (the whole canvas when
-  // none is given): the ring's width over its height, from its outermost red
+  // The height in rows of the first glyph's ink in a text's box: of the
+  // columns from the first with ink to the next without, the rows that differ
+  // from the box's corner pixel (its background).
+  function inkHeight(p, [left, top, right, bottom]) {
+    const back = at(p, left, top);
+    let y0 = Infinity, y1 = -1, inked = false;
+    for (let x = left; x < right; x++) {
+      let any = false;
+      for (let y = top; y < bottom; y++)
+        if (at(p, x, y) !== back) {
+          any = true;
+          y0 = Math.min(y0, y);
+          y1 = Math.max(y1, y);
+        }
+      if (inked && !any) break;
+      inked ||= any;
+    }
+    return y1 < 0 ? 0 : y1 - y0 + 1;
+  }
+
+  // Facts of the opening picture within rectangle r (the picture's when none
+  // is given): the ring's width over its height, from its outermost red
   // pixels on the row and the column through its centre (doubled from the
   // centre, as the turning point may cover one end); the rows of the caption
   // band (40 of the design's rows) with ink in its middle third, the
   // caption's height; and whether all outside r is black.
-  function layoutFacts(p, r = whole(p)) {
+  function layoutFacts(p, r = p.r) {
     const cx = Math.round(r.x + (2.1 / 4.2) * r.w), cy = Math.round(r.y + r.h / 2);
     let half = 0, halfHigh = 0;
     for (let x = r.x; x < r.x + r.w; x++)
@@ -232,7 +266,7 @@
 
   window.vqProbe = {
     read, point, onePoint, circleFacts, redAround, traceFacts, track, burst, hog, fitted,
-    layoutFacts,
+    layoutFacts, texts, inkHeight,
     spoken: () => spoken.slice(),
     // What the canvas's live region holds now.
     live: () => [...(canvas()?.querySelector('[aria-live]')?.children ?? [])].map((p) => p.textContent),

@@ -37,9 +37,11 @@ export function fileFor(root, urlPath) {
 }
 
 // Starts serving `folder`, and `pages` (request path to HTML text) before
-// it; resolves to { url, close() }.
+// it; resolves to { url, close(), served }, served the paths of the files
+// sent, in order.
 export async function serve(folder, port = 0, pages = {}) {
   const root = resolve(folder);
+  const served = [];
   const server = createServer(async (req, res) => {
     if (req.method !== 'GET' && req.method !== 'HEAD') {
       res.writeHead(405, { Allow: 'GET, HEAD' }).end();
@@ -47,7 +49,8 @@ export async function serve(folder, port = 0, pages = {}) {
     }
     const page = Object.hasOwn(pages, req.url) ? Buffer.from(pages[req.url]) : null;
     if (page) {
-      res.writeHead(200, { 'Content-Type': types['.html'], 'Content-Length': page.length,
+      res.writeHead(200, { 'Content-Type': types[extname(req.url)] ?? types['.html'],
+                           'Content-Length': page.length,
                            'Cache-Control': 'no-store' });
       res.end(req.method === 'HEAD' ? undefined : page);
       return;
@@ -60,6 +63,7 @@ export async function serve(folder, port = 0, pages = {}) {
     try {
       if (!(await stat(file)).isFile()) throw new Error('not a file');
       const body = await readFile(file);
+      served.push(file.slice(root.length + 1));
       res.writeHead(200, {
         'Content-Type': types[extname(file)] ?? 'application/octet-stream',
         'Content-Length': body.length,
@@ -76,6 +80,7 @@ export async function serve(folder, port = 0, pages = {}) {
   });
   return {
     url: `http://127.0.0.1:${server.address().port}/`,
+    served,
     close: () =>
       new Promise((ok) => {
         server.closeAllConnections();

@@ -5,7 +5,7 @@
 // Environment: VELQOR_WEB_DIR (default ../../build-web), VELQOR_WEB_PROFILE
 // (an empty folder for the browser profile; a temporary one otherwise, removed
 // at the end either way), CHROMIUM (default /usr/bin/chromium).
-import { mkdtempSync, rmSync, existsSync, readFileSync, statSync } from 'node:fs';
+import { mkdirSync, mkdtempSync, rmSync, existsSync, readFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { dirname, join, resolve } from 'node:path';
@@ -28,6 +28,7 @@ const CAPTION = {
   negative: 'NEGATIVE FREQUENCY - clockwise rotation',
 };
 const PROMPT = 'Left click to continue';
+const TAP_PROMPT = 'Tap to continue'; // where touch is the primary input
 const PAUSED = 'PAUSED';
 const AXE = createRequire(import.meta.url).resolve('axe-core/axe.min.js');
 const VERSION = readFileSync(join(here, '..', '..', 'CMakeLists.txt'), 'utf8')
@@ -38,16 +39,17 @@ const WHITE = 0xffffffff;
 let passed = 0, failed = 0;
 const figures = [];
 
-// A page that freezes never answers; a check gives up on it after this long.
+// A page that freezes never answers; a check gives up on it after this long
+// (or the time it gives).
 const CHECK_MS = 40000;
 
-async function check(name, body) {
+async function check(name, body, ms = CHECK_MS) {
   let timer;
   try {
     await Promise.race([
       body(),
       new Promise((_, fail) => {
-        timer = setTimeout(() => fail(new Error(`no answer in ${CHECK_MS} ms; frozen?`)), CHECK_MS);
+        timer = setTimeout(() => fail(new Error(`no answer in ${ms} ms; frozen?`)), ms);
       }),
     ]);
     passed++;
@@ -101,13 +103,38 @@ function turning(samples) {
   return { total, perSecond: Math.abs(total) / 5 / seconds, largest, samples: samples.length };
 }
 
+// What shows, in the page, that a stage of the cycle is there or has
+// finished: the whole circle with one point on it; the plane turned edge-on
+// into the line x = 0 (the last ellipse, a few pixels wide, passes for the
+// line one tick before the line is drawn, and a click then would leave it
+// behind: the turn has finished when the red is as narrow as the pen); the
+// line slid over to the left edge; the point pulled into the whole sine, the
+// red gone.
+const STAGE = {
+  circle: () => {
+    const f = window.vqProbe.circleFacts(window.vqProbe.read());
+    return { ok: f.extremes.every(Boolean) && f.onePoint, ...f };
+  },
+  edgeOn: () => {
+    const p = window.vqProbe.read(), r = window.vqProbe.redAround(p, 0);
+    return { ok: r.along >= 18 && r.all === r.inColumn && r.columns <= p.pen, ...r };
+  },
+  slid: () => {
+    const r = window.vqProbe.redAround(window.vqProbe.read(), -2.0109);
+    return { ok: r.along >= 18 && r.all === r.inColumn, ...r };
+  },
+  pulled: () => {
+    const img = window.vqProbe.read();
+    const r = window.vqProbe.redAround(img, 2);
+    const t = window.vqProbe.traceFacts(img, -2.0109, 0.01111, 361);
+    return { ok: r.all === 0 && t.hits >= 0.95 * t.tried, ...t, red: r.all };
+  },
+};
+
 // Waits for the whole circle with one point on it, then follows the point's
 // turning for 600 ms.
 async function circleTurning(page) {
-  await waitFor(page, () => {
-    const f = window.vqProbe.circleFacts(window.vqProbe.read());
-    return { ok: f.extremes.every(Boolean) && f.onePoint, ...f };
-  }, null, 5000, 'the circle');
+  await waitFor(page, STAGE.circle, null, 5000, 'the circle');
   return turning(await page.evaluate(() => window.vqProbe.track(600, 50)));
 }
 
@@ -165,17 +192,26 @@ const clickCentre = (page) => page.mouse.click(W / 2, H / 2);
 // A presenter's remote sends PageDown: it moves on as a click does.
 const pageDown = (page) => page.keyboard.press('PageDown');
 
-// What a visitor downloads, and how soon the picture is there: the script's
-// size as served plainly and gzipped, and, over ten fresh loads, the time from
-// the start of navigation to the first picture put on the canvas.
-const SCRIPT_MAX = 250 * 1024, GZIPPED_MAX = 100 * 1024;
+// What a visitor downloads, and how soon the picture is there. The program is
+// velqor.js from a file and velqor-http.js with velqor-http.wasm over http(s).
+// Over ten fresh loads of each, taken in turn: the time from the start of
+// navigation to the program's first picture put on the canvas, and the same
+// for an empty page that puts a picture on a canvas from a script, the
+// browser's own share of that time on this machine now.
+const GZIPPED_MAX = 130 * 1024;
 const LOADS = 10;
-const FIRST_FRAME_GOAL_MS = 150;
-// What the check insists on: the goal with room for a two-core machine busy
-// with other builds, where the median has been seen at up to 360 ms.
-const FIRST_FRAME_MAX_MS = 500;
-// Served beside the program, for the browser's own share of that time.
+const FIRST_PICTURE_GOAL = 1.5;
+// What the check insists on: no worse than the page was before it loaded its
+// WebAssembly while downloading (2.5 to 3.1 times on this two-core machine),
+// with room for a machine busy with other builds. The goal is not reached
+// here: the browser's own start-up of the program takes most of the time.
+const FIRST_PICTURE_MAX = 4.0;
+// An empty page with one canvas, loaded the same way: its script from a file.
 const EMPTY_PAGE = 'empty.html';
+const EMPTY = '<!doctype html><title>empty</title><canvas id="velqor" width="1002" ' +
+  'height="583"></canvas><script src="empty.js"></script>';
+const EMPTY_SCRIPT = 'document.getElementById("velqor").getContext("2d")' +
+  '.putImageData(new ImageData(1002, 583), 0, 0);';
 
 // A new page that goes past the service worker, as at a first visit: once an
 // earlier load installed it, the worker would answer from its cache.
@@ -188,60 +224,70 @@ async function firstVisit(context, url) {
   return page;
 }
 
+// Bytes of the site's file `name`, as served plainly and gzipped.
+function sizeOf(name) {
+  const bytes = readFileSync(join(site, name));
+  return { plain: bytes.length, gzipped: gzipSync(bytes, { level: 9 }).length };
+}
+const kb = (bytes) => `${(bytes / 1024).toFixed(1)} KB`;
+
 async function checkWeight(context, server) {
   console.log('web: weight and the first picture');
-  await check(`the script is under ${SCRIPT_MAX / 1024} KB, and under ${GZIPPED_MAX / 1024} KB ` +
-              'gzipped', async () => {
-    const script = readFileSync(join(site, 'velqor.js'));
-    const gzipped = gzipSync(script, { level: 9 }).length;
-    figures.push(`velqor.js ${script.length} bytes, ${gzipped} gzipped (level 9)`);
-    expect(script.length < SCRIPT_MAX, 'bytes', script.length);
-    expect(gzipped < GZIPPED_MAX, 'gzipped bytes', gzipped);
+  await check(`the program is under ${GZIPPED_MAX / 1024} KB gzipped, as velqor.js and as ` +
+              'velqor-http.js with velqor-http.wasm', async () => {
+    const file = sizeOf('velqor.js'), js = sizeOf('velqor-http.js');
+    const wasm = sizeOf('velqor-http.wasm'), http = js.gzipped + wasm.gzipped;
+    figures.push(`velqor.js ${file.plain} bytes, ${file.gzipped} gzipped (level 9); ` +
+                 `velqor-http.js ${js.plain} (${js.gzipped}) and velqor-http.wasm ` +
+                 `${wasm.plain} (${wasm.gzipped}), ${http} gzipped together`);
+    expect(file.gzipped < GZIPPED_MAX, 'velqor.js gzipped', file.gzipped);
+    expect(http < GZIPPED_MAX, 'velqor-http.js and velqor-http.wasm gzipped', http);
   });
   await check('beside index.html are the service worker and each file it keeps', async () => {
     const worker = readFileSync(join(site, 'sw.js'), 'utf8');
     const files = worker.match(/const FILES = '([^']*)'/)[1].split(' ');
     const missing = files.filter((f) => !existsSync(join(site, f)));
     expect(missing.length === 0, 'missing', missing);
-    figures.push(`the page's files: ${['sw.js', ...files].map((f) =>
-      `${f} ${statSync(join(site, f)).size}`).join(', ')} bytes`);
   });
-  await check(`the first picture is on the canvas within ${FIRST_FRAME_MAX_MS} ms of ` +
-              `navigation (median of ${LOADS} loads; the goal is ${FIRST_FRAME_GOAL_MS} ms)`,
-    async () => {
-      const put = [], shown = [], bare = [];
-      for (let i = 0; i < LOADS; i++) {
-        const page = await firstVisit(context, server.url);
-        // The page marks the next animation frame after the first put, when
-        // the browser went on to show it.
-        const first = await page.waitForFunction(() => {
-          const mark = performance.getEntriesByName('velqor-first-frame')[0];
-          return mark && { put: window.vqProbe.puts()[0].t, shown: mark.startTime };
-        }, null, { timeout: 15000 });
-        const t = await first.jsonValue();
-        put.push(t.put);
-        shown.push(t.shown);
-        await page.close();
-      }
-      // What the browser itself takes on this machine now, loaded the same way:
-      // a page with only a one-line script.
-      for (let i = 0; i < LOADS; i++) {
-        const empty = await firstVisit(context, `${server.url}${EMPTY_PAGE}`);
-        bare.push(await empty.evaluate(() => performance.getEntriesByName('ran')[0].startTime));
-        await empty.close();
-      }
-      const spread = (ms) => {
-        const s = [...ms].sort((a, b) => a - b);
-        return { min: s[0], median: (s[LOADS / 2 - 1] + s[LOADS / 2]) / 2, max: s.at(-1) };
-      };
-      const p = spread(put), s = spread(shown), b = spread(bare);
-      figures.push(`first picture put on the canvas after navigation (localhost, ${LOADS} ` +
-                   `loads): min ${p.min.toFixed(0)} ms, median ${p.median.toFixed(0)} ms, ` +
-                   `max ${p.max.toFixed(0)} ms; shown at the next frame: median ` +
-                   `${s.median.toFixed(0)} ms; an empty page runs its script after a median ` +
-                   `${b.median.toFixed(0)} ms (min ${b.min.toFixed(0)})`);
-      expect(p.median < FIRST_FRAME_MAX_MS, 'median ms', put.map(Math.round));
-    });
+  await check(`over http the page loads velqor-http.js and velqor-http.wasm; its first picture ` +
+              `is on the canvas within ${FIRST_PICTURE_MAX} times an empty page's (median of ` +
+              `${LOADS} loads each; the goal is ${FIRST_PICTURE_GOAL} times)`, async () => {
+    const put = [], shown = [], bare = [];
+    for (let i = 0; i < LOADS; i++) {
+      const page = await firstVisit(context, server.url);
+      // The page marks the next animation frame after the first put, when the
+      // browser went on to show it.
+      const first = await page.waitForFunction(() => {
+        const mark = performance.getEntriesByName('velqor-first-frame')[0];
+        return mark && { put: window.vqProbe.puts()[0].t, shown: mark.startTime,
+                         loaded: performance.getEntriesByType('resource')
+                           .map((r) => new URL(r.name).pathname.slice(1)) };
+      }, null, { timeout: 15000 });
+      const t = await first.jsonValue();
+      expect(t.loaded.includes('velqor-http.js') && t.loaded.includes('velqor-http.wasm') &&
+             !t.loaded.includes('velqor.js'), 'the files loaded', t.loaded);
+      put.push(t.put);
+      shown.push(t.shown);
+      await page.close();
+      const empty = await firstVisit(context, `${server.url}${EMPTY_PAGE}`);
+      await empty.waitForFunction(() => window.vqProbe.puts().length > 0);
+      bare.push(await empty.evaluate(() => window.vqProbe.puts()[0].t));
+      await empty.close();
+    }
+    const spread = (ms) => {
+      const s = [...ms].sort((a, b) => a - b);
+      return { min: s[0], median: (s[LOADS / 2 - 1] + s[LOADS / 2]) / 2, max: s.at(-1) };
+    };
+    const p = spread(put), s = spread(shown), b = spread(bare), ratio = p.median / b.median;
+    figures.push(`first picture put on the canvas after navigation (localhost, ${LOADS} loads ` +
+                 `each): the program min ${p.min.toFixed(0)} ms, median ` +
+                 `${p.median.toFixed(0)} ms (shown at the next frame: median ` +
+                 `${s.median.toFixed(0)} ms); an empty page min ${b.min.toFixed(0)} ms, median ` +
+                 `${b.median.toFixed(0)} ms; ${ratio.toFixed(2)} times the empty page's ` +
+                 `(goal ${FIRST_PICTURE_GOAL})`);
+    expect(ratio <= FIRST_PICTURE_MAX, 'times the empty page\'s',
+           { ratio, program: put.map(Math.round), empty: bare.map(Math.round) });
+  });
 }
 
 async function run(context, server) {
@@ -316,32 +362,18 @@ async function run(context, server) {
   console.log('web: click by click, and by the PageDown key in turn');
   await check('stage 1: the plane turns edge-on into the line x = 0 in about 100 ticks', async () => {
     await clickCentre(page);
-    // The last ellipse, a few pixels wide, passes for the line one tick before
-    // the line is drawn, and a click then would leave it behind: the turn has
-    // finished when the red is as narrow as the line's 2-pixel pen.
-    const { ms, last } = await waitFor(page, () => {
-      const r = window.vqProbe.redAround(window.vqProbe.read(), 0);
-      return { ok: r.along >= 18 && r.all === r.inColumn && r.columns <= 2, ...r };
-    }, null, 10000, 'the line at x = 0');
+    const { ms, last } = await waitFor(page, STAGE.edgeOn, null, 10000, 'the line at x = 0');
     expect(ms >= 1700, 'not before about 100 ticks (ms)', { ms, last });
   });
   await check('stage 2 (PageDown): the line slides over to the left edge in about 181 ticks',
     async () => {
     await pageDown(page);
-    const { ms, last } = await waitFor(page, () => {
-      const r = window.vqProbe.redAround(window.vqProbe.read(), -2.0109);
-      return { ok: r.along >= 18 && r.all === r.inColumn, ...r };
-    }, null, 15000, 'the line at the left edge');
+    const { ms, last } = await waitFor(page, STAGE.slid, null, 15000, 'the line at the left edge');
     expect(ms >= 3200, 'not before about 181 ticks (ms)', { ms, last });
   });
   await check('stage 3: the point is pulled into a light-grey sine in about 362 ticks', async () => {
     await clickCentre(page);
-    const { ms, last } = await waitFor(page, () => {
-      const img = window.vqProbe.read();
-      const r = window.vqProbe.redAround(img, 2);
-      const t = window.vqProbe.traceFacts(img, -2.0109, 0.01111, 361);
-      return { ok: r.all === 0 && t.hits >= 0.95 * t.tried, ...t, red: r.all };
-    }, null, 20000, 'the whole sine');
+    const { ms, last } = await waitFor(page, STAGE.pulled, null, 20000, 'the whole sine');
     expect(ms >= 6500, 'not before about 362 ticks (ms)', { ms, last });
     expect(last.reachesTop && last.reachesBottom, 'from y = -1 to 1', last);
   });
@@ -387,7 +419,8 @@ async function run(context, server) {
 
   console.log('web: resizing');
   for (const [w, h] of [[700, 450], [1200, 700]]) {
-    await check(`a ${w} x ${h} page repaints the whole picture at that size`, async () => {
+    await check(`a ${w} x ${h} page repaints the whole picture at that size, in the largest ` +
+                '1002:583 rectangle in its middle, black around it', async () => {
       await page.setViewportSize({ width: w, height: h });
       await waitFor(page, (size) => {
         const s = window.vqProbe.canvasSize();
@@ -395,12 +428,16 @@ async function run(context, server) {
       }, [w, h], 5000, 'the canvas to take the new size');
       const s = await page.evaluate(() => window.vqProbe.canvasSize());
       expect(s.cssWidth === w && s.cssHeight === h, 'CSS size', s);
-      expectOpeningPicture(await page.evaluate(() => window.vqProbe.circleFacts(
-        window.vqProbe.read())), w, h);
+      const [f, layout] = await page.evaluate(() => {
+        const p = window.vqProbe.read();
+        return [window.vqProbe.circleFacts(p), window.vqProbe.layoutFacts(p)];
+      });
+      expectOpeningPicture(f, w, h);
+      expect(layout.blackOutside, 'black around the picture', layout);
       // And it goes on turning without leaving anything behind.
       await wakeups(page, 15);
-      const f = await page.evaluate(() => window.vqProbe.circleFacts(window.vqProbe.read()));
-      expect(f.onePoint, 'one white point', f.point);
+      const later = await page.evaluate(() => window.vqProbe.circleFacts(window.vqProbe.read()));
+      expect(later.onePoint, 'one white point', later.point);
     });
   }
   await page.setViewportSize({ width: W, height: H });
@@ -410,9 +447,9 @@ async function run(context, server) {
   });
 
   console.log('web: opened from disk');
-  await check('file://, with bad parameters: the title and the first picture, a warning naming ' +
-              'each parameter once, no errors; the settings show what the program took, and ' +
-              'nothing of the address becomes markup', async () => {
+  await check('file://, with bad parameters: velqor.js, the title and the first picture, a ' +
+              'warning naming each parameter once, no errors; the settings show what the ' +
+              'program took, and nothing of the address becomes markup', async () => {
     const local = await context.newPage();
     const warnings = [], problems = [];
     local.on('console', (m) => {
@@ -423,6 +460,9 @@ async function run(context, server) {
     await local.goto(pathToFileURL(join(site, 'index.html')).href +
                      '?speed=fast&x=1&lang=<img src=x onerror=vqInjected=1>');
     await started(local);
+    const loaded = await local.evaluate(() => [...document.scripts].map((e) => e.src)
+      .filter(Boolean).map((src) => src.split('/').pop()));
+    expect(loaded.length === 1 && loaded[0] === 'velqor.js', 'the script loaded', loaded);
     expect((await local.title()) === TITLE, 'title', await local.title());
     const f = await local.evaluate(() => window.vqProbe.circleFacts(window.vqProbe.first()));
     expectOpeningPicture(f, W, H);
@@ -454,6 +494,7 @@ async function run(context, server) {
 // A screen of twice the density (device pixel ratio 2): the canvas has its
 // pixels and the picture its pixel measures at twice the design; full screen
 // by the F key, and the browser leaving it by itself; a change of the ratio.
+// The picture is always in its 1002:583 rectangle in the middle of the page.
 async function runDense(context, server) {
   console.log('web: a screen of device pixel ratio 2, and full screen');
   const page = await context.newPage();
@@ -464,10 +505,7 @@ async function runDense(context, server) {
   await ratio(2);
   await page.goto(server.url);
   await page.waitForFunction(() => window.vqProbe.first() !== null, null, { timeout: 15000 });
-  const facts = (fitted) => page.evaluate((fit) => {
-    const p = window.vqProbe.read();
-    return window.vqProbe.layoutFacts(p, fit ? window.vqProbe.fitted(p.width, p.height) : undefined);
-  }, fitted);
+  const facts = () => page.evaluate(() => window.vqProbe.layoutFacts(window.vqProbe.read()));
   const captionAt = (f, scale) =>
     expect(f.captionRows >= 0.7 * 16 * scale && f.captionRows <= 16 * scale + 1,
            `the caption's letters ${16 * scale} pixels high`, f);
@@ -481,7 +519,7 @@ async function runDense(context, server) {
     const first = await page.evaluate(() => window.vqProbe.circleFacts(window.vqProbe.first()));
     expect(first.width === 2 * W && first.height === 2 * H, 'the first picture\'s size', first);
     expect(first.extremes.every(Boolean) && first.centreBlack, 'the red circle', first);
-    const f = await facts(false);
+    const f = await facts();
     captionAt(f, 2);
     designed = f.ring;
     figures.push(`at ratio 2: caption ${f.captionRows} device pixels high, ring ` +
@@ -498,25 +536,23 @@ async function runDense(context, server) {
       await waitFor(page, () => ({ ok: document.fullscreenElement !== null }), null, 5000,
                     'full screen');
       await waitFor(page, () => {
-        const p = window.vqProbe.read();
-        const f = window.vqProbe.layoutFacts(p, window.vqProbe.fitted(p.width, p.height));
+        const f = window.vqProbe.layoutFacts(window.vqProbe.read());
         return { ok: f.blackOutside && f.ring > 0, ...f };
       }, null, 5000, 'the picture in its rectangle');
-      const f = await facts(true);
+      const f = await facts();
       expect(f.rect.x === 169 && f.rect.w === 2062 && f.rect.h === 1200, 'the rectangle', f.rect);
       expect(Math.abs(f.ring - designed) < 0.01 * designed, 'as round as before', f);
       captionAt(f, f.scale);
     });
-  await check('the browser leaving full screen by itself takes the program out of it', async () => {
+  await check('the browser leaving full screen by itself takes the program out of it: F11 then ' +
+              'asks for it again', async () => {
     await page.evaluate(() => document.exitFullscreen());
-    // The picture over the whole canvas again: not only in the middle.
-    await waitFor(page, () => {
-      const p = window.vqProbe.read();
-      const f = window.vqProbe.layoutFacts(p, window.vqProbe.fitted(p.width, p.height));
-      return { ok: !document.fullscreenElement && !f.blackOutside, ...f };
-    }, null, 5000, 'the picture over the whole canvas again');
-    const f = await facts(false);
-    captionAt(f, 2);
+    await waitFor(page, () => ({ ok: !document.fullscreenElement }), null, 5000, 'no full screen');
+    const f = await facts();
+    expect(f.blackOutside && Math.abs(f.ring - designed) < 0.01 * designed, 'the picture', f);
+    captionAt(f, f.scale);
+    // Were the program still in full screen, F11 would ask the browser to
+    // leave it.
     await page.keyboard.press('F11');
     await waitFor(page, () => ({ ok: document.fullscreenElement !== null }), null, 5000, 'F11');
     await page.keyboard.press('Escape');
@@ -534,7 +570,7 @@ async function runDense(context, server) {
       const f = window.vqProbe.layoutFacts(window.vqProbe.read());
       return { ok: f.ring > 0 && f.captionRows > 0, ...f };
     }, null, 5000, 'the picture at the new size');
-    captionAt(await facts(false), 1);
+    captionAt(await facts(), 1);
   });
   await page.close();
 }
@@ -800,8 +836,17 @@ async function checkSettingsOffline(context) {
              installabilityErrors);
       expect(m.names.length === 2 && m.names.includes('notes') &&
              m.names.some((n) => n.startsWith(`velqor-${VERSION}-`)), 'the caches', m.names);
-      const kept = ['index.html', 'velqor.js', 'manifest.webmanifest', ...f.icons.map((i) => i.src)];
+      const kept = ['index.html', 'velqor-http.js', 'velqor-http.wasm', 'manifest.webmanifest',
+                    ...f.icons.map((i) => i.src)];
       expect(kept.every((n) => m.cached.includes(host.url + n)), 'cached', m.cached);
+      // Everything a first visit downloaded, the worker's copies included.
+      const files = [...new Set(host.served)];
+      const all = files.map(sizeOf).reduce((a, z) => a + z.gzipped, 0);
+      figures.push(`a first visit over http downloads ${files.map((n) => {
+        const z = sizeOf(n);
+        return `${n} ${z.plain} (${z.gzipped} gzipped)`;
+      }).join(', ')} bytes: ${kb(all)} gzipped in all; from a file the page loads ` +
+                   `index.html and velqor.js`);
     });
     await check('with the network cut and the server gone, the page opens again and turns; ' +
                 'a language chosen opens it again in that language', async () => {
@@ -864,8 +909,247 @@ async function checkEmbedding(context, server) {
   }
 }
 
+// The page on phones held upright and sideways, with a notch and rounded
+// corners (the safe area's insets, CSS pixels), a tablet and a laptop.
+const SCREENS = [
+  { width: 390, height: 844, scale: 3, touch: true, insets: { top: 47, bottom: 34 } },
+  { width: 844, height: 390, scale: 3, touch: true, insets: { left: 47, right: 47, bottom: 21 } },
+  { width: 768, height: 1024, scale: 1, touch: false },
+  { width: 1366, height: 768, scale: 1, touch: false },
+];
+// The designed ring's width for its height: one world unit is 1002 / 4.2
+// pixels across and 583 / 2.5 up.
+const RING = 1002 / 4.2 / (583 / 2.5);
+// Least height of the caption band's texts, and of a capital's ink, in CSS pixels.
+const TEXT_CSS = 15, CAPITAL_CSS = 9;
+
+// What the page shows, in CSS pixels where the page is concerned: the canvas;
+// each text with its box on the page and its first capital's ink height; the
+// ring's width for its height; the bar's buttons, each with the red pixels of
+// the picture under it; the focus.
+function screenFacts() {
+  const probe = window.vqProbe, p = probe.read(), ratio = devicePixelRatio;
+  const c = document.getElementById('velqor').getBoundingClientRect();
+  const texts = probe.texts().map(({ text, box }) => ({
+    text, box: [c.left + box[0] / ratio, c.top + box[1] / ratio, c.left + box[2] / ratio,
+                c.top + box[3] / ratio],
+    capital: /^[A-Z]/.test(text) ? probe.inkHeight(p, box) / ratio : null,
+  }));
+  const buttons = [...document.querySelectorAll('#controls button')].map((b) => {
+    const r = b.getBoundingClientRect();
+    let red = 0;
+    for (let y = Math.max(Math.floor((r.top - c.top) * ratio), 0);
+         y < Math.min(Math.ceil((r.bottom - c.top) * ratio), p.height); y++)
+      for (let x = Math.max(Math.floor((r.left - c.left) * ratio), 0);
+           x < Math.min(Math.ceil((r.right - c.left) * ratio), p.width); x++)
+        red += p.px[y * p.width + x] === 0xff0000ff;
+    return { name: b.textContent, box: [r.left, r.top, r.right, r.bottom], red };
+  });
+  return { canvas: [c.left, c.top, c.right, c.bottom], texts, ring: probe.layoutFacts(p).ring,
+           buttons, focus: document.activeElement.id,
+           focusRing: document.activeElement.matches(':focus-visible') };
+}
+
+// The page's safe area on a screen: [left, top, right, bottom].
+const safeArea = (s) => {
+  const i = { left: 0, top: 0, right: 0, bottom: 0, ...s.insets };
+  return [i.left, i.top, s.width - i.right, s.height - i.bottom];
+};
+const inside = ([l, t, r, b], [L, T, R, B]) => l >= L && t >= T && r <= R && b <= B;
+
+// The band's texts set apart and readable on the page, clear of the notch;
+// the prompt the pointer's.
+function expectBand(f, s, where, expect) {
+  for (const t of f.texts) {
+    expect(inside(t.box, safeArea(s)), `${where}: "${t.text}" on the page`, f.texts);
+    expect(t.box[3] - t.box[1] >= TEXT_CSS - 0.01, `${where}: "${t.text}" ${TEXT_CSS} CSS ` +
+           'pixels high', t);
+    expect(t.capital === null || t.capital >= CAPITAL_CSS - 0.01,
+           `${where}: a capital of "${t.text}" ${CAPITAL_CSS} CSS pixels high`, t);
+  }
+  for (const [i, a] of f.texts.entries())
+    for (const b of f.texts.slice(i + 1))
+      expect(a.box[2] <= b.box[0] || b.box[2] <= a.box[0] || a.box[3] <= b.box[1] ||
+             b.box[3] <= a.box[1], `${where}: "${a.text}" apart from "${b.text}"`, f.texts);
+  const prompt = s.touch ? TAP_PROMPT : PROMPT;
+  expect(f.texts.some((t) => t.text === prompt), `${where}: the prompt "${prompt}"`, f.texts);
+}
+
+// On a browser of its own, whose pages can be phones.
+async function checkScreens(server) {
+  console.log('web: phones, a tablet and a laptop');
+  const browser = await chromium.launch({
+    executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium', headless: true,
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--disable-background-networking'],
+  });
+  const open = async (s, query = '', motion = 'no-preference') => {
+    const context = await browser.newContext({
+      viewport: { width: s.width, height: s.height }, deviceScaleFactor: s.scale,
+      isMobile: s.touch, hasTouch: s.touch });
+    await context.addInitScript({ path: join(here, 'probe.js') });
+    const page = await context.newPage();
+    await page.emulateMedia({ reducedMotion: motion });
+    if (s.insets) {
+      const cdp = await context.newCDPSession(page);
+      await cdp.send('Emulation.setSafeAreaInsetsOverride', { insets: s.insets });
+    }
+    await page.goto(server.url + query);
+    await started(page);
+    return page;
+  };
+  const shots = join(site, 'screenshots');
+  mkdirSync(shots, { recursive: true });
+  try {
+    await check(`${SCREENS.map((s) => `${s.width} x ${s.height}`).join(', ')}: no focus ring at ` +
+                'load; the canvas and the bar in the safe area; through a cycle the ring keeps ' +
+                'its proportion and the band\'s texts are apart, on the page, ' +
+                `${TEXT_CSS} CSS pixels high (capitals ${CAPITAL_CSS}), the prompt "Tap to ` +
+                'continue" on touch; the bar\'s buttons clear of the ring, 44 x 44 on touch',
+    async () => {
+      // Every size is looked at: what is wrong is told at the end, each kind once.
+      const wrong = new Map();
+      const want = (ok, what, facts) => {
+        const kind = what.replace(/, [^:]*:/, ':').replace(/"[^"]*"/g, '"..."');
+        if (!ok && !wrong.has(kind)) wrong.set(kind, `${what}: ${JSON.stringify(facts)}`);
+      };
+      for (const s of SCREENS) {
+        const page = await open(s), at = `${s.width} x ${s.height}`;
+        try {
+          const first = await page.evaluate(screenFacts);
+          want(first.focus === 'velqor' && !first.focusRing, `${at}: the focus, no ring`, first);
+          want(first.canvas.every((v, i) => Math.abs(v - safeArea(s)[i]) < 0.5),
+               `${at}: the canvas fills the safe area`, first.canvas);
+          const stages = [['the circle', STAGE.circle], ['edge-on', STAGE.edgeOn],
+                          ['slid', STAGE.slid], ['pulled', STAGE.pulled],
+                          ['the circle again', STAGE.circle]];
+          for (const [i, [name, done]] of stages.entries()) {
+            if (i > 0) await pageDown(page);
+            await waitFor(page, done, null, 20000, `${at}: ${name}`);
+            const f = await page.evaluate(screenFacts);
+            expectBand(f, s, `${at}, ${name}`, want);
+            if (done === STAGE.circle)
+              want(Math.abs(f.ring / RING - 1) < 0.02, `${at}, ${name}: the ring's proportion`, f);
+            if (i > 0) continue;
+            // The bar, shown by the pointer where it is not always there.
+            await page.mouse.move(s.width / 2, s.height / 2);
+            await page.mouse.move(s.width / 2 + 5, s.height / 2 + 5);
+            await waitFor(page, () => ({ ok: getComputedStyle(document.getElementById('controls'))
+              .opacity === '1' }), null, 5000, `${at}: the bar`);
+            const b = (await page.evaluate(screenFacts)).buttons;
+            want(b.every((x) => x.red === 0 && inside(x.box, safeArea(s))),
+                 `${at}: the bar clear of the ring, in the safe area`, b);
+            want(!s.touch || b.every(({ box }) => box[2] - box[0] >= 44 && box[3] - box[1] >= 44),
+                 `${at}: buttons of 44 x 44`, b);
+            await page.screenshot({ path: join(shots, `${s.width}x${s.height}.png`) });
+          }
+        } finally {
+          await page.context().close();
+        }
+      }
+      expect(wrong.size === 0, [...wrong.values()].join('\n'));
+    }, SCREENS.length * CHECK_MS);
+    await check('asked for less motion, the first picture holds still, paused, until a tap, then ' +
+                'moves on and moves; with ?motion=1 it moves at once', async () => {
+      const phone = SCREENS[0];
+      const page = await open(phone, '', 'reduce');
+      try {
+        await says(page, PAUSED);
+        const still = await page.evaluate(() => window.vqProbe.hash());
+        await page.waitForTimeout(600);
+        expect((await page.evaluate(() => window.vqProbe.hash())) === still, 'the picture moved');
+        await page.touchscreen.tap(phone.width / 2, phone.height / 2);
+        await says(page, CAPTION.tilt);
+        await says(page, PAUSED, true);
+        const moved = await page.evaluate(() => window.vqProbe.hash());
+        await page.waitForTimeout(300);
+        expect((await page.evaluate(() => window.vqProbe.hash())) !== moved, 'the picture still');
+      } finally {
+        await page.context().close();
+      }
+      const moving = await open(phone, '?motion=1', 'reduce');
+      try {
+        const t = await circleTurning(moving);
+        expect(t.total > 0 && t.perSecond >= 25, 'turning', t);
+      } finally {
+        await moving.context().close();
+      }
+    });
+  } finally {
+    await browser.close();
+  }
+}
+
+// `english` in the catalogue po/<po>.po, as the program translates it.
+function translated(po, english) {
+  const text = readFileSync(join(here, '..', '..', 'po', `${po}.po`), 'utf8');
+  const unquote = (lines) => lines.match(/"((?:[^"\\]|\\.)*)"/g).map((q) => JSON.parse(q)).join('');
+  for (const entry of text.split(/\n\n+/)) {
+    const id = entry.match(/^msgid ((?:".*"\n?)+)/m), str = entry.match(/^msgstr ((?:".*"\n?)+)/m);
+    if (id && str && unquote(id[1]) === english) return unquote(str[1]) || english;
+  }
+  return english;
+}
+
+// The page in another language, asked for by its address and by the
+// browser's own: <html lang>, the caption and the prompt in the live region
+// and drawn (ink in the band), the bar's labels from the same catalogues, and
+// the Chinese face loaded from its own small file; with the sizes of the
+// faces' files.
+async function checkLanguages(server) {
+  console.log('web: languages');
+  const faces = ['sc', 'jp', 'kr'].map((f) => `fonts/NotoSansCJK-Bold-${f}.js`);
+  figures.push('the CJK faces: ' + faces.map((f) => {
+    const size = sizeOf(f);
+    return `${f} ${size.plain} bytes (${size.gzipped} gzipped)`;
+  }).join(', '));
+  const browser = await chromium.launch({
+    executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium', headless: true,
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--disable-background-networking'],
+  });
+  const cases = [
+    { how: '?lang=zh-Hans', query: '?lang=zh-Hans', locale: 'en-US', tag: 'zh-Hans', po: 'zh_CN',
+      face: faces[0] },
+    { how: 'a browser in French', query: '', locale: 'fr-FR', tag: 'fr', po: 'fr', face: null },
+  ];
+  try {
+    for (const c of cases) {
+      await check(`${c.how}: <html lang="${c.tag}">, the caption, the prompt and the bar's ` +
+                  `labels in ${c.po}${c.face ? `, its face from ${c.face}` : ''}`, async () => {
+        const context = await browser.newContext({ locale: c.locale, viewport: { width: W, height: H } });
+        await context.addInitScript({ path: join(here, 'probe.js') });
+        try {
+          const page = await context.newPage();
+          await page.goto(`${server.url}${c.query}`);
+          await started(page);
+          await says(page, translated(c.po, CAPTION.positive));
+          await says(page, translated(c.po, `${PROMPT} `).trim());
+          await waitFor(page, ([back, keys, tag]) => {
+            const labels = [...document.querySelectorAll('#controls button')]
+              .map((b) => b.textContent.replace(/[\u25c0\u25b6]/g, '').trim());
+            return { ok: document.documentElement.lang === tag && labels.includes(back) &&
+                         labels.includes(keys), lang: document.documentElement.lang, labels };
+          }, [translated(c.po, 'Back'), translated(c.po, 'Keys'), c.tag], 5000,
+          'the page in its language');
+          const loaded = await page.evaluate(() => performance.getEntriesByType('resource')
+            .map((r) => new URL(r.name).pathname.slice(1)));
+          for (const face of faces)
+            expect(loaded.includes(face) === (face === c.face), `${face} loaded`, loaded);
+          await waitFor(page, () => {
+            const ink = window.vqProbe.circleFacts(window.vqProbe.read()).bandInk;
+            return { ok: ink > 200, ink };
+          }, null, 5000, 'the caption drawn');
+        } finally {
+          await context.close();
+        }
+      });
+    }
+  } finally {
+    await browser.close();
+  }
+}
+
 async function main() {
-  if (!existsSync(join(site, 'index.html')) || !existsSync(join(site, 'velqor.js'))) {
+  if (!['index.html', 'velqor.js', 'velqor-http.js'].every((f) => existsSync(join(site, f)))) {
     console.error(`web: no build in ${site}; run make web first`);
     console.log('web: 0 passed, 1 failed');
     return 1;
@@ -874,7 +1158,8 @@ async function main() {
   let server, context;
   try {
     server = await serve(site, 0, {
-      [`/${EMPTY_PAGE}`]: '<!doctype html><title>empty</title><script>performance.mark("ran")</script>',
+      [`/${EMPTY_PAGE}`]: EMPTY,
+      '/empty.js': EMPTY_SCRIPT,
     });
     context = await chromium.launchPersistentContext(profile, {
       executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
@@ -889,6 +1174,8 @@ async function main() {
     await checkControls(context, server);
     await checkSettingsOffline(context);
     await checkEmbedding(context, server);
+    await checkScreens(server);
+    await checkLanguages(server);
   } catch (e) {
     failed++;
     console.log(`  FAIL  the checks could not go on: ${e?.stack ?? e}`);

@@ -147,6 +147,14 @@ std::vector<std::string> HeadlessTexts(HWND hwnd) {
   return texts;
 }
 
+std::vector<HeadlessText> HeadlessTextBoxes(HWND hwnd) {
+  std::vector<HeadlessText> texts;
+  if (const Surface *s = WindowSurface(hwnd))
+    for (const SurfaceText *t : TextsInReadingOrder(*s))
+      texts.push_back({t->bytes, {t->box.left, t->box.top, t->box.right, t->box.bottom}});
+  return texts;
+}
+
 uint64_t HeadlessPresentCount() { return presentCount; }
 long long HeadlessLastPresentArea() { return lastPresentArea; }
 

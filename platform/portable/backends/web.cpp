@@ -1,14 +1,14 @@
 // The web backend: the layer compiled to WebAssembly, its one window shown on a
-// canvas that fills the page (the canvas element with id "velqor", made if the
-// page has none). The client area has the screen's pixels: the page's CSS size
-// times devicePixelRatio, and the window's DPI is 96 times that ratio; a page
-// resize is a window resize, a change of the ratio (zoom, another screen) is
-// WM_DPICHANGED. Full screen is the browser's (the Fullscreen API); when the
-// browser leaves it by itself (its own Esc, or a refusal), the window is told
-// as a Win32 window whose monitor's mode changed (LayerFullScreenEnded). A
-// swipe on a touch screen arrives as Windows delivers a flick: the browser's
-// back (a swipe to the right) or forward app command. The window title
-// becomes the page title.
+// canvas that fills the page, clear of a phone's notch (the canvas element with
+// id "velqor", made if the page has none). The client area has the screen's
+// pixels: the CSS size of the page's safe area times devicePixelRatio, and the
+// window's DPI is 96 times that ratio; a page resize is a window resize, a
+// change of the ratio (zoom, another screen) is WM_DPICHANGED. Full screen is
+// the browser's (the Fullscreen API); when the browser leaves it by itself
+// (its own Esc, or a refusal), the window is told as a Win32 window whose
+// monitor's mode changed (LayerFullScreenEnded). A swipe on a touch screen
+// arrives as Windows delivers a flick: the browser's back (a swipe to the
+// right) or forward app command. The window title becomes the page title.
 //
 // The browser wakes the page when the next timer falls due, on presses and
 // releases of the left button, on keys pressed and released on the canvas
@@ -65,10 +65,18 @@ void vq_web_full_screen(int on);
 int vq_web_fit_canvas(int width, int height);
 // Puts width x height RGBA pixels at (x, y).
 void vq_web_put(const void *rgba, int x, int y, int width, int height);
-// The texts on the canvas, `length` bytes of Windows-1252, one a line.
-void vq_web_show_texts(const char *lines, int length);
+// The texts on the canvas, `length` bytes of UTF-8, one a line, and the box
+// of each (left, top, right, bottom in the canvas's pixels), four ints a text.
+void vq_web_show_texts(const char *lines, int length, const int32_t *boxes);
 // The page's address with this query, in place (no new history entry).
 void vq_web_show_address(const char *query);
+// The page's title.
+void vq_web_set_title(const char *title);
+// The browser's languages (navigator.languages), most wanted first, one a line;
+// the length written into `out` (of `size` bytes).
+int vq_web_languages(char *out, int size);
+// Loads a face (fonts/<name>.js); vq_web_face_arrived is called with its bytes.
+void vq_web_fetch_face(int face, const char *file);
 }
 
 namespace vqp {
@@ -125,18 +133,21 @@ void Show(const Surface &s, PixelRect d) {
 }
 
 // Tells the page the texts on the window when they changed: in reading order,
-// one a line, control bytes as spaces.
+// one a line, ASCII control bytes as spaces (UTF-8's own bytes are all above
+// them), each with its box, where the page's checks find it.
 void ShowTexts(const Surface &s) {
   if (s.textsVersion == textsShown)
     return;
   textsShown = s.textsVersion;
   std::string lines;
+  std::vector<int32_t> boxes;
   for (const SurfaceText *t : TextsInReadingOrder(s)) {
     for (const char c : t->bytes)
       lines += uint8_t(c) < 0x20 || c == 0x7F ? ' ' : c;
     lines += '\n';
+    boxes.insert(boxes.end(), {t->box.left, t->box.top, t->box.right, t->box.bottom});
   }
-  vq_web_show_texts(lines.data(), int(lines.size()));
+  vq_web_show_texts(lines.data(), int(lines.size()), boxes.data());
 }
 
 // Shows what was presented since the last flush.
@@ -239,6 +250,55 @@ bool BackendMonitorArea(int monitor, RECT &area, RECT &work) {
 
 UINT BackendDpi(HWND) { return static_cast<UINT>(vq_web_dpi()); }
 
+void BackendSetTitle(HWND hwnd, const char *title) {
+  if (hwnd == canvasWindow)
+    vq_web_set_title(title);
+}
+
+std::vector<std::string> BackendUserLanguages() {
+  char list[512];
+  const int length = vq_web_languages(list, int(sizeof list));
+  std::vector<std::string> tags;
+  std::string tag;
+  for (int i = 0; i < length; ++i) {
+    if (list[i] != '\n') {
+      tag += list[i];
+    } else if (!tag.empty()) {
+      tags.push_back(tag);
+      tag.clear();
+    }
+  }
+  if (!tag.empty())
+    tags.push_back(tag);
+  return tags;
+}
+
+// The CJK faces, fetched each from its own small file when first asked for,
+// so that a page in another language never loads them.
+struct FetchedFace {
+  bool asked = false;
+  std::vector<unsigned char> bytes;
+};
+FetchedFace fetchedFaces[4];
+
+bool BackendFontBytes(int face, const unsigned char **data, size_t *size) {
+  static const char *const files[4] = {nullptr, "NotoSansCJK-Bold-sc", "NotoSansCJK-Bold-jp",
+                                       "NotoSansCJK-Bold-kr"};
+  if (face < 1 || face > 3)
+    return false;
+  FetchedFace &f = fetchedFaces[face];
+  if (!f.bytes.empty()) {
+    *data = f.bytes.data();
+    *size = f.bytes.size();
+    return true;
+  }
+  if (!f.asked) {
+    f.asked = true;
+    vq_web_fetch_face(face, files[face]);
+  }
+  return false;
+}
+
 bool BackendTouchIsPrimary() { return vq_web_touch_primary() != 0; }
 bool BackendReducesMotion() { return vq_web_reduced_motion() != 0; }
 
@@ -325,6 +385,15 @@ EMSCRIPTEN_KEEPALIVE void vq_web_full_screen_ended(int width, int height) {
   if (vqp::canvasWindow == nullptr)
     return;
   vqp::LayerFullScreenEnded(vqp::canvasWindow, width, height);
+  vqp::Pump();
+}
+
+// A face's file has come: `size` bytes at `bytes` (the page's memory, kept).
+EMSCRIPTEN_KEEPALIVE void vq_web_face_arrived(int face, const unsigned char *bytes, int size) {
+  if (face < 1 || face > 3 || size <= 0)
+    return;
+  vqp::fetchedFaces[face].bytes.assign(bytes, bytes + size);
+  vqp::LayerFontsChanged();
   vqp::Pump();
 }
 
