@@ -27,6 +27,11 @@ const CAPTION = {
   pull: 'pull the rotating point at a constant rate - note the sine formed',
   negative: 'NEGATIVE FREQUENCY - clockwise rotation',
 };
+// The full lesson's own captions.
+const FULL_CAPTION = {
+  view: 'turn the view - the sine is the shadow of a helix',
+  both: 'positive and negative frequency together - the sum stays real',
+};
 const PROMPT = 'Left click to continue';
 const TAP_PROMPT = 'Tap to continue'; // where touch is the primary input
 const PAUSED = 'PAUSED';
@@ -441,6 +446,23 @@ async function run(context, server) {
     });
   }
   await page.setViewportSize({ width: W, height: H });
+
+  await check('?lesson=full: PageDown reaches the view of the helix after the positive pull, and ' +
+              'both frequencies together after the negative cycle\'s', async () => {
+    const full = await context.newPage();
+    try {
+      await full.goto(`${server.url}?lesson=full`);
+      await started(full);
+      for (const [presses, caption] of [[4, FULL_CAPTION.view], [6, FULL_CAPTION.both]]) {
+        for (let i = 0; i < presses; i++) await pageDown(full);
+        await says(full, caption);
+      }
+      mkdirSync(join(site, 'screenshots'), { recursive: true });
+      await full.screenshot({ path: join(site, 'screenshots', 'full-lesson.png') });
+    } finally {
+      await full.close();
+    }
+  });
 
   await check('no errors on the page', async () => {
     expect(errors.length === 0, 'errors', errors);
@@ -1106,10 +1128,14 @@ async function checkLanguages(server) {
     executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium', headless: true,
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--disable-background-networking'],
   });
+  const fromFile = pathToFileURL(join(site, 'index.html')).href;
   const cases = [
-    { how: '?lang=zh-Hans', query: '?lang=zh-Hans', locale: 'en-US', tag: 'zh-Hans', po: 'zh_CN',
-      face: faces[0] },
-    { how: 'a browser in French', query: '', locale: 'fr-FR', tag: 'fr', po: 'fr', face: null },
+    { how: '?lang=zh-Hans', url: `${server.url}?lang=zh-Hans`, locale: 'en-US', tag: 'zh-Hans',
+      po: 'zh_CN', face: faces[0] },
+    { how: 'a browser in French', url: server.url, locale: 'fr-FR', tag: 'fr', po: 'fr',
+      face: null },
+    { how: 'from a file, ?lang=ja', url: `${fromFile}?lang=ja`, locale: 'en-US', tag: 'ja',
+      po: 'ja', face: faces[1] },
   ];
   try {
     for (const c of cases) {
@@ -1119,7 +1145,7 @@ async function checkLanguages(server) {
         await context.addInitScript({ path: join(here, 'probe.js') });
         try {
           const page = await context.newPage();
-          await page.goto(`${server.url}${c.query}`);
+          await page.goto(c.url);
           await started(page);
           await says(page, translated(c.po, CAPTION.positive));
           await says(page, translated(c.po, `${PROMPT} `).trim());
@@ -1130,8 +1156,8 @@ async function checkLanguages(server) {
                          labels.includes(keys), lang: document.documentElement.lang, labels };
           }, [translated(c.po, 'Back'), translated(c.po, 'Keys'), c.tag], 5000,
           'the page in its language');
-          const loaded = await page.evaluate(() => performance.getEntriesByType('resource')
-            .map((r) => new URL(r.name).pathname.slice(1)));
+          const loaded = await page.evaluate(() => [...document.scripts].map((e) => e.src)
+            .filter(Boolean).map((src) => src.split('/').slice(-2).join('/')));
           for (const face of faces)
             expect(loaded.includes(face) === (face === c.face), `${face} loaded`, loaded);
           await waitFor(page, () => {
