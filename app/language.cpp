@@ -1,5 +1,6 @@
 #include "app/language.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -47,7 +48,43 @@ int ResourceOfFace(const char *face) {
                                    : 0;
 }
 
+// Whether `face` lacks a letter of `text` (UTF-8), as the system's fonts
+// answer: a face that is not there has none.
+bool LacksLetters(HWND window, const char *face, const char *text) {
+  std::vector<WCHAR> wide(std::strlen(text) + 1);
+  const int length = MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), int(wide.size())) - 1;
+  const HFONT font =
+      CreateFontA(16, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS,
+                  CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, face);
+  const HDC dc = GetDC(window);
+  if (length <= 0 || !font || !dc) {
+    if (font)
+      DeleteObject(font);
+    if (dc)
+      ReleaseDC(window, dc);
+    return false; // nothing to tell by
+  }
+  const HGDIOBJ previous = SelectObject(dc, font);
+  std::vector<WORD> glyphs(static_cast<size_t>(length));
+  const DWORD found =
+      GetGlyphIndicesW(dc, wide.data(), length, glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
+  SelectObject(dc, previous);
+  ReleaseDC(window, dc);
+  DeleteObject(font);
+  return found == static_cast<DWORD>(length) &&
+         std::find(glyphs.begin(), glyphs.end(), WORD(0xFFFF)) != glyphs.end();
+}
+
 } // namespace
+
+void KeepLanguageDrawable(HWND window) {
+  const char *catalogue = CatalogueInUse();
+  if (!*catalogue || !LacksLetters(window, TextFaceOf(catalogue), Translated(TitleText)))
+    return;
+  std::fprintf(stderr, "velqor: the font for %s could not be had; the texts are in English\n",
+               catalogue);
+  ChooseLanguage(window, "en");
+}
 
 void ChooseLanguage(HWND window, const std::string &asked) {
   const char *catalogue = "";

@@ -13,3 +13,8 @@
 // the program cannot draw (right to left, or shaped) gives English, with a
 // notice of one line on stderr.
 void ChooseLanguage(HWND window, const std::string &asked);
+
+// After the fonts changed: where the face of the chosen language's texts
+// could not be had (a page offline that never kept it), the texts go back to
+// English, with a notice of one line, rather than stand as empty boxes.
+void KeepLanguageDrawable(HWND window);

@@ -1,5 +1,6 @@
 #include "app/window_proc.h"
 
+#include "app/language.h"
 #include "app/presentation_mode.h"
 #include "app/presenter_controls.h"
 #include "app/settings.h"
@@ -40,7 +41,9 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     FollowDisplayChange(hwnd);
     break;
   case WM_FONTCHANGE:
-    // A face the texts wait for has come: they are drawn again with it.
+    // A face the texts wait for has come (or could not be had): they are
+    // drawn again with it (or in English).
+    KeepLanguageDrawable(hwnd);
     InvalidateRect(hwnd, nullptr, FALSE);
     break;
   default:

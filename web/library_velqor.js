@@ -227,7 +227,11 @@ mergeInto(LibraryManager.library, {
     };
     var script = document.createElement('script');
     script.src = 'fonts/' + name + '.js';
-    script.onerror = function () { console.warn('velqor: the font ' + name + ' did not load'); };
+    script.onerror = function () {
+      console.warn('velqor: the font ' + name + ' did not load');
+      delete waiting[name];
+      _vq_web_face_arrived(face, 0, 0);
+    };
     document.head.appendChild(script);
   },
 

@@ -8,20 +8,25 @@ const CACHE = 'velqor-@VELQOR_VERSION@-@VELQOR_WEB_DIGEST@';
 const FILES = '@VELQOR_WEB_FILES@'.split(' ');
 const scope = () => new URL(self.registration.scope);
 
-// The cached file that answers a request, or null for one the network takes;
-// the folder's own address is the page, whatever the query.
+// A language's face and the page's texts in it are fetched only where that
+// language is chosen, and kept from then on; the rest is kept at install.
+const onDemand = (name) => name.startsWith('fonts/') || name.startsWith('texts/');
+
+// The name of the page's file that answers a request, or null for one the
+// network takes; the folder's own address is the page, whatever the query.
 function fileFor(request) {
   if (request.method !== 'GET') return null;
   const url = new URL(request.url), base = scope();
   if (url.origin !== base.origin || !url.pathname.startsWith(base.pathname)) return null;
   const name = url.pathname.slice(base.pathname.length) || 'index.html';
-  return FILES.includes(name) ? new URL(name, base).href : null;
+  return FILES.includes(name) ? name : null;
 }
 
 self.addEventListener('install', (event) => {
   // Checked with the host, past the browser's HTTP cache, which may hold the
   // last build.
-  const fresh = FILES.map((name) => new Request(new URL(name, scope()), { cache: 'no-cache' }));
+  const fresh = FILES.filter((name) => !onDemand(name))
+    .map((name) => new Request(new URL(name, scope()), { cache: 'no-cache' }));
   event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(fresh))
     .then(() => self.skipWaiting()));
 });
@@ -37,9 +42,14 @@ self.addEventListener('activate', (event) => {
 });
 
 self.addEventListener('fetch', (event) => {
-  const file = fileFor(event.request);
-  if (file === null) return;
-  event.respondWith(caches.open(CACHE)
-    .then((cache) => cache.match(file))
-    .then((cached) => cached || fetch(event.request)));
+  const name = fileFor(event.request);
+  if (name === null) return;
+  const file = new URL(name, scope()).href;
+  event.respondWith(caches.open(CACHE).then((cache) => cache.match(file).then((cached) => {
+    if (cached) return cached;
+    return fetch(event.request).then((response) => {
+      if (response.ok && onDemand(name)) cache.put(file, response.clone());
+      return response;
+    });
+  })));
 });

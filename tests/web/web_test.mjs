@@ -861,8 +861,11 @@ async function checkSettingsOffline(context) {
       const kept = ['index.html', 'velqor-http.js', 'velqor-http.wasm', 'manifest.webmanifest',
                     ...f.icons.map((i) => i.src)];
       expect(kept.every((n) => m.cached.includes(host.url + n)), 'cached', m.cached);
-      // Everything a first visit downloaded, the worker's copies included.
+      // Everything a first visit downloaded, the worker's copies included: no
+      // language's face or texts until that language is chosen.
       const files = [...new Set(host.served)];
+      expect(!files.some((n) => n.startsWith('fonts/') || n.startsWith('texts/')),
+             'a language\'s files unasked', files);
       const all = files.map(sizeOf).reduce((a, z) => a + z.gzipped, 0);
       figures.push(`a first visit over http downloads ${files.map((n) => {
         const z = sizeOf(n);
@@ -871,7 +874,14 @@ async function checkSettingsOffline(context) {
                    `index.html and velqor.js`);
     });
     await check('with the network cut and the server gone, the page opens again and turns; ' +
-                'a language chosen opens it again in that language', async () => {
+                'a language chosen opens it again in that language; a link in Korean (kept ' +
+                'when it was opened before) in Korean, one in Japanese, whose face was never ' +
+                'fetched, in English with a warning', async () => {
+      await page.goto(`${host.url}?lang=ko`);
+      await started(page);
+      await says(page, translated('ko', CAPTION.positive));
+      await page.goto(host.url);
+      await started(page);
       await host.close();
       await context.setOffline(true);
       await page.reload();
@@ -884,6 +894,16 @@ async function checkSettingsOffline(context) {
       await started(page);
       await circleTurning(page);
       expect((await shown(await openSettings(page))) === '1 classic classic en', 'shown');
+      const warnings = [];
+      page.on('console', (m) => warnings.push(m.text()));
+      for (const [language, caption] of [['ko', translated('ko', CAPTION.positive)],
+                                         ['ja', CAPTION.positive]]) {
+        await page.goto(`${host.url}?lang=${language}`);
+        await started(page);
+        await says(page, caption);
+      }
+      expect(warnings.some((w) => /could not be had; the texts are in English/.test(w)),
+             'the warning', warnings);
     });
   } finally {
     await context.setOffline(false);
