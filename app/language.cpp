@@ -39,6 +39,14 @@ bool English(const std::string &tag) {
          (tag.size() == 2 || tag[2] == '-' || tag[2] == '_');
 }
 
+// UTF-8 as UTF-16, ended by a 0 (just the 0 for a text that is not UTF-8).
+std::vector<WCHAR> Wide(const char *text) {
+  std::vector<WCHAR> wide(std::strlen(text) + 1);
+  wide.resize(std::max(
+      1, MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), static_cast<int>(wide.size()))));
+  return wide;
+}
+
 // The Windows resource of each face the program carries beside its own font.
 int ResourceOfFace(const char *face) {
   const std::string f = face;
@@ -51,11 +59,9 @@ int ResourceOfFace(const char *face) {
 // Whether `face` lacks a letter of `text` (UTF-8), as the system's fonts
 // answer: a face that is not there has none.
 bool LacksLetters(HWND window, const char *face, const char *text) {
-  std::vector<WCHAR> wide(std::strlen(text) + 1);
-  const int length = MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), int(wide.size())) - 1;
-  const HFONT font =
-      CreateFontA(16, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS,
-                  CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, face);
+  const std::vector<WCHAR> wide = Wide(text);
+  const int length = static_cast<int>(wide.size()) - 1;
+  const HFONT font = CreateTextFont(16, face);
   const HDC dc = GetDC(window);
   if (length <= 0 || !font || !dc) {
     if (font)
@@ -114,10 +120,10 @@ void ChooseLanguage(HWND window, const std::string &asked) {
     return;
   const std::string title =
       *catalogue ? std::string("VELQOR: ") + Translated(TitleText) : std::string(WindowTitle);
-  std::vector<WCHAR> wide(title.size() + 1);
   // Straight to the default procedure in UTF-16: SetWindowTextW would pass the
   // title through this ANSI window's procedure, in the system's code page,
   // which has no letters for most languages.
-  if (MultiByteToWideChar(CP_UTF8, 0, title.c_str(), -1, wide.data(), int(wide.size())) > 0)
+  const std::vector<WCHAR> wide = Wide(title.c_str());
+  if (wide.size() > 1)
     DefWindowProcW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.data()));
 }

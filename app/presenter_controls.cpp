@@ -162,8 +162,7 @@ void DoPresenterAction(PresenterAction action) {
     PaintScene();
     break;
   case PresenterAction::Lesson:
-    Settings.Course = Settings.Course == Lesson::Classic ? Lesson::Full : Lesson::Classic;
-    picture.FullLesson = Settings.Course == Lesson::Full;
+    picture.FullLesson = !picture.FullLesson;
     StartAgain();
     PaintScene();
     break;

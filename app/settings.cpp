@@ -20,9 +20,7 @@ void InitSettings(const StartOptions &options) {
   Settings = SettingsRecord{};
   Settings.TickRate = options.TickRate;
   Settings.Colors = options.Colors;
-  Settings.Course = options.Course;
   Settings.Language = options.Language;
-  Settings.Page = options.Page;
   Settings.Motion = options.Motion;
   Settings.Picture.SpeedSign = SpeedSigns[static_cast<int>(options.TickRate)];
   Settings.Picture.FullLesson = options.Course == Lesson::Full;
@@ -50,7 +48,7 @@ std::string AddressOfDemonstration() {
   StartOptions shown;
   shown.TickRate = Settings.TickRate;
   shown.Colors = Settings.Colors;
-  shown.Course = Settings.Course;
+  shown.Course = Settings.Picture.FullLesson ? Lesson::Full : Lesson::Classic;
   shown.Language = Settings.Language;
   shown.Stage = AnimationState.Stage < CycleLength() ? AnimationState.Stage : 0;
   shown.Negative = (AnimationState.AngleStep < 0) != (AnimationState.Stage == CycleLength());

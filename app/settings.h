@@ -18,9 +18,7 @@ struct SettingsRecord {
   bool FullScreen; // presentation mode (presentation_mode.h)
   Speed TickRate;
   Theme Colors;
-  Lesson Course;
   std::string Language; // as asked for; empty: the system's
-  bool Page;            // the picture is a web page's screen
   int32_t Motion;       // as asked for: 1 moving, 0 held at first, -1 the system's
 };
 

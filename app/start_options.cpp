@@ -22,9 +22,6 @@ constexpr Named Switches[] = {{"0", 0}, {"1", 1}, {"false", 0}, {"true", 1}};
 constexpr Named Options[] = {{"speed", 1}, {"theme", 1},    {"lesson", 1},    {"lang", 1},
                              {"stage", 1}, {"negative", 0}, {"fullscreen", 0}};
 
-// The most stages a cycle has (the full lesson's negative cycle).
-constexpr int32_t MostStages = 6;
-
 template <size_t N> bool Lookup(const Named (&table)[N], std::string_view value, int32_t &out) {
   for (const Named &n : table)
     if (n.Name == value) {
@@ -86,7 +83,7 @@ std::string ReadSetting(std::string_view name, std::string_view value, StartOpti
     return LanguageTag(value) ? (o.Language = std::string(value), "")
                               : Bad(name, value, "a language code such as de or pt-BR");
   if (name == "stage")
-    return value.size() == 1 && value[0] >= '0' && value[0] < '0' + MostStages
+    return value.size() == 1 && value[0] >= '0' && value[0] < '0' + CycleLengthOf(true, true)
                ? (o.Stage = value[0] - '0', "")
                : Bad(name, value, "a stage number, 0 to 3 (5 in the full lesson)");
   if (name == "dir")
@@ -104,18 +101,22 @@ std::string ReadSetting(std::string_view name, std::string_view value, StartOpti
   return "unknown setting " + Quoted(name);
 }
 
+const char *SpeedName(Speed speed) {
+  static const char *const names[] = {"0.25", "0.5", "1", "2"};
+  return names[static_cast<int>(speed)];
+}
+
 std::string SettingsQuery(const StartOptions &o) {
   std::string query;
   const auto add = [&](const char *name, std::string_view value) {
     (((query += query.empty() ? '?' : '&') += name) += '=') += value;
   };
-  static const char *const speedNames[] = {"0.25", "0.5", "1", "2"};
   if (o.Stage != 0)
     add("stage", std::to_string(o.Stage));
   if (o.Negative)
     add("dir", "negative");
   if (o.TickRate != Speed::Normal)
-    add("speed", speedNames[static_cast<int>(o.TickRate)]);
+    add("speed", SpeedName(o.TickRate));
   if (o.Colors == Theme::Light)
     add("theme", "light");
   if (o.Course == Lesson::Full)

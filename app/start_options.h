@@ -43,6 +43,8 @@ std::string ReadSetting(std::string_view name, std::string_view value, StartOpti
 // The settings as a query string (?speed=0.5&theme=light), the designed ones
 // left out: what a link to the demonstration as it stands carries.
 std::string SettingsQuery(const StartOptions &options);
+// How a speed is written in options and links: 0.25, 0.5, 1, 2.
+const char *SpeedName(Speed speed);
 
 // Why the stage asked for is not one of its lesson's and direction's cycle, or
 // nothing.

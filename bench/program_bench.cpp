@@ -41,7 +41,6 @@ const char *ScreenName(int screen) {
 // the designed stages in the designed lesson, the full lesson's turn of the
 // view (4) in its positive cycle and both together (5) in its negative one.
 void EnterStage(int stage) {
-  Settings.Course = stage >= 4 ? Lesson::Full : Lesson::Classic;
   Settings.Picture.FullLesson = stage >= 4;
   StartAtStage(stage, stage == 5);
   Paint();

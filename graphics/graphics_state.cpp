@@ -74,16 +74,17 @@ void SetPenWidth(int32_t width) {
   if (width == g.PenWidth)
     return;
   // One pen at a time, so that no more than one extra pen ever exists.
-  for (int32_t n = 0; n < ColorCount; ++n) {
-    HPEN pen = CreateLinePen(width, g.Palette[n]);
-    if (!pen)
+  for (int32_t n = 0; n < ColorCount; ++n)
+    if (!ReplaceObject(g.Pens[n], CreateLinePen(width, g.Palette[n]), OBJ_PEN))
       return; // out of objects: the old pens go on drawing at their width
-    if (GetCurrentObject(g.WindowDC, OBJ_PEN) == g.Pens[n])
-      SelectObject(g.WindowDC, pen);
-    DeleteObject(g.Pens[n]);
-    g.Pens[n] = pen;
-  }
   g.PenWidth = width;
+}
+
+HFONT CreateTextFont(int32_t height, const char *face) {
+  const bool own = face == nullptr || std::strcmp(face, PictureFontFace) == 0;
+  return CreateFontA(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+                     own ? ANSI_CHARSET : DEFAULT_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
+                     ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, own ? PictureFontFace : face);
 }
 
 void SetTextHeight(int32_t height, bool deviceFont) {
@@ -92,11 +93,7 @@ void SetTextHeight(int32_t height, bool deviceFont) {
     return;
   HFONT font = nullptr;
   if (!deviceFont) {
-    const bool own = g.TextFace == nullptr;
-    font = CreateFontA(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
-                       own ? ANSI_CHARSET : DEFAULT_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
-                       ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                       own ? PictureFontFace : g.TextFace);
+    font = CreateTextFont(height, g.TextFace);
     if (!font)
       return; // out of objects: the text keeps the font it has
   }

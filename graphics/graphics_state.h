@@ -102,6 +102,19 @@ void ClearScreen();
 void FillBackgroundBar(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 // A pixel measure of the picture as designed, at PixelScale.
 int32_t ScaledPixels(int32_t designPixels);
+// Replaces `object` with `made`, keeping it selected in the window's device
+// context where it was; false (the old one kept) when none was made.
+template <class Handle> bool ReplaceObject(Handle &object, Handle made, UINT type) {
+  GraphicsStateRecord &g = GraphicsState;
+  if (!made)
+    return false;
+  if (GetCurrentObject(g.WindowDC, type) == object)
+    SelectObject(g.WindowDC, made);
+  DeleteObject(object);
+  object = made;
+  return true;
+}
+
 // The 16 pens made again at this width, when it is another; the selected one
 // stays selected.
 void SetPenWidth(int32_t width);
@@ -109,6 +122,8 @@ void SetPenWidth(int32_t width);
 // with the program's font (PictureFontFace, bold) made at that height. The
 // font of another height is deleted.
 void SetTextHeight(int32_t height, bool deviceFont);
+// The texts' font at a height in a face (nullptr: the program's own).
+HFONT CreateTextFont(int32_t height, const char *face);
 
 // The texts' face from the next layout on (UseTextFace(nullptr) or
 // PictureFontFace: the program's own font).

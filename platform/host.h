@@ -70,10 +70,6 @@ void HeadlessSetMonitor(int width, int height);
 void HeadlessSetDpi(UINT dpi);
 // Whether the window is shown full screen: without a frame over all the monitor.
 bool HeadlessIsFullScreen(HWND hwnd);
-// A screen whose primary input is touch (GetSystemMetrics: no mouse), and a
-// user who asked for less motion (SystemParametersInfoA); both off unless set.
-void HeadlessSetTouchScreen(bool touch);
-void HeadlessSetReducedMotion(bool less);
 
 // Dispatches every message that is ready now, without advancing the clock,
 // then presents what they drew. Returns the number dispatched; stops early
@@ -86,10 +82,9 @@ int HeadlessPumpMessages(bool *quit = nullptr);
 // nullptr for a bad handle. For comparing whole pictures quickly.
 const uint32_t *HeadlessPixels(HWND hwnd, int *width, int *height);
 
-// What the window's texts say (UTF-8), in reading order: what TextOutA and
-// TextOutW drew there and nothing has painted over since.
-std::vector<std::string> HeadlessTexts(HWND hwnd);
-// The same with the box each stands in, in client pixels.
+// What the window's texts say (UTF-8), in reading order, with the box each
+// stands in (client pixels): what TextOutA and TextOutW drew there and nothing
+// has painted over since.
 struct HeadlessText {
   std::string Text;
   RECT Box;

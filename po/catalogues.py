@@ -45,6 +45,10 @@ def read(path, page_texts=False):
         fields, fuzzy, page = {}, False, False
         return header
 
+    def language_of(header):
+        found = header is not None and re.search(r'^Language: *(\S+)', header, re.M)
+        return found.group(1) if found else None
+
     language = None
     with open(path, encoding='utf-8') as f:
         for raw in f:
@@ -55,10 +59,7 @@ def read(path, page_texts=False):
                 page = True
             if line.startswith('#') or not line:
                 if not line and fields:
-                    header = close()
-                    if header is not None:
-                        found = re.search(r'^Language: *(\S+)', header, re.M)
-                        language = found.group(1) if found else None
+                    language = language_of(close()) or language
                 continue
             keyword = re.match(r'(msgid|msgstr|msgctxt)\s+"(.*)"$', line)
             if keyword:
@@ -67,10 +68,7 @@ def read(path, page_texts=False):
             elif line.startswith('"') and current:
                 fields[current] += unquote(line[1:-1])
     if fields:
-        header = close()
-        if header is not None:
-            found = re.search(r'^Language: *(\S+)', header, re.M)
-            language = found.group(1) if found else None
+        language = language_of(close()) or language
     if not language:
         sys.exit(f'catalogues: {path} names no Language')
     return language, entries

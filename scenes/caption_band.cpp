@@ -102,15 +102,13 @@ BandLayout CurrentBand() {
   return PageBand();
 }
 
-void FillBand() {
-  const BandLayout band = CurrentBand();
+void FillBand(const BandLayout &band) {
   FillBackgroundBar(0, band.Top - band.Height, GraphicsState.ViewWidth, band.Top);
 }
 
-void DrawBandLabels(const char *english) {
+void DrawBandLabels(const BandLayout &band, const char *english) {
   const GraphicsStateRecord &g = GraphicsState;
   const char *caption = Translated(english);
-  const BandLayout band = CurrentBand();
   const std::string signs = Signs();
   if (band.CaptionLines == 0) {
     // The designed line: the caption in the middle, the prompt at the right

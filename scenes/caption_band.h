@@ -20,6 +20,6 @@ struct BandLayout {
 
 BandLayout CurrentBand();
 // The band's background, in copy mode.
-void FillBand();
+void FillBand(const BandLayout &band);
 // The caption (the prompt and the signs with it) on the band, opaque.
-void DrawBandLabels(const char *caption);
+void DrawBandLabels(const BandLayout &band, const char *caption);

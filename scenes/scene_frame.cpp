@@ -15,8 +15,9 @@ const PictureSettingsRecord NoSettings = {};
 const PictureSettingsRecord *shownSettings = &NoSettings;
 
 void DrawBand(const char *text) {
-  FillBand();
-  DrawBandLabels(text);
+  const BandLayout band = CurrentBand();
+  FillBand(band);
+  DrawBandLabels(band, text);
 }
 
 } // namespace
@@ -28,11 +29,12 @@ const PictureSettingsRecord &PictureSettings() { return *shownSettings; }
 void DrawOpeningPicture() {
   // A page's band above the picture is the picture's too (the window was
   // cleared to the margin's black there).
-  if (CurrentBand().Top > GraphicsState.ViewHeight)
-    FillBand();
+  const BandLayout band = CurrentBand();
+  if (band.Top > GraphicsState.ViewHeight)
+    FillBand(band);
   SetROP2(GraphicsState.WindowDC, R2_XORPEN);
   DrawPath(1.0);
-  DrawBandLabels(CycleStage(RotateStage).Caption());
+  DrawBandLabels(band, CycleStage(RotateStage).Caption());
   const Real48 a = AngleInRadians();
   DrawPoint(SafeCos(a), SafeSin(a));
 }

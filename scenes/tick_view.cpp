@@ -72,8 +72,8 @@ void DrawCurve(double e, double depth, int32_t nearColor, int32_t farColor, int 
 
 void DrawLabels() {
   SetColor(LightGray);
-  const PixelPoint wall = WorldToScreen(ProjectView(1, -2.0, 0.0, -WallDepth).X - 0.05,
-                                        ProjectView(1, -2.0, 0.0, -WallDepth).Y);
+  const ViewPoint wallEnd = ProjectView(1, -2.0, 0.0, -WallDepth);
+  const PixelPoint wall = WorldToScreen(wallEnd.X - 0.05, wallEnd.Y);
   DrawLabel(wall.X, wall.Y, Translated(ImaginaryLabel), "RC");
   SetColor(LightGreen);
   const ViewPoint floorEnd = ProjectView(1, -2.0, -FloorDepth, 1.0);

@@ -742,30 +742,10 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (w == nullptr)
     return FALSE;
   // Kept as UTF-8, which the backends show.
-  std::string title;
-  for (const WCHAR *c = text; c && *c; ++c) {
-    char32_t u = *c;
-    if (u >= 0xD800 && u < 0xDC00 && c[1] >= 0xDC00 && c[1] < 0xE000) {
-      u = 0x10000 + ((u - 0xD800) << 10) + (char32_t(c[1]) - 0xDC00);
-      ++c;
-    }
-    if (u < 0x80) {
-      title += char(u);
-    } else if (u < 0x800) {
-      title += char(0xC0 | (u >> 6));
-      title += char(0x80 | (u & 0x3F));
-    } else if (u < 0x10000) {
-      title += char(0xE0 | (u >> 12));
-      title += char(0x80 | ((u >> 6) & 0x3F));
-      title += char(0x80 | (u & 0x3F));
-    } else {
-      title += char(0xF0 | (u >> 18));
-      title += char(0x80 | ((u >> 12) & 0x3F));
-      title += char(0x80 | ((u >> 6) & 0x3F));
-      title += char(0x80 | (u & 0x3F));
-    }
-  }
-  w->title = title;
+  int length = 0;
+  while (text && text[length])
+    ++length;
+  w->title = vqp::gdi::Utf8(vqp::gdi::FromWide(text, length));
   vqp::BackendSetTitle(hwnd, w->title.c_str());
   return TRUE;
 }

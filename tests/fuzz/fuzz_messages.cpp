@@ -205,7 +205,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
       // or a page's address asks for one; the caller repaints.
       const uint8_t how = in.Byte();
       const bool negative = how & 1;
-      const int32_t stages = CycleLengthOf(Settings.Course == Lesson::Full, negative);
+      const int32_t stages = CycleLengthOf(Settings.Picture.FullLesson, negative);
       StartAgain((how >> 1) % stages, negative);
       InvalidateRect(window, nullptr, FALSE);
       Pump();

@@ -147,11 +147,11 @@ TEST(Languages, EachCatalogueShowsItsCaptionsWhereTheyFit) {
           Click();
           Tick();
         }
-        const std::vector<std::string> said = vqp::HeadlessTexts(window);
+        const std::vector<vqp::HeadlessText> said = vqp::HeadlessTextBoxes(window);
         const std::string caption = Translated(CycleStage(stage).Caption());
         ASSERT_GE(said.size(), 2u) << tag << ", stage " << stage;
-        EXPECT_EQ(said[0], caption) << tag << ", stage " << stage;
-        EXPECT_EQ(said[1], Translated(ContinuePrompt)) << tag << ", stage " << stage;
+        EXPECT_EQ(said[0].Text, caption) << tag << ", stage " << stage;
+        EXPECT_EQ(said[1].Text, Translated(ContinuePrompt)) << tag << ", stage " << stage;
         const Picture p = TakePicture();
         EXPECT_GT(CountColor(p, GraphicsState.Palette[White], 250, 12, 752, 28), 20)
             << tag << ", stage " << stage << ": no ink in the caption";

@@ -255,7 +255,7 @@ Picture DirectPicture(Watched which) {
   default:
     // The designed pull turns forward in both directions, the full lesson's
     // keeps the turn's direction.
-    return FinishedPullFrom(s.PullStartX, Settings.Course == Lesson::Full ? s.AngleStep : 5);
+    return FinishedPullFrom(s.PullStartX, Settings.Picture.FullLesson ? s.AngleStep : 5);
   }
 }
 
@@ -291,7 +291,7 @@ void CheckEndPicture(Watched which) {
     ++checkedEnds[which];
     lightEnds += Settings.Colors == Theme::Light;
     signEnds += sign.right > sign.left;
-    fullLessonEnds += Settings.Course == Lesson::Full;
+    fullLessonEnds += Settings.Picture.FullLesson;
     return;
   }
   char detail[200];
@@ -589,7 +589,7 @@ int Run(long long ticks, uint64_t seed) {
     fig.fullScreenTicks += Settings.FullScreen;
     ++fig.messagesAtSpeed[static_cast<int>(Settings.TickRate)];
     fig.lightMessages += Settings.Colors == Theme::Light;
-    fig.fullLessonMessages += Settings.Course == Lesson::Full;
+    fig.fullLessonMessages += Settings.Picture.FullLesson;
     // Now and then the tick comes late: the clock jumps by many periods.
     const bool late = random() % 10 == 0;
     const UINT period = TimerPeriodOf(Settings.TickRate);

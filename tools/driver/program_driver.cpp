@@ -94,11 +94,6 @@ bool DispatchReady() {
   return !quit;
 }
 
-bool TickThroughQueue() {
-  vqp::HeadlessAdvanceClock(TimerPeriodMs);
-  return DispatchReady();
-}
-
 const uint32_t *FramePixels(int *width, int *height) {
   return vqp::HeadlessPixels(ProgramWindow(), width, height);
 }

@@ -49,13 +49,11 @@ template <typename Done> int TickUntil(Done done, int limit) {
 
 #ifndef _WIN32
 // Through the message queue on the headless backend's virtual clock: a user's
-// click in the middle of the client area, queued; and the timer's period
-// passing, after which everything ready is dispatched (input first, then
-// paint requests, then the one tick). False once the program has ended its
-// message loop.
+// click in the middle of the client area, queued.
 void QueueClick();
-bool TickThroughQueue();
-// Dispatches what is ready without moving the clock; false as above.
+// Dispatches what is ready without moving the clock (input first, then paint
+// requests, then a tick that fell due); false once the program has ended its
+// message loop.
 bool DispatchReady();
 // The main window's pixels as they stand (COLORREF, top row first).
 const uint32_t *FramePixels(int *width = nullptr, int *height = nullptr);

@@ -240,11 +240,6 @@ std::string CheckOutput(bool outGiven, bool framesGiven, bool qualityGiven, Opti
   return {};
 }
 
-const char *SpeedName(Speed speed) {
-  static const char *const names[] = {"0.25", "0.5", "1", "2"};
-  return names[static_cast<int>(speed)];
-}
-
 // The most ticks a frame can stay at the speed, as its delay must fit in a GIF.
 int64_t MostEvery(const Options &o) { return std::min(kMaxEvery, kMaxFrameMs / TickMs(o)); }
 
@@ -264,7 +259,6 @@ bool FlagGivenAValue(const option *options, std::string_view given, int code) {
 // The value given with a program setting: a flag (--negative) is set when
 // given without one.
 constexpr int kSetting = 0x100;
-constexpr int kFlagSetting = 0x101;
 
 } // namespace
 
@@ -318,7 +312,7 @@ ParseResult ParseOptions(int argc, char **argv) {
       {"lesson", required_argument, nullptr, kSetting},
       {"lang", required_argument, nullptr, kSetting},
       {"stage", required_argument, nullptr, kSetting},
-      {"negative", optional_argument, nullptr, kFlagSetting},
+      {"negative", optional_argument, nullptr, kSetting},
       {nullptr, 0, nullptr, 0},
   };
   ParseResult r;
@@ -333,7 +327,6 @@ ParseResult ParseOptions(int argc, char **argv) {
     const std::string_view arg = optarg ? optarg : "";
     switch (c) {
     case kSetting:
-    case kFlagSetting:
       r.error = ReadSetting(kLong[index].name, optarg ? arg : "1", o.program);
       if (!r.error.empty())
         r.error.insert(0, "--");
@@ -422,17 +415,16 @@ ParseResult ParseOptions(int argc, char **argv) {
   // A start at a stage plays on from there: no click unless asked for.
   if (stageGiven && !clicksGiven)
     o.clicks.clear();
-  const bool fullLessonClicks =
-      !stageGiven && !clicksGiven && o.program.Course == Lesson::Full;
+  const bool fullLessonClicks = !stageGiven && !clicksGiven && o.program.Course == Lesson::Full;
   if (fullLessonClicks)
     o.clicks = FullLessonClicks();
   o.stageAlone = stageGiven && !ticksGiven && o.clicks.empty();
   if (o.stageAlone)
     o.ticks = 0; // until the program has entered the stage
   else if (!ticksGiven)
-    o.ticks = std::min(kMaxTicks, (o.clicks.empty() ? 0 : o.clicks.back()) +
-                                      (fullLessonClicks ? 2 * TicksOfStageAlone("both")
-                                                        : kTicksAfterLastClick));
+    o.ticks = std::min(
+        kMaxTicks, (o.clicks.empty() ? 0 : o.clicks.back()) +
+                       (fullLessonClicks ? 2 * TicksOfStageAlone("both") : kTicksAfterLastClick));
   else if (!clicksGiven)
     std::erase_if(o.clicks, [&](int64_t tick) { return tick > o.ticks; }); // a shorter recording
   else if (!o.clicks.empty() && o.clicks.back() > o.ticks)

@@ -24,7 +24,6 @@ bool failOpens = false;
 std::string failReason;
 int monitorWidth = 1920, monitorHeight = 1080;
 UINT dpi = USER_DEFAULT_SCREEN_DPI;
-bool touchScreen = false, lessMotion = false;
 std::set<HWND> fullScreenWindows;
 
 } // namespace
@@ -60,11 +59,9 @@ bool BackendMonitorArea(int monitor, RECT &area, RECT &work) {
 
 UINT BackendDpi(HWND) { return dpi; }
 
-bool BackendTouchIsPrimary() { return touchScreen; }
-bool BackendReducesMotion() { return lessMotion; }
-
-void HeadlessSetTouchScreen(bool touch) { touchScreen = touch; }
-void HeadlessSetReducedMotion(bool less) { lessMotion = less; }
+// A mouse, and motion as the user leaves it.
+bool BackendTouchIsPrimary() { return false; }
+bool BackendReducesMotion() { return false; }
 
 void BackendPresent(HWND, const Surface &surface) {
   ++presentCount;
@@ -137,14 +134,6 @@ const uint32_t *HeadlessPixels(HWND hwnd, int *width, int *height) {
   if (height)
     *height = s->height;
   return s->pixels.data();
-}
-
-std::vector<std::string> HeadlessTexts(HWND hwnd) {
-  std::vector<std::string> texts;
-  if (const Surface *s = WindowSurface(hwnd))
-    for (const SurfaceText *t : TextsInReadingOrder(*s))
-      texts.push_back(t->bytes);
-  return texts;
 }
 
 std::vector<HeadlessText> HeadlessTextBoxes(HWND hwnd) {

@@ -14,8 +14,8 @@
 // releases of the left button, on keys pressed and released on the canvas
 // (which takes the focus) and on resizes; each time, everything that is
 // ready is dispatched and the changed rectangle of the framebuffer is put on
-// the canvas (see web.h). What the window says in text (what TextOutA drew
-// and nothing has painted over) goes to the page with it, for screen readers.
+// the canvas. What the window says in text (what TextOutA drew and nothing
+// has painted over) goes to the page with it, for screen readers.
 //
 // The clock: it stands still between the timer's wake-ups, and each of them
 // moves it to the due time of the timer it was set for. So every such wake-up

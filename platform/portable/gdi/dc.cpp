@@ -206,43 +206,18 @@ void FreeDc(uint32_t index) {
 
 const PenData &SelectedPen(const DcData &dc) { return Objects().slots[dc.pen].pen; }
 COLORREF SelectedBrushColor(const DcData &dc) { return Objects().slots[dc.brush].brushColor; }
-// The face and height the text module draws the selected font in.
-gdi::FontKey SelectedFont(const DcData &dc) {
-  const LOGFONTA &f = Objects().slots[dc.font].font.logical;
-  return {gdi::FaceOf(f.lfFaceName), int(f.lfHeight)};
+// The face and height the text module draws a font in.
+gdi::FontKey KeyOf(const FontData &font) {
+  return {gdi::FaceOf(font.logical.lfFaceName), int(font.logical.lfHeight)};
 }
+gdi::FontKey SelectedFont(const DcData &dc) { return KeyOf(Objects().slots[dc.font].font); }
 
-// The characters of the -A calls' bytes: Windows-1252, the ANSI code page
-// (its five unassigned bytes stand for themselves, as Windows maps them).
+// The characters of the -A calls' bytes, in the ANSI code page (Windows-1252).
 std::u32string FromAnsi(const char *text, int length) {
-  static const char16_t high[32] = {0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x8D,   0x017D, 0x8F,
-                                    0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
-  std::u32string out;
-  out.reserve(size_t(length));
-  for (int i = 0; i < length; ++i) {
-    const uint8_t b = uint8_t(text[i]);
-    out += b >= 0x80 && b < 0xA0 ? char32_t(high[b - 0x80]) : char32_t(b);
-  }
-  return out;
-}
-
-// The characters of UTF-16, a lone surrogate standing for itself.
-std::u32string FromWide(const WCHAR *text, int length) {
-  std::u32string out;
-  out.reserve(size_t(length));
-  for (int i = 0; i < length; ++i) {
-    const char32_t c = text[i];
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < length && text[i + 1] >= 0xDC00 &&
-        text[i + 1] < 0xE000) {
-      out += 0x10000 + ((c - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00);
-      ++i;
-    } else {
-      out += c;
-    }
-  }
-  return out;
+  std::vector<WCHAR> wide(size_t(std::max(length, 1)));
+  const int n =
+      length > 0 ? vqw::MultiByteToWideChar(CP_ACP, 0, text, length, wide.data(), length) : 0;
+  return gdi::FromWide(wide.data(), n);
 }
 
 // What drawing through the context is clipped to, besides the surface.
@@ -425,13 +400,16 @@ BOOL DeleteObject(HGDIOBJ object) {
   if (s->selections > 0)
     return Fail(ERROR_INVALID_PARAMETER, FALSE);
   const bool font = s->kind == vqp::kFont;
-  const LONG height = s->font.logical.lfHeight;
+  const vqp::gdi::FontKey key = vqp::KeyOf(s->font);
   t.Free(index);
-  // The glyphs of a height no font has any more go with the last such font.
+  // The glyphs of a face and height no font has any more go with the last one.
   if (font && std::none_of(t.slots.begin(), t.slots.end(), [&](const vqp::Slot &other) {
-        return other.kind == vqp::kFont && other.font.logical.lfHeight == height;
+        if (other.kind != vqp::kFont)
+          return false;
+        const vqp::gdi::FontKey k = vqp::KeyOf(other.font);
+        return k.face == key.face && k.height == key.height;
       }))
-    vqp::gdi::ForgetFontHeight(height);
+    vqp::gdi::ForgetFont(key);
   return TRUE;
 }
 
@@ -637,14 +615,35 @@ COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
 
 namespace {
 
-BOOL Extent(HDC hdc, std::u32string_view text, LPSIZE size) {
+bool BadText(const void *text, int length) {
+  return length < 0 || length > vqp::gdi::kMaxTextLength || (text == nullptr && length > 0);
+}
+
+// The A and W calls differ only in how their text becomes characters.
+std::u32string Characters(const char *text, int length) { return vqp::FromAnsi(text, length); }
+std::u32string Characters(const WCHAR *text, int length) {
+  return vqp::gdi::FromWide(text, length);
+}
+
+template <class Char> BOOL Extent(HDC hdc, const Char *chars, int length, LPSIZE size) {
+  if (vqp::Dc(hdc) == nullptr)
+    return FALSE;
+  if (size == nullptr || BadText(chars, length))
+    return Fail(ERROR_INVALID_PARAMETER, FALSE);
   const vqp::gdi::FontKey font = vqp::SelectedFont(*vqp::Dc(hdc));
-  size->cx = LONG(vqp::gdi::TextWidth(font, text));
+  size->cx = LONG(vqp::gdi::TextWidth(font, Characters(chars, length)));
   size->cy = vqp::gdi::TextHeight(font);
   return TRUE;
 }
 
-BOOL Out(DcData *dc, vqp::Surface *surface, int x, int y, std::u32string_view text) {
+template <class Char> BOOL Out(HDC hdc, int x, int y, const Char *chars, int length) {
+  vqp::Surface *surface;
+  DcData *dc = vqp::Dc(hdc, &surface);
+  if (dc == nullptr)
+    return FALSE;
+  if (BadText(chars, length))
+    return Fail(ERROR_INVALID_PARAMETER, FALSE);
+  const std::u32string text = Characters(chars, length);
   const vqp::gdi::FontKey font = vqp::SelectedFont(*dc);
   const int64_t width = vqp::gdi::TextWidth(font, text);
   const UINT align = dc->textAlign;
@@ -670,7 +669,7 @@ BOOL Out(DcData *dc, vqp::Surface *surface, int x, int y, std::u32string_view te
   default:
     break;
   }
-  vqp::gdi::DrawText(*surface, font, left, top, text, dc->textColor, dc->bkColor,
+  vqp::gdi::DrawText(*surface, font, left, top, text, width, dc->textColor, dc->bkColor,
                      dc->bkMode == OPAQUE, vqp::ClipOf(*dc));
   if (align & TA_UPDATECP) {
     // The current position moves past the text in the direction of writing.
@@ -682,26 +681,14 @@ BOOL Out(DcData *dc, vqp::Surface *surface, int x, int y, std::u32string_view te
   return TRUE;
 }
 
-bool BadText(const void *text, int length) {
-  return length < 0 || length > vqp::gdi::kMaxTextLength || (text == nullptr && length > 0);
-}
-
 } // namespace
 
 BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR text, int length, LPSIZE size) {
-  if (vqp::Dc(hdc) == nullptr)
-    return FALSE;
-  if (size == nullptr || BadText(text, length))
-    return Fail(ERROR_INVALID_PARAMETER, FALSE);
-  return Extent(hdc, vqp::FromAnsi(text, length), size);
+  return Extent(hdc, text, length, size);
 }
 
 BOOL GetTextExtentPoint32W(HDC hdc, LPCWSTR text, int length, LPSIZE size) {
-  if (vqp::Dc(hdc) == nullptr)
-    return FALSE;
-  if (size == nullptr || BadText(text, length))
-    return Fail(ERROR_INVALID_PARAMETER, FALSE);
-  return Extent(hdc, vqp::FromWide(text, length), size);
+  return Extent(hdc, text, length, size);
 }
 
 DWORD GetGlyphIndicesW(HDC hdc, LPCWSTR text, int length, LPWORD indices, DWORD flags) {
@@ -719,23 +706,11 @@ DWORD GetGlyphIndicesW(HDC hdc, LPCWSTR text, int length, LPWORD indices, DWORD 
 }
 
 BOOL TextOutA(HDC hdc, int x, int y, LPCSTR text, int length) {
-  vqp::Surface *surface;
-  DcData *dc = vqp::Dc(hdc, &surface);
-  if (dc == nullptr)
-    return FALSE;
-  if (BadText(text, length))
-    return Fail(ERROR_INVALID_PARAMETER, FALSE);
-  return Out(dc, surface, x, y, vqp::FromAnsi(text, length));
+  return Out(hdc, x, y, text, length);
 }
 
 BOOL TextOutW(HDC hdc, int x, int y, LPCWSTR text, int length) {
-  vqp::Surface *surface;
-  DcData *dc = vqp::Dc(hdc, &surface);
-  if (dc == nullptr)
-    return FALSE;
-  if (BadText(text, length))
-    return Fail(ERROR_INVALID_PARAMETER, FALSE);
-  return Out(dc, surface, x, y, vqp::FromWide(text, length));
+  return Out(hdc, x, y, text, length);
 }
 
 } // namespace vqw

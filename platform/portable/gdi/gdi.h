@@ -82,20 +82,25 @@ constexpr int kMaxFontHeight = 1024;
 // baseline).
 int TextHeight(const FontKey &font);
 int TextAscent(const FontKey &font);
+// The characters of UTF-16, a lone surrogate standing for itself.
+std::u32string FromWide(const WCHAR *text, int length);
+// The UTF-8 of characters.
+std::string Utf8(std::u32string_view text);
 // Width in pixels of a text.
 int64_t TextWidth(const FontKey &font, std::u32string_view text);
 // The face's glyph for a character; 0, the missing-glyph box, when it has none.
 int GlyphIndex(const FontKey &font, char32_t c);
-// Lets the glyphs of that height go (no font object has it any more), or of a
-// face whose bytes have come.
-void ForgetFontHeight(int height);
+// Lets the glyphs of a face at a height go (no font object has it any more),
+// or of a face whose bytes have come.
+void ForgetFont(const FontKey &font);
 void ForgetFace(int face);
-// Draws a text with the top-left corner of its box at (x, y), glyph coverage
-// blended from `background` (opaque) or from the pixels beneath (transparent)
-// towards `color`. Paints the box first when opaque. Clipped to the box, the
-// surface and `clip`. The surface keeps what it says (RecordText, in UTF-8).
+// Draws a text `width` wide (its TextWidth) with the top-left corner of its
+// box at (x, y), glyph coverage blended from `background` (opaque) or from the
+// pixels beneath (transparent) towards `color`. Paints the box first when
+// opaque. Clipped to the box, the surface and `clip`. The surface keeps what
+// it says (RecordText, in UTF-8).
 void DrawText(Surface &s, const FontKey &font, int64_t x, int64_t y, std::u32string_view text,
-              COLORREF color, COLORREF background, bool opaque,
+              int64_t width, COLORREF color, COLORREF background, bool opaque,
               const PixelRect &clip = kWholeSurface);
 
 // Longest text accepted by TextOutA and GetTextExtentPoint32A.

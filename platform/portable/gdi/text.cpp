@@ -185,7 +185,24 @@ uint32_t Blend(uint32_t under, uint32_t over, unsigned alpha) {
   return out;
 }
 
-// The UTF-8 of a text, for the surface's record of what it says.
+} // namespace
+
+std::u32string FromWide(const WCHAR *text, int length) {
+  std::u32string out;
+  out.reserve(size_t(length));
+  for (int i = 0; i < length; ++i) {
+    const char32_t c = text[i];
+    if (c >= 0xD800 && c < 0xDC00 && i + 1 < length && text[i + 1] >= 0xDC00 &&
+        text[i + 1] < 0xE000) {
+      out += 0x10000 + ((c - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00);
+      ++i;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 std::string Utf8(std::u32string_view text) {
   std::string out;
   for (char32_t c : text) {
@@ -208,8 +225,6 @@ std::string Utf8(std::u32string_view text) {
   return out;
 }
 
-} // namespace
-
 int FaceOf(const char *name) {
   for (int face = 1; face < kFaceCount; ++face)
     if (name && std::strcmp(name, kFaceNames[face]) == 0)
@@ -217,8 +232,10 @@ int FaceOf(const char *name) {
   return 0;
 }
 
-void ForgetFontHeight(int height) {
-  std::erase_if(Kept(), [&](const std::unique_ptr<Font> &f) { return f->Height() == height; });
+void ForgetFont(const FontKey &key) {
+  std::erase_if(Kept(), [&](const std::unique_ptr<Font> &f) {
+    return f->Face() == key.face && f->Height() == key.height;
+  });
 }
 
 void ForgetFace(int face) {
@@ -244,11 +261,11 @@ int64_t TextWidth(const FontKey &key, std::u32string_view text) {
 }
 
 void DrawText(Surface &s, const FontKey &key, int64_t x, int64_t y, std::u32string_view text,
-              COLORREF color, COLORREF background, bool opaque, const PixelRect &clip) {
+              int64_t width, COLORREF color, COLORREF background, bool opaque,
+              const PixelRect &clip) {
   Font &font = FontAt(key);
   if (text.empty() || !font.Ok())
     return;
-  const int64_t width = TextWidth(key, text);
   // The text's box, clipped to the surface and the clip; nothing is drawn outside it.
   const int64_t bx0 = std::max<int64_t>({x, 0, clip.left});
   const int64_t by0 = std::max<int64_t>({y, 0, clip.top});
