@@ -11,21 +11,23 @@
 // those pixels (so the layer's DPI is 96 x the ratio). It fills the page's safe
 // area: the window less what a phone's notch and rounded corners take.
 mergeInto(LibraryManager.library, {
-  $VQ: { canvas: null, context: null, live: null, wake: 0, shown: false, full: false },
+  $VQ: { canvas: null, context: null, live: null, wake: 0, shown: false, full: false,
+         page: null, fitted: '' },
 
   // The screen's pixels for each CSS pixel.
   $vqRatio: function () { return window.devicePixelRatio || 1; },
 
   // The page's safe area in CSS pixels: the box of the page's element
   // #safe-area (which the page places by env(safe-area-inset-*)), or the
-  // whole window on a page without one.
+  // whole window on a page without one. Measured when the page's size may
+  // have changed, and kept for placing the canvas, which must not ask the
+  // browser for its layout at every frame.
+  $vqPage__deps: ['$VQ'],
   $vqPage: function () {
-    var safe = document.getElementById('safe-area');
-    if (safe) {
-      var r = safe.getBoundingClientRect();
-      return { left: r.left, top: r.top, width: r.width, height: r.height };
-    }
-    return { left: 0, top: 0, width: innerWidth, height: innerHeight };
+    var safe = document.getElementById('safe-area'), r = safe && safe.getBoundingClientRect();
+    VQ.page = r ? { left: r.left, top: r.top, width: r.width, height: r.height }
+                : { left: 0, top: 0, width: innerWidth, height: innerHeight };
+    return VQ.page;
   },
   // Its size in the screen's pixels.
   $vqPageSize__deps: ['$vqPage', '$vqRatio'],
@@ -220,9 +222,9 @@ mergeInto(LibraryManager.library, {
       };
     }
     waiting[name] = function (base64) {
-      var text = atob(base64), at = _malloc(text.length);
-      for (var i = 0; i < text.length; i++) HEAPU8[at + i] = text.charCodeAt(i);
-      _vq_web_face_arrived(face, at, text.length);
+      var bytes = vqBytesOfBase64(base64), at = _malloc(bytes.length);
+      HEAPU8.set(bytes, at);
+      _vq_web_face_arrived(face, at, bytes.length);
       _free(at);
     };
     var script = document.createElement('script');
@@ -273,7 +275,10 @@ mergeInto(LibraryManager.library, {
   // also cleared them.
   vq_web_fit_canvas__deps: ['$VQ', '$vqRatio', '$vqPage'],
   vq_web_fit_canvas: function (width, height) {
-    var c = VQ.canvas, ratio = vqRatio(), page = vqPage();
+    var c = VQ.canvas, ratio = vqRatio(), page = VQ.page || vqPage();
+    var fit = [page.left, page.top, width, height, ratio].join();
+    if (fit === VQ.fitted) return 0;
+    VQ.fitted = fit;
     c.style.left = page.left + 'px';
     c.style.top = page.top + 'px';
     c.style.width = width / ratio + 'px';

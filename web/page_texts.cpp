@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "app/settings.h"
 #include "scenes/catalogue.h"
 #include "scenes/messages.h"
 
@@ -89,6 +90,13 @@ EMSCRIPTEN_KEEPALIVE const char *velqor_page_catalogue() { return CatalogueInUse
 // The language chosen, as a tag for <html lang>: en, de, pt-BR, zh-Hans, ...
 EMSCRIPTEN_KEEPALIVE const char *velqor_page_language() {
   said = PageTag(CatalogueInUse());
+  return said.c_str();
+}
+
+// The settings and the stage as a link's query, as the program reads them
+// (?speed=0.5&theme=light...): what the settings dialog shows.
+EMSCRIPTEN_KEEPALIVE const char *velqor_page_address() {
+  said = AddressOfDemonstration();
   return said.c_str();
 }
 

@@ -17,24 +17,24 @@ Module['preRun'] = [function () {
   });
 }];
 
+// The bytes of base64 text: Uint8Array.fromBase64 where the browser has it,
+// atob elsewhere (also for the faces, library_velqor.js).
+function vqBytesOfBase64(base64) {
+  if (Uint8Array.fromBase64) return Uint8Array.fromBase64(base64);
+  var text = atob(base64), bytes = new Uint8Array(text.length);
+  for (var i = 0; i < text.length; i++) bytes[i] = text.charCodeAt(i);
+  return bytes;
+}
+
 // The WebAssembly. velqor-http.js: index.html began compiling velqor-http.wasm
 // as it downloads (Module.compiledWasm, a promise of the module); a page that
 // did not have it compiled here the same way. velqor.js: it is embedded as a
 // base64 data: URL, which the glue would fetch(); a browser fetches a data:
-// URL this large slowly, and decoding it here (Uint8Array.fromBase64 where the
-// browser has it, atob elsewhere) is quick.
+// URL this large slowly, and decoding it here is quick.
 Module['instantiateWasm'] = function (imports, receiveInstance) {
   var url = wasmBinaryFile, compiled = Module['compiledWasm'];
   if (!compiled && url.indexOf('data:') === 0) {
-    var base64 = url.slice(url.indexOf(',') + 1), bytes;
-    if (Uint8Array.fromBase64) {
-      bytes = Uint8Array.fromBase64(base64);
-    } else {
-      var text = atob(base64);
-      bytes = new Uint8Array(text.length);
-      for (var i = 0; i < text.length; i++) bytes[i] = text.charCodeAt(i);
-    }
-    compiled = WebAssembly.compile(bytes);
+    compiled = WebAssembly.compile(vqBytesOfBase64(url.slice(url.indexOf(',') + 1)));
   } else if (!compiled) {
     // As index.html does it: streaming where the browser can and the host
     // says application/wasm, else once it has arrived.

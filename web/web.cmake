@@ -27,7 +27,7 @@ foreach(build file http)
     -sFILESYSTEM=0
     # The page's side hands fetched files over in memory it allocates, and asks
     # for the language chosen (page_texts.cpp).
-    -sEXPORTED_FUNCTIONS=_main,_malloc,_free,_velqor_page_catalogue,_velqor_page_language,_velqor_page_languages
+    -sEXPORTED_FUNCTIONS=_main,_malloc,_free,_velqor_page_catalogue,_velqor_page_language,_velqor_page_languages,_velqor_page_address
     -sEXPORTED_RUNTIME_METHODS=ccall
     # Nothing may live below address 0x10000, as on Windows: the layer takes a
     # name pointer below it for an atom (MAKEINTATOM), and wasm's static data

@@ -30,11 +30,17 @@ const CAPTION = {
 // The full lesson's own captions.
 const FULL_CAPTION = {
   view: 'turn the view - the sine is the shadow of a helix',
+  viewBack: 'turn the view - the helix now winds the other way',
   both: 'positive and negative frequency together - the sum stays real',
 };
 const PROMPT = 'Left click to continue';
 const TAP_PROMPT = 'Tap to continue'; // where touch is the primary input
 const PAUSED = 'PAUSED';
+// How every browser here starts; a launch may add flags of its own.
+const LAUNCH = {
+  executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium', headless: true,
+  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--disable-background-networking'],
+};
 const AXE = createRequire(import.meta.url).resolve('axe-core/axe.min.js');
 const VERSION = readFileSync(join(here, '..', '..', 'CMakeLists.txt'), 'utf8')
   .match(/project\(velqor VERSION (\S+)/)[1];
@@ -142,6 +148,11 @@ async function circleTurning(page) {
   await waitFor(page, STAGE.circle, null, 5000, 'the circle');
   return turning(await page.evaluate(() => window.vqProbe.track(600, 50)));
 }
+// Expects the point on the circle to turn counter-clockwise, 25 ticks a second or more.
+async function expectTurning(page, what = 'turning') {
+  const t = await circleTurning(page);
+  expect(t.total > 0 && t.perSecond >= 25, what, t);
+}
 
 function expectOpeningPicture(f, width, height) {
   expect(f.width === width && f.height === height, `picture of ${width} x ${height}`, f);
@@ -160,12 +171,20 @@ const says = (page, text, gone = false) => waitFor(page, ([t, g]) => {
   return { ok: live.includes(t) !== g, live };
 }, [text, gone], 5000, `"${text}" ${gone ? 'gone from' : 'in'} the live region`);
 
+// Waits until the page (or frame) is in full screen, or with `on` false out of it.
+const fullScreenIs = (page, on, what = on ? 'full screen' : 'no full screen') =>
+  waitFor(page, (o) => ({ ok: (document.fullscreenElement !== null) === o }), on, 5000, what);
 // Waits for full screen, then leaves it.
 const fullScreen = async (page) => {
-  await waitFor(page, () => ({ ok: document.fullscreenElement !== null }), null, 5000,
-                'full screen');
+  await fullScreenIs(page, true);
   await page.evaluate(() => document.exitFullscreen());
 };
+
+// Waits until the canvas has `width` x `height` pixels (and `css` CSS pixels across, if given).
+const canvasAt = (page, width, height, css = null) => waitFor(page, ([w, h, c]) => {
+  const s = window.vqProbe.canvasSize();
+  return { ok: s.width === w && s.height === h && (c === null || s.cssWidth === c), ...s };
+}, [width, height, css], 5000, `the canvas at ${width} x ${height}`);
 
 // The share of the picture's pixels in `color`.
 const share = (page, color) => page.evaluate((c) => {
@@ -173,25 +192,36 @@ const share = (page, color) => page.evaluate((c) => {
   return p.px.reduce((n, v) => n + (v === c), 0) / p.px.length;
 }, color);
 
-// The page's address as it stands, its query only.
-const address = (page) => page.evaluate(() => location.search);
+// Expects the page's address as it stands, its query only, to be `query`.
+async function expectAddress(page, query, what = 'the address') {
+  const now = await page.evaluate(() => location.search);
+  expect(now === query, what, now);
+}
 
-// Shows the control bar by moving the pointer, then opens the settings.
+// Shows the control bar by moving the pointer in the middle of a `width` x `height` page.
+async function showBar(page, width = W, height = H) {
+  await page.mouse.move(width / 2, height / 2);
+  await page.mouse.move(width / 2 + 5, height / 2 + 5);
+}
+// Shows the control bar, then opens the settings.
 async function openSettings(page) {
-  await page.mouse.move(W / 2, H / 2);
-  await page.mouse.move(W / 2 + 5, H / 2 + 5);
+  await showBar(page);
   await page.getByRole('button', { name: 'Settings', exact: true }).click();
   return page.getByRole('dialog', { name: 'Settings' });
 }
-// What the settings dialog shows: the chosen speed, theme and lesson, and the
-// language.
-const shown = (dialog) => dialog.evaluate((d) => [...d.querySelectorAll('input:checked'),
-                                                  d.querySelector('select')]
-  .map((e) => e.value).join(' '));
+// Expects the settings dialog to show `want`: the chosen speed, theme, lesson and language.
+async function expectShown(dialog, want, what = 'shown') {
+  const now = await dialog.evaluate((d) => [...d.querySelectorAll('input:checked'),
+                                            d.querySelector('select')]
+    .map((e) => e.value).join(' '));
+  expect(now === want, what, now);
+}
 
 // Waits until the page (or frame) has put its first picture on the canvas.
 const started = (page) =>
   page.waitForFunction(() => window.vqProbe.first() !== null, null, { timeout: 15000 });
+// Opens `url` and waits for its first picture.
+const go = async (page, url) => { await page.goto(url); await started(page); };
 
 const clickCentre = (page) => page.mouse.click(W / 2, H / 2);
 // A presenter's remote sends PageDown: it moves on as a click does.
@@ -304,8 +334,7 @@ async function run(context, server) {
                             errors.push(m.text()));
 
   console.log('web: the first picture');
-  await page.goto(server.url);
-  await started(page);
+  await go(page, server.url);
   await check('the page title is the window title', async () => {
     expect((await page.title()) === TITLE, 'title', await page.title());
   });
@@ -418,8 +447,7 @@ async function run(context, server) {
     const start = Date.now();
     await page.evaluate(() => window.vqProbe.burst(50));
     expect(Date.now() - start < 2000, 'the presses were handled at once (ms)', Date.now() - start);
-    const t = await circleTurning(page);
-    expect(t.total > 0 && t.perSecond >= 25, 'counter-clockwise and moving', t);
+    await expectTurning(page, 'counter-clockwise and moving');
   });
 
   console.log('web: resizing');
@@ -427,10 +455,7 @@ async function run(context, server) {
     await check(`a ${w} x ${h} page repaints the whole picture at that size, in the largest ` +
                 '1002:583 rectangle in its middle, black around it', async () => {
       await page.setViewportSize({ width: w, height: h });
-      await waitFor(page, (size) => {
-        const s = window.vqProbe.canvasSize();
-        return { ok: s.width === size[0] && s.height === size[1], ...s };
-      }, [w, h], 5000, 'the canvas to take the new size');
+      await canvasAt(page, w, h);
       const s = await page.evaluate(() => window.vqProbe.canvasSize());
       expect(s.cssWidth === w && s.cssHeight === h, 'CSS size', s);
       const [f, layout] = await page.evaluate(() => {
@@ -451,10 +476,13 @@ async function run(context, server) {
               'both frequencies together after the negative cycle\'s', async () => {
     const full = await context.newPage();
     try {
-      await full.goto(`${server.url}?lesson=full`);
-      await started(full);
-      for (const [presses, caption] of [[4, FULL_CAPTION.view], [6, FULL_CAPTION.both]]) {
-        for (let i = 0; i < presses; i++) await pageDown(full);
+      await go(full, `${server.url}?lesson=full`);
+      // Each press once the stage before it shows: a press while the cycle's
+      // reset waits for its tick is not another step.
+      const designed = [CAPTION.tilt, CAPTION.slide, CAPTION.pull];
+      for (const caption of [...designed, FULL_CAPTION.view, CAPTION.negative, ...designed,
+                             FULL_CAPTION.viewBack, FULL_CAPTION.both]) {
+        await pageDown(full);
         await says(full, caption);
       }
       mkdirSync(join(site, 'screenshots'), { recursive: true });
@@ -479,9 +507,8 @@ async function run(context, server) {
       if (m.type() === 'error') problems.push(m.text());
     });
     local.on('pageerror', (e) => problems.push(e.message));
-    await local.goto(pathToFileURL(join(site, 'index.html')).href +
-                     '?speed=fast&x=1&lang=<img src=x onerror=vqInjected=1>');
-    await started(local);
+    await go(local, pathToFileURL(join(site, 'index.html')).href +
+                    '?speed=fast&x=1&lang=<img src=x onerror=vqInjected=1>');
     const loaded = await local.evaluate(() => [...document.scripts].map((e) => e.src)
       .filter(Boolean).map((src) => src.split('/').pop()));
     expect(loaded.length === 1 && loaded[0] === 'velqor.js', 'the script loaded', loaded);
@@ -491,8 +518,7 @@ async function run(context, server) {
     expect(Math.abs(f.point.deg - 5) < 2, 'the point at 5 degrees', f.point);
     for (const named of ["speed 'fast'", "'x'", "lang '"])
       expect(warnings.join('\n').split(named).length === 2, `a warning naming ${named}`, warnings);
-    const settings = await shown(await openSettings(local));
-    expect(settings === '1 classic classic ', 'the settings shown', settings);
+    await expectShown(await openSettings(local), '1 classic classic ', 'the settings shown');
     expect(await local.evaluate(() => window.vqInjected === undefined &&
                                       document.querySelector('img') === null), 'markup made');
     expect(problems.length === 0, 'errors', problems);
@@ -525,8 +551,7 @@ async function runDense(context, server) {
   const ratio = (r, w = W, h = H) => cdp.send('Emulation.setDeviceMetricsOverride',
     { width: w, height: h, deviceScaleFactor: r, mobile: false, screenWidth: w, screenHeight: h });
   await ratio(2);
-  await page.goto(server.url);
-  await page.waitForFunction(() => window.vqProbe.first() !== null, null, { timeout: 15000 });
+  await go(page, server.url);
   const facts = () => page.evaluate(() => window.vqProbe.layoutFacts(window.vqProbe.read()));
   const captionAt = (f, scale) =>
     expect(f.captionRows >= 0.7 * 16 * scale && f.captionRows <= 16 * scale + 1,
@@ -550,13 +575,9 @@ async function runDense(context, server) {
   await check('F: full screen, the picture in the middle with black margins, the ring as round',
     async () => {
       await ratio(2, 1200, 600);
-      await waitFor(page, () => {
-        const s = window.vqProbe.canvasSize();
-        return { ok: s.width === 2400 && s.height === 1200, ...s };
-      }, null, 5000, 'the canvas at 2400 x 1200');
+      await canvasAt(page, 2400, 1200);
       await page.keyboard.press('f');
-      await waitFor(page, () => ({ ok: document.fullscreenElement !== null }), null, 5000,
-                    'full screen');
+      await fullScreenIs(page, true);
       await waitFor(page, () => {
         const f = window.vqProbe.layoutFacts(window.vqProbe.read());
         return { ok: f.blackOutside && f.ring > 0, ...f };
@@ -569,25 +590,22 @@ async function runDense(context, server) {
   await check('the browser leaving full screen by itself takes the program out of it: F11 then ' +
               'asks for it again', async () => {
     await page.evaluate(() => document.exitFullscreen());
-    await waitFor(page, () => ({ ok: !document.fullscreenElement }), null, 5000, 'no full screen');
+    await fullScreenIs(page, false);
     const f = await facts();
     expect(f.blackOutside && Math.abs(f.ring - designed) < 0.01 * designed, 'the picture', f);
     captionAt(f, f.scale);
     // Were the program still in full screen, F11 would ask the browser to
     // leave it.
     await page.keyboard.press('F11');
-    await waitFor(page, () => ({ ok: document.fullscreenElement !== null }), null, 5000, 'F11');
+    await fullScreenIs(page, true, 'F11');
     await page.keyboard.press('Escape');
-    await waitFor(page, () => ({ ok: document.fullscreenElement === null }), null, 5000, 'Esc');
+    await fullScreenIs(page, false, 'Esc');
   });
   await check('a change of the ratio follows: at 1 one canvas pixel for each CSS pixel', async () => {
     await ratio(1, 1200, 600);
     // A browser zooming says so with a resize; the emulation does not.
     await page.evaluate(() => window.dispatchEvent(new Event('resize')));
-    await waitFor(page, () => {
-      const s = window.vqProbe.canvasSize();
-      return { ok: s.width === 1200 && s.height === 600 && s.cssWidth === 1200, ...s };
-    }, null, 5000, 'the canvas at 1200 x 600');
+    await canvasAt(page, 1200, 600, 1200);
     await waitFor(page, () => {
       const f = window.vqProbe.layoutFacts(window.vqProbe.read());
       return { ok: f.ring > 0 && f.captionRows > 0, ...f };
@@ -600,8 +618,7 @@ async function runDense(context, server) {
 async function checkAccessibility(context, server) {
   console.log('web: accessibility (axe-core in the page)');
   const page = await context.newPage();
-  await page.goto(server.url);
-  await started(page);
+  await go(page, server.url);
   await page.addScriptTag({ path: AXE });
   const axe = () => page.evaluate(async () => {
     const r = await window.axe.run(document, { resultTypes: ['violations'] });
@@ -635,8 +652,7 @@ async function checkAccessibility(context, server) {
 // The player's controls, by keyboard, pointer and touch, on a page of its own.
 async function checkControls(context, server) {
   const page = await context.newPage();
-  await page.goto(server.url);
-  await started(page);
+  await go(page, server.url);
   const bar = () => page.evaluate(() => {
     const b = document.getElementById('controls'), s = getComputedStyle(b);
     return { shown: b.classList.contains('shown'), clickable: s.pointerEvents !== 'none' };
@@ -698,8 +714,7 @@ async function checkControls(context, server) {
   const button = (name) => page.getByRole('button', { name, exact: true });
   await check('the pointer shows it; Next, Back and Pause / play act as their keys and leave ' +
               'the keys with the canvas', async () => {
-    await page.mouse.move(W / 2, H / 2);
-    await page.mouse.move(W / 2 + 5, H / 2 + 5);
+    await showBar(page);
     const b = await bar();
     expect(b.shown && b.clickable, 'shown on a pointer move', b);
     await button('Next').click();
@@ -782,8 +797,7 @@ async function checkSettingsOffline(context) {
       await caches.open('notes');
     }, host.url);
     const link = '?stage=3&dir=negative&speed=0.5&theme=light';
-    await page.goto(host.url + link);
-    await started(page);
+    await go(page, host.url + link);
     await check(`${link}: the pull of the negative cycle, light, at 25 ticks a second; ` +
                 'PageDown goes on to the positive cycle, and the address follows', async () => {
       await says(page, CAPTION.pull);
@@ -791,22 +805,21 @@ async function checkSettingsOffline(context) {
       const s = await page.evaluate(() => window.vqProbe.track(1000, 100));
       const rate = (s.at(-1).puts - s[0].puts) / ((s.at(-1).t - s[0].t) / 1000);
       expect(rate >= 20 && rate <= 30, 'ticks a second', rate);
-      expect((await address(page)) === link, 'the address', await address(page));
+      await expectAddress(page, link);
       await pageDown(page);
       await says(page, CAPTION.positive);
-      const next = await address(page);
-      expect(next === '?speed=0.5&theme=light', 'the address', next);
+      await expectAddress(page, '?speed=0.5&theme=light');
     });
     await check('Settings shows them and changes them by the program\'s keys (speed 2 by the ' +
                 'keyboard, the classic theme); Copy link copies the address; closed, the keys ' +
                 'are the program\'s', async () => {
       const dialog = await openSettings(page);
-      expect((await shown(dialog)) === '0.5 light classic ', 'shown', await shown(dialog));
+      await expectShown(dialog, '0.5 light classic ');
       await page.keyboard.press('ArrowRight');
       await page.keyboard.press('ArrowRight');
       await dialog.getByLabel('Classic, on black').check();
-      expect((await address(page)) === '?speed=2', 'the address', await address(page));
-      expect((await shown(dialog)) === '2 classic classic ', 'shown', await shown(dialog));
+      await expectAddress(page, '?speed=2');
+      await expectShown(dialog, '2 classic classic ');
       await says(page, '2x');
       const t = await circleTurning(page);
       expect(t.total > 0 && t.perSecond > 80, 'about 100 ticks a second', t);
@@ -817,7 +830,7 @@ async function checkSettingsOffline(context) {
       expect(copied === `${host.url}?speed=2`, 'copied', copied);
       await page.keyboard.press('Escape');
       await page.keyboard.press('-');
-      expect((await address(page)) === '', 'the address after -', await address(page));
+      await expectAddress(page, '', 'the address after -');
     });
     await check(`installable: the manifest and its icons, the service worker active, its cache ` +
                 `velqor-${VERSION}-... holding the page, earlier builds' caches gone`, async () => {
@@ -877,29 +890,25 @@ async function checkSettingsOffline(context) {
                 'a language chosen opens it again in that language; a link in Korean (kept ' +
                 'when it was opened before) in Korean, one in Japanese, whose face was never ' +
                 'fetched, in English with a warning', async () => {
-      await page.goto(`${host.url}?lang=ko`);
-      await started(page);
+      await go(page, `${host.url}?lang=ko`);
       await says(page, translated('ko', CAPTION.positive));
-      await page.goto(host.url);
-      await started(page);
+      await go(page, host.url);
       await host.close();
       await context.setOffline(true);
       await page.reload();
       await started(page);
-      const t = await circleTurning(page);
-      expect(t.total > 0 && t.perSecond >= 25, 'turning', t);
+      await expectTurning(page);
       const dialog = await openSettings(page);
       await dialog.getByLabel('Language').selectOption('en');
       await page.waitForURL(`${host.url}?lang=en`);
       await started(page);
       await circleTurning(page);
-      expect((await shown(await openSettings(page))) === '1 classic classic en', 'shown');
+      await expectShown(await openSettings(page), '1 classic classic en');
       const warnings = [];
       page.on('console', (m) => warnings.push(m.text()));
       for (const [language, caption] of [['ko', translated('ko', CAPTION.positive)],
                                          ['ja', CAPTION.positive]]) {
-        await page.goto(`${host.url}?lang=${language}`);
-        await started(page);
+        await go(page, `${host.url}?lang=${language}`);
         await says(page, caption);
       }
       expect(warnings.some((w) => /could not be had; the texts are in English/.test(w)),
@@ -1020,10 +1029,7 @@ function expectBand(f, s, where, expect) {
 // On a browser of its own, whose pages can be phones.
 async function checkScreens(server) {
   console.log('web: phones, a tablet and a laptop');
-  const browser = await chromium.launch({
-    executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium', headless: true,
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--disable-background-networking'],
-  });
+  const browser = await chromium.launch(LAUNCH);
   const open = async (s, query = '', motion = 'no-preference') => {
     const context = await browser.newContext({
       viewport: { width: s.width, height: s.height }, deviceScaleFactor: s.scale,
@@ -1035,8 +1041,7 @@ async function checkScreens(server) {
       const cdp = await context.newCDPSession(page);
       await cdp.send('Emulation.setSafeAreaInsetsOverride', { insets: s.insets });
     }
-    await page.goto(server.url + query);
-    await started(page);
+    await go(page, server.url + query);
     return page;
   };
   const shots = join(site, 'screenshots');
@@ -1073,8 +1078,7 @@ async function checkScreens(server) {
               want(Math.abs(f.ring / RING - 1) < 0.02, `${at}, ${name}: the ring's proportion`, f);
             if (i > 0) continue;
             // The bar, shown by the pointer where it is not always there.
-            await page.mouse.move(s.width / 2, s.height / 2);
-            await page.mouse.move(s.width / 2 + 5, s.height / 2 + 5);
+            await showBar(page, s.width, s.height);
             await waitFor(page, () => ({ ok: getComputedStyle(document.getElementById('controls'))
               .opacity === '1' }), null, 5000, `${at}: the bar`);
             const b = (await page.evaluate(screenFacts)).buttons;
@@ -1110,8 +1114,7 @@ async function checkScreens(server) {
       }
       const moving = await open(phone, '?motion=1', 'reduce');
       try {
-        const t = await circleTurning(moving);
-        expect(t.total > 0 && t.perSecond >= 25, 'turning', t);
+        await expectTurning(moving);
       } finally {
         await moving.context().close();
       }
@@ -1144,10 +1147,7 @@ async function checkLanguages(server) {
     const size = sizeOf(f);
     return `${f} ${size.plain} bytes (${size.gzipped} gzipped)`;
   }).join(', '));
-  const browser = await chromium.launch({
-    executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium', headless: true,
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--disable-background-networking'],
-  });
+  const browser = await chromium.launch(LAUNCH);
   const fromFile = pathToFileURL(join(site, 'index.html')).href;
   const cases = [
     { how: '?lang=zh-Hans', url: `${server.url}?lang=zh-Hans`, locale: 'en-US', tag: 'zh-Hans',
@@ -1165,8 +1165,7 @@ async function checkLanguages(server) {
         await context.addInitScript({ path: join(here, 'probe.js') });
         try {
           const page = await context.newPage();
-          await page.goto(c.url);
-          await started(page);
+          await go(page, c.url);
           await says(page, translated(c.po, CAPTION.positive));
           await says(page, translated(c.po, `${PROMPT} `).trim());
           await waitFor(page, ([back, keys, tag]) => {
@@ -1208,11 +1207,9 @@ async function main() {
       '/empty.js': EMPTY_SCRIPT,
     });
     context = await chromium.launchPersistentContext(profile, {
-      executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
-      headless: true,
-      args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-             '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-      viewport: { width: W, height: H },
+      ...LAUNCH, viewport: { width: W, height: H },
+      args: ['--headless', ...LAUNCH.args, '--no-first-run', '--disable-component-update',
+             '--disable-sync'],
     });
     await context.addInitScript({ path: join(here, 'probe.js') });
     await run(context, server);

@@ -388,7 +388,7 @@ EMSCRIPTEN_KEEPALIVE void vq_web_full_screen_ended(int width, int height) {
   vqp::Pump();
 }
 
-// A face's file has come: `size` bytes at `bytes` (the page's memory, kept);
+// A face's file has come: `size` bytes at `bytes` (copied: the page frees them);
 // none when it could not be loaded (offline, before it was ever kept), and
 // the face stays missing, as a font that is not installed.
 EMSCRIPTEN_KEEPALIVE void vq_web_face_arrived(int face, const unsigned char *bytes, int size) {
