@@ -334,13 +334,15 @@ mergeInto(LibraryManager.library, {
     } catch (e) {}
   },
 
-  // Puts width x height RGBA pixels from wasm memory at (x, y). After the first
-  // picture, the performance mark "velqor-first-frame" tells when the browser
-  // went on to show it.
+  // Puts the rectangle (left, top, width, height) of the canvas from `rows`
+  // in wasm memory: the RGBA pixels of whole rows of the canvas, from row
+  // `top` on. After the first picture, the performance mark
+  // "velqor-first-frame" tells when the browser went on to show it.
   vq_web_put__deps: ['$VQ'],
-  vq_web_put: function (rgba, x, y, width, height) {
-    var data = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
-    VQ.context.putImageData(new ImageData(data, width, height), x, y);
+  vq_web_put: function (rows, left, top, width, height) {
+    var across = VQ.canvas.width;
+    var data = new Uint8ClampedArray(HEAPU8.buffer, rows, across * height * 4);
+    VQ.context.putImageData(new ImageData(data, across, height), 0, top, left, 0, width, height);
     if (!VQ.shown) {
       VQ.shown = true;
       requestAnimationFrame(function () { performance.mark('velqor-first-frame'); });

@@ -27,7 +27,9 @@
   const put = CanvasRenderingContext2D.prototype.putImageData;
   CanvasRenderingContext2D.prototype.putImageData = function (image, x, y, ...rest) {
     put.call(this, image, x, y, ...rest);
-    puts.push({ t: performance.now(), x, y, w: image.width, h: image.height });
+    // With a dirty rectangle (left, top, width, height) only that part is put.
+    const [left = 0, top = 0, w = image.width, h = image.height] = rest;
+    puts.push({ t: performance.now(), x: x + left, y: y + top, w, h });
     if (first === null) {
       first = 'pending';
       // Everything the program draws at start-up is put in one task: keep the

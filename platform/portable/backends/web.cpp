@@ -31,7 +31,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -63,8 +63,9 @@ int vq_web_reduced_motion();
 void vq_web_full_screen(int on);
 // Gives the canvas this size; 1 when it changed, which also cleared it.
 int vq_web_fit_canvas(int width, int height);
-// Puts width x height RGBA pixels at (x, y).
-void vq_web_put(const void *rgba, int x, int y, int width, int height);
+// Puts the rectangle (left, top, width, height) of the canvas from `rows`: the
+// RGBA pixels of whole rows of the canvas, from row `top` on.
+void vq_web_put(const void *rows, int left, int top, int width, int height);
 // The texts on the canvas, `length` bytes of UTF-8, one a line, and the box
 // of each (left, top, right, bottom in the canvas's pixels), four ints a text.
 void vq_web_show_texts(const char *lines, int length, const int32_t *boxes);
@@ -90,18 +91,42 @@ int windowDpi = 0;    // the DPI the window was last told of
 bool running = false; // DispatchFromPlatform has been called
 bool stopped = false; // WM_QUIT was retrieved
 bool pumping = false;
-bool fillPage = false; // the window was shown: it takes the page's size
-uint64_t clockMs = 0;  // moved on by the timer's wake-ups
-double realAtZero = 0; // the real time (ms) aimed at for clock 0
-// The dirty rectangle as RGBA for the canvas. Every pixel is written before it
-// is put, so a larger buffer is not cleared first (a whole frame at start-up).
-std::unique_ptr<uint32_t[]> scratch;
-size_t scratchSize = 0;
+bool fillPage = false;   // the window was shown: it takes the page's size
+uint64_t clockMs = 0;    // moved on by the timer's wake-ups
+double realAtZero = 0;   // the real time (ms) aimed at for clock 0
 PixelRect pending;       // presented during this wake-up, not yet on the canvas
 uint64_t textsShown = 0; // the textsVersion of the surface the page last got
 
-// Puts rectangle d of the framebuffer on the canvas.
-void Show(const Surface &s, PixelRect d) {
+// Sets the alpha byte of each pixel in rectangle d to `alpha` (0xFF000000 or 0),
+// eight pixels a step as 64-bit words: the first picture is put before the
+// browser has optimised this loop.
+void SetAlpha(Surface &s, const PixelRect &d, uint32_t alpha) {
+  const uint64_t two = uint64_t{alpha} << 32 | alpha;
+  const auto set = [two](uint32_t *p) {
+    uint64_t pixels;
+    std::memcpy(&pixels, p, sizeof pixels);
+    pixels = (pixels & 0x00FFFFFF00FFFFFFu) | two;
+    std::memcpy(p, &pixels, sizeof pixels);
+  };
+  for (int y = d.top; y < d.bottom; ++y) {
+    uint32_t *p = s.pixels.data() + static_cast<size_t>(y) * s.width + d.left;
+    uint32_t *const end = p + (d.right - d.left);
+    for (; end - p >= 8; p += 8) {
+      set(p);
+      set(p + 2);
+      set(p + 4);
+      set(p + 6);
+    }
+    for (; p != end; ++p)
+      *p = (*p & 0x00FFFFFFu) | alpha;
+  }
+}
+
+// Puts rectangle d of the framebuffer on the canvas. A COLORREF (0x00BBGGRR)
+// is R, G, B, 0 in memory, and the canvas takes alpha 0 for transparent: the
+// rectangle is made opaque in place for the put and given back as it was,
+// quicker than a copy into memory the page has not touched yet.
+void Show(Surface &s, PixelRect d) {
   if (s.width <= 0 || s.height <= 0)
     return;
   if (vq_web_fit_canvas(s.width, s.height))
@@ -116,20 +141,10 @@ void Show(const Surface &s, PixelRect d) {
     d.bottom = s.height;
   if (d.Empty())
     return;
-  const int w = d.right - d.left, h = d.bottom - d.top;
-  const size_t needed = static_cast<size_t>(w) * static_cast<size_t>(h);
-  if (needed > scratchSize) {
-    scratch.reset(new uint32_t[needed]);
-    scratchSize = needed;
-  }
-  // COLORREF 0x00BBGGRR is R, G, B, 0 in memory: only the alpha byte is missing.
-  uint32_t *out = scratch.get();
-  for (int y = d.top; y < d.bottom; ++y) {
-    const uint32_t *in = s.pixels.data() + static_cast<size_t>(y) * s.width + d.left;
-    for (int x = 0; x < w; ++x)
-      *out++ = in[x] | 0xFF000000u;
-  }
-  vq_web_put(scratch.get(), d.left, d.top, w, h);
+  SetAlpha(s, d, 0xFF000000u);
+  vq_web_put(s.pixels.data() + static_cast<size_t>(d.top) * s.width, d.left, d.top,
+             d.right - d.left, d.bottom - d.top);
+  SetAlpha(s, d, 0);
 }
 
 // Tells the page the texts on the window when they changed: in reading order,
@@ -156,7 +171,7 @@ void Flush() {
   pending = {};
   if (canvasWindow == nullptr)
     return;
-  if (const Surface *s = WindowSurface(canvasWindow)) {
+  if (Surface *s = WindowSurface(canvasWindow)) {
     if (!d.Empty())
       Show(*s, d);
     ShowTexts(*s);

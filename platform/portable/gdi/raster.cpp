@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <type_traits>
 #include <vector>
 
@@ -40,15 +39,7 @@ Bounds BoundsOf(const Surface &s, const PixelRect &clip) {
 // general and-then-xor, or nothing.
 struct PaintPixels {
   uint32_t x;
-  void operator()(uint32_t *p, uint32_t *end) const {
-    // Black and white (and any colour of four equal bytes) as bytes: the
-    // library's fill, quicker than this loop where the loop is not optimised
-    // (a browser's first run of the program).
-    if (x == (x & 0xFFu) * 0x01010101u)
-      std::memset(p, int(x & 0xFFu), size_t(end - p) * sizeof *p);
-    else
-      std::fill(p, end, x);
-  }
+  void operator()(uint32_t *p, uint32_t *end) const { FillPixels(p, end, x); }
 };
 struct FlipPixels {
   uint32_t x;
