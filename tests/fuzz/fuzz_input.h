@@ -49,17 +49,7 @@ public:
 
   // The rest of the input, up to its first NUL, as a C string in an allocation
   // of exactly its size, so that reading past its end is caught.
-  char *RestAsCString() {
-    size_t n = 0;
-    while (n < size_ && data_[n] != 0)
-      ++n;
-    char *text = static_cast<char *>(std::malloc(n + 1));
-    std::memcpy(text, data_, n);
-    text[n] = '\0';
-    data_ += size_;
-    size_ = 0;
-    return text;
-  }
+  char *RestAsCString() { return CString(size_); }
 
   // `count` bytes (or what is left) as a C string, cut at a NUL, exactly allocated.
   char *CString(size_t count) {

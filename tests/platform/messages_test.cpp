@@ -17,6 +17,7 @@ struct Seen {
   UINT message;
   WPARAM wParam;
   LPARAM lParam;
+  bool operator==(const Seen &) const = default;
 };
 std::vector<Seen> seen;
 bool validatePaint = true;
@@ -47,9 +48,7 @@ protected:
   HWND hwnd = nullptr;
 
   void SetUp() override {
-    ASSERT_TRUE(RegisterTestClass("messages test", RecordingProc));
-    hwnd = CreateWindowExA(0, "messages test", "t", WS_OVERLAPPEDWINDOW, 0, 0, 208, 127, nullptr,
-                           nullptr, nullptr, nullptr);
+    hwnd = OpenTestWindow("messages test", RecordingProc, 0, 0, 208, 127);
     ASSERT_NE(hwnd, nullptr);
     seen.clear();
     validatePaint = true;
@@ -104,12 +103,7 @@ TEST_F(MessagesTest, KeysArriveAsKeystrokesWithTheirData) {
       {WM_KEYDOWN, 'B', 0x00000001},
       {WM_KEYDOWN, 'B', 0x00000001},
   };
-  ASSERT_EQ(seen.size(), expected.size());
-  for (size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_EQ(seen[i].message, expected[i].message) << i;
-    EXPECT_EQ(seen[i].wParam, expected[i].wParam) << i;
-    EXPECT_EQ(seen[i].lParam, expected[i].lParam) << i;
-  }
+  EXPECT_EQ(seen, expected);
   MSG key = {hwnd, WM_KEYDOWN, VK_NEXT, 1, 0, {0, 0}};
   EXPECT_TRUE(TranslateMessage(&key));
   key.message = WM_LBUTTONDOWN;

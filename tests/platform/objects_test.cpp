@@ -8,6 +8,7 @@
 
 #include "platform/host.h"
 #include "raster_canvas.h"
+#include "tests/platform/window_fixture.h"
 
 using rastertest::Canvas;
 
@@ -28,16 +29,7 @@ LOGBRUSH BrushOf(HGDIOBJ brush) {
 }
 
 HWND MakeWindow(int width, int height) {
-  static bool registered = false;
-  if (!registered) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.lpszClassName = "gdi objects";
-    RegisterClassA(&wc);
-    registered = true;
-  }
-  return CreateWindowExA(0, "gdi objects", "objects", WS_OVERLAPPEDWINDOW, 0, 0, width, height,
-                         nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  return OpenTestWindow("gdi objects", DefWindowProcA, 0, 0, width, height);
 }
 
 void ExpectDefaults(HDC dc) {

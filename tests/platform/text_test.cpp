@@ -11,6 +11,7 @@
 #include "platform/host.h"
 #include "platform/portable/layer.h"
 #include "raster_canvas.h"
+#include "tests/platform/window_fixture.h"
 
 using rastertest::Canvas;
 using rastertest::Tools;
@@ -299,12 +300,7 @@ TEST(SurfaceTexts, KeepTheVisiblePartAndTheNewestTexts) {
 
 // A window made smaller keeps the texts that still fit whole.
 TEST(SurfaceTexts, AResizeDropsTheTextsItCutsInto) {
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.lpszClassName = "surface texts";
-  RegisterClassA(&wc);
-  HWND hwnd = CreateWindowExA(0, wc.lpszClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr,
-                              nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND hwnd = OpenTestWindow("surface texts", DefWindowProcA, 0, 0, 400, 300);
   ASSERT_NE(hwnd, nullptr);
   HDC dc = GetDC(hwnd);
   TextOutA(dc, 10, 10, "stays", 5);
@@ -314,10 +310,6 @@ TEST(SurfaceTexts, AResizeDropsTheTextsItCutsInto) {
   EXPECT_EQ(Standing(*vqp::WindowSurface(hwnd)), (Texts{"stays@10,10"}));
   DestroyWindow(hwnd);
 }
-
-} // namespace
-
-namespace {
 
 HFONT Font(int height) {
   return CreateFontA(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS,

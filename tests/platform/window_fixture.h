@@ -16,6 +16,16 @@ inline bool RegisterTestClass(const char *name, WNDPROC proc) {
   return RegisterClassA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
+// An overlapped window of the class `name` (registered on first use) at (x, y),
+// its outer size width x height; `name` is its title too, unless one is given.
+inline HWND OpenTestWindow(const char *name, WNDPROC proc, int x, int y, int width, int height,
+                           const char *title = nullptr) {
+  if (!RegisterTestClass(name, proc))
+    return nullptr;
+  return CreateWindowExA(0, name, title ? title : name, WS_OVERLAPPEDWINDOW, x, y, width, height,
+                         nullptr, nullptr, nullptr, nullptr);
+}
+
 inline void DestroyAndDrain(const std::vector<HWND> &windows) {
   for (HWND h : windows)
     if (IsWindow(h))

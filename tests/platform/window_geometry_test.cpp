@@ -343,10 +343,6 @@ TEST_F(WindowTest, DestroyingFromInsideItsOwnMessagesIsSafe) {
   EXPECT_FALSE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
 }
 
-} // namespace
-
-namespace {
-
 // Full screen the Win32 way: the caption and frame taken off, the monitor
 // covered; and the window put back from its placement.
 TEST_F(WindowTest, WithoutFrameOverItsWholeMonitorAWindowIsFullScreenUntilPutBack) {

@@ -38,11 +38,7 @@ LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-HWND Open(const char *title) {
-  RegisterTestClass("sdl test", Proc);
-  return CreateWindowExA(0, "sdl test", title, WS_OVERLAPPEDWINDOW, 10, 10, 1010, 610, nullptr,
-                         nullptr, nullptr, nullptr);
-}
+HWND Open(const char *title) { return OpenTestWindow("sdl test", Proc, 10, 10, 1010, 610, title); }
 
 // The native window with this title.
 SDL_Window *Native(const char *title) {

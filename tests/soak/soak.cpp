@@ -465,19 +465,13 @@ void RandomKeys(std::mt19937_64 &random) {
       press('K');
     for (int i = 1 + static_cast<int>(random() % 4); i > 0; --i)
       press('S');
-  } else if (kind < 70) {
-    const UINT key = pick(presenterKeys);
-    HeadlessKeyDown(window, key);
-    HeadlessKeyUp(window, key);
-    ++fig.keys;
-    count(key);
   } else if (kind < 80) {
+    // Pressed and released, or held down for some auto-repeats first.
     const UINT key = pick(presenterKeys);
-    const int repeats = 1 + static_cast<int>(random() % 8);
-    for (int i = 0; i <= repeats; ++i)
+    const int repeats = kind < 70 ? 0 : 1 + static_cast<int>(random() % 8);
+    for (int i = 0; i < repeats; ++i)
       HeadlessKeyDown(window, key);
-    HeadlessKeyUp(window, key);
-    ++fig.keys;
+    press(key);
     count(key);
     fig.repeats += repeats;
   } else if (kind < 88) {
