@@ -97,27 +97,21 @@ double realAtZero = 0;   // the real time (ms) aimed at for clock 0
 PixelRect pending;       // presented during this wake-up, not yet on the canvas
 uint64_t textsShown = 0; // the textsVersion of the surface the page last got
 
-// Sets the alpha byte of each pixel in rectangle d to `alpha` (0xFF000000 or 0),
-// eight pixels a step as 64-bit words: the first picture is put before the
+// Sets the alpha byte of each pixel in rectangle d to `alpha` (0xFF000000 or
+// 0), two pixels a step as a 64-bit word: the first picture is put before the
 // browser has optimised this loop.
 void SetAlpha(Surface &s, const PixelRect &d, uint32_t alpha) {
   const uint64_t two = uint64_t{alpha} << 32 | alpha;
-  const auto set = [two](uint32_t *p) {
-    uint64_t pixels;
-    std::memcpy(&pixels, p, sizeof pixels);
-    pixels = (pixels & 0x00FFFFFF00FFFFFFu) | two;
-    std::memcpy(p, &pixels, sizeof pixels);
-  };
   for (int y = d.top; y < d.bottom; ++y) {
     uint32_t *p = s.pixels.data() + static_cast<size_t>(y) * s.width + d.left;
     uint32_t *const end = p + (d.right - d.left);
-    for (; end - p >= 8; p += 8) {
-      set(p);
-      set(p + 2);
-      set(p + 4);
-      set(p + 6);
+    for (; end - p >= 2; p += 2) {
+      uint64_t pixels;
+      std::memcpy(&pixels, p, sizeof pixels);
+      pixels = (pixels & 0x00FFFFFF00FFFFFFu) | two;
+      std::memcpy(p, &pixels, sizeof pixels);
     }
-    for (; p != end; ++p)
+    if (p != end)
       *p = (*p & 0x00FFFFFFu) | alpha;
   }
 }
