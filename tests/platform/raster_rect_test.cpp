@@ -92,6 +92,16 @@ TEST(RasterFillRect, PaintsTheBoxWithoutRightAndBottomEdgesWhateverTheMixMode) {
             << "rop " << rop << " at " << x << "," << y;
   }
   SetROP2(c.dc, R2_COPYPEN);
+  // Runs of each length up to two eight-pixel steps and a tail, from an odd
+  // column: exactly the run is painted.
+  for (int width = 1; width <= 19; ++width) {
+    c.Fill(0x00111111);
+    const RECT run{5, 4, 5 + width, 5};
+    ASSERT_NE(FillRect(c.dc, &run, brush), 0);
+    EXPECT_EQ(c.Count(RGB(1, 2, 3)), width) << "run of " << width;
+    EXPECT_EQ(c.At(4, 4), 0x00111111u) << "run of " << width;
+    EXPECT_EQ(c.At(5 + width, 4), 0x00111111u) << "run of " << width;
+  }
   c.Fill(0);
   for (const RECT &r : {RECT{12, 9, 5, 4}, RECT{5, 4, 5, 9}, RECT{INT_MAX, INT_MAX, INT_MIN, 0}}) {
     EXPECT_NE(FillRect(c.dc, &r, brush), 0);
