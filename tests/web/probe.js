@@ -137,8 +137,9 @@
     let band = 0;
     for (let i = 0; i < p.width * p.band; i++) if ((p.px[i] & 0xffffff) !== 0) band++;
     const q = point(p);
-    return { width: p.width, height: p.height, extremes, centreBlack: at(p, cx, cy) === rgba(0, 0, 0),
-             point: q, onePoint: onePoint(q), opaque: opaque(p), bandInk: band };
+    return { width: p.width, height: p.height, extremes,
+             centreBlack: at(p, cx, cy) === rgba(0, 0, 0), point: q, onePoint: onePoint(q),
+             opaque: opaque(p), bandInk: band };
   }
 
   // Red pixels below the band: how many, how many lie within a pen's width
@@ -260,18 +261,24 @@
     let outside = 0;
     for (let y = 0; y < p.height; y++)
       for (let x = 0; x < p.width; x++)
-        if ((x < r.x || x >= r.x + r.w || y < r.y || y >= r.y + r.h) && (at(p, x, y) & 0xffffff) !== 0)
-          outside++;
+        if ((x < r.x || x >= r.x + r.w || y < r.y || y >= r.y + r.h) &&
+            (at(p, x, y) & 0xffffff) !== 0) outside++;
     return { rect: r, ring: halfHigh ? half / halfHigh : 0, captionRows: ink, scale: r.h / 583,
              blackOutside: outside === 0 };
   }
 
   window.vqProbe = {
-    read, point, onePoint, circleFacts, redAround, traceFacts, track, burst, hog, fitted,
-    layoutFacts, texts, inkHeight,
+    read, point, circleFacts, redAround, traceFacts, track, burst, hog, layoutFacts, texts,
+    inkHeight,
     spoken: () => spoken.slice(),
     // What the canvas's live region holds now.
-    live: () => [...(canvas()?.querySelector('[aria-live]')?.children ?? [])].map((p) => p.textContent),
+    live: () => texts().map((t) => t.text),
+    // The control bar: shown, taking the pointer, and its opacity as it fades.
+    bar: () => {
+      const b = document.getElementById('controls'), s = getComputedStyle(b);
+      return { shown: b.classList.contains('shown'), clickable: s.pointerEvents !== 'none',
+               opacity: s.opacity };
+    },
     // A hash of the picture, to tell whether anything on it moved.
     hash: () => read().px.reduce((h, v) => Math.imul(h ^ v, 16777619), 2166136261) >>> 0,
     first: () => (first && first !== 'pending' ? first : null),

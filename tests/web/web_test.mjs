@@ -67,7 +67,8 @@ async function check(name, body, ms = CHECK_MS) {
     console.log(`  ok    ${name}`);
   } catch (e) {
     failed++;
-    console.log(`  FAIL  ${name}\n        ${String(e?.message ?? e).split('\n').join('\n        ')}`);
+    const message = String(e?.message ?? e).split('\n').join('\n        ');
+    console.log(`  FAIL  ${name}\n        ${message}`);
     if (String(e?.message).endsWith('frozen?')) throw new Error('the page stopped answering');
   } finally {
     clearTimeout(timer);
@@ -148,12 +149,16 @@ async function circleTurning(page) {
   await waitFor(page, STAGE.circle, null, 5000, 'the circle');
   return turning(await page.evaluate(() => window.vqProbe.track(600, 50)));
 }
-// Expects the point on the circle to turn counter-clockwise, 25 ticks a second or more.
-async function expectTurning(page, what = 'turning') {
+// Expects the point on the circle to turn as `ok` says: by default
+// counter-clockwise, 25 ticks a second or more.
+async function expectTurning(page, what = 'turning',
+                             ok = (t) => t.total > 0 && t.perSecond >= 25) {
   const t = await circleTurning(page);
-  expect(t.total > 0 && t.perSecond >= 25, what, t);
+  expect(ok(t), what, t);
 }
+const clockwise = (t) => t.total < 0;
 
+// Expects the opening picture at `width` x `height`.
 function expectOpeningPicture(f, width, height) {
   expect(f.width === width && f.height === height, `picture of ${width} x ${height}`, f);
   expect(f.opaque, 'every pixel opaque');
@@ -164,12 +169,47 @@ function expectOpeningPicture(f, width, height) {
   expect(f.bandInk > 200, 'a caption in the band', f.bandInk);
 }
 
+// The canvas's size, and the facts of the start-up picture.
+const canvasSize = (page) => page.evaluate(() => window.vqProbe.canvasSize());
+const firstFacts = (page) =>
+  page.evaluate(() => window.vqProbe.circleFacts(window.vqProbe.first()));
+
+// Expects the start-up picture of a W x H page: the opening picture, the point at 5 degrees.
+async function expectFirstPicture(page) {
+  const f = await firstFacts(page);
+  expectOpeningPicture(f, W, H);
+  expect(Math.abs(f.point.deg - 5) < 2, 'the point at 5 degrees', f.point);
+}
+
+async function expectTitle(page) {
+  const title = await page.title();
+  expect(title === TITLE, 'title', title);
+}
+// Whether the picture changed while `wait` ran.
+async function changes(page, wait) {
+  const hash = () => page.evaluate(() => window.vqProbe.hash());
+  const before = await hash();
+  await wait();
+  return (await hash()) !== before;
+}
+
+// The page's scripts from files, each by the last `steps` steps of its address.
+const scriptFiles = async (page, steps = 1) => (await page.evaluate(() =>
+  [...document.scripts].map((e) => e.src).filter(Boolean)))
+  .map((src) => src.split('/').slice(-steps).join('/'));
+
 // Waits until the canvas's live region holds `text` (or, with `gone`, no
 // longer does); `page` may be a frame.
 const says = (page, text, gone = false) => waitFor(page, ([t, g]) => {
   const live = window.vqProbe.live();
   return { ok: live.includes(t) !== g, live };
 }, [text, gone], 5000, `"${text}" ${gone ? 'gone from' : 'in'} the live region`);
+// Presses `key`, then waits until the live region of `where` (the page, or a
+// frame of it) holds `text`.
+async function pressFor(page, key, text, where = page) {
+  await page.keyboard.press(key);
+  await says(where, text);
+}
 
 // Waits until the page (or frame) is in full screen, or with `on` false out of it.
 const fullScreenIs = (page, on, what = on ? 'full screen' : 'no full screen') =>
@@ -203,6 +243,9 @@ async function showBar(page, width = W, height = H) {
   await page.mouse.move(width / 2, height / 2);
   await page.mouse.move(width / 2 + 5, height / 2 + 5);
 }
+// Waits until the control bar has faded in.
+const barIn = (page, what = 'the bar') =>
+  waitFor(page, () => ({ ok: window.vqProbe.bar().opacity === '1' }), null, 5000, what);
 // Shows the control bar, then opens the settings.
 async function openSettings(page) {
   await showBar(page);
@@ -267,7 +310,17 @@ function sizeOf(name) {
   const bytes = readFileSync(join(site, name));
   return { plain: bytes.length, gzipped: gzipSync(bytes, { level: 9 }).length };
 }
+// Saves a screenshot of the page as screenshots/`name`.png in the site.
+async function shoot(page, name) {
+  mkdirSync(join(site, 'screenshots'), { recursive: true });
+  await page.screenshot({ path: join(site, 'screenshots', `${name}.png`) });
+}
 const kb = (bytes) => `${(bytes / 1024).toFixed(1)} KB`;
+// The file `name` with its bytes, plain and gzipped, for the figures.
+const sized = (name, unit = '') => {
+  const z = sizeOf(name);
+  return `${name} ${z.plain}${unit} (${z.gzipped} gzipped)`;
+};
 
 async function checkWeight(context, server) {
   console.log('web: weight and the first picture');
@@ -338,18 +391,13 @@ async function run(context, server) {
 
   console.log('web: the first picture');
   await go(page, server.url);
-  await check('the page title is the window title', async () => {
-    expect((await page.title()) === TITLE, 'title', await page.title());
-  });
+  await check('the page title is the window title', () => expectTitle(page));
   await check('the canvas fills the page, one CSS pixel per client pixel', async () => {
-    const s = await page.evaluate(() => window.vqProbe.canvasSize());
+    const s = await canvasSize(page);
     expect(s.width === W && s.height === H && s.cssWidth === W && s.cssHeight === H, 'size', s);
   });
-  await check('the red circle, the caption and the white point at 5 degrees', async () => {
-    const f = await page.evaluate(() => window.vqProbe.circleFacts(window.vqProbe.first()));
-    expectOpeningPicture(f, W, H);
-    expect(Math.abs(f.point.deg - 5) < 2, 'the point at 5 degrees', f.point);
-  });
+  await check('the red circle, the caption and the white point at 5 degrees',
+              () => expectFirstPicture(page));
   await check('the start-up picture reaches the canvas in one put, as a whole', async () => {
     const puts = await page.evaluate(() =>
       window.vqProbe.puts().slice(0, window.vqProbe.firstCount()));
@@ -390,35 +438,37 @@ async function run(context, server) {
   });
   await check('a tick sends only the changed rectangle to the canvas', async () => {
     // The start-up picture went as a whole; what follows are ticks.
-    const ticks = await page.evaluate(() => window.vqProbe.puts().slice(window.vqProbe.firstCount()));
+    const ticks = await page.evaluate(() =>
+      window.vqProbe.puts().slice(window.vqProbe.firstCount()));
     const largest = Math.max(...ticks.map((p) => p.w * p.h));
     expect(ticks.length > 20, 'ticks were presented', ticks.length);
     expect(largest < 0.01 * W * H, 'largest area put per tick', largest);
   });
 
   console.log('web: click by click, and by the PageDown key in turn');
-  await check('stage 1: the plane turns edge-on into the line x = 0 in about 100 ticks', async () => {
-    await clickCentre(page);
-    const { ms, last } = await waitFor(page, STAGE.edgeOn, null, 10000, 'the line at x = 0');
-    expect(ms >= 1700, 'not before about 100 ticks (ms)', { ms, last });
-  });
-  await check('stage 2 (PageDown): the line slides over to the left edge in about 181 ticks',
-    async () => {
-    await pageDown(page);
-    const { ms, last } = await waitFor(page, STAGE.slid, null, 15000, 'the line at the left edge');
-    expect(ms >= 3200, 'not before about 181 ticks (ms)', { ms, last });
-  });
-  await check('stage 3: the point is pulled into a light-grey sine in about 362 ticks', async () => {
-    await clickCentre(page);
-    const { ms, last } = await waitFor(page, STAGE.pulled, null, 20000, 'the whole sine');
-    expect(ms >= 6500, 'not before about 362 ticks (ms)', { ms, last });
-    expect(last.reachesTop && last.reachesBottom, 'from y = -1 to 1', last);
-  });
+  // Each stage: its press, what it does, what shows it finished, its ticks,
+  // and the least and most time (ms) that takes.
+  for (const [n, press, does, done, what, ticks, least, most] of [
+    [1, clickCentre, 'the plane turns edge-on into the line x = 0', STAGE.edgeOn,
+     'the line at x = 0', 100, 1700, 10000],
+    [2, pageDown, 'the line slides over to the left edge', STAGE.slid,
+     'the line at the left edge', 181, 3200, 15000],
+    [3, clickCentre, 'the point is pulled into a light-grey sine', STAGE.pulled,
+     'the whole sine', 362, 6500, 20000],
+  ]) {
+    const by = press === pageDown ? ' (PageDown)' : '';
+    await check(`stage ${n}${by}: ${does} in about ${ticks} ticks`, async () => {
+      await press(page);
+      const { ms, last } = await waitFor(page, done, null, most, what);
+      expect(ms >= least, `not before about ${ticks} ticks (ms)`, { ms, last });
+      if (done === STAGE.pulled)
+        expect(last.reachesTop && last.reachesBottom, 'from y = -1 to 1', last);
+    });
+  }
   await check('stage 4 (PageDown): the circle comes back and the point turns clockwise',
     async () => {
     await pageDown(page);
-    const t = await circleTurning(page);
-    expect(t.total < 0, 'clockwise', t);
+    await expectTurning(page, 'clockwise', clockwise);
   });
   await check('the live region announced each caption once, as its stage began, in order',
     async () => {
@@ -459,7 +509,7 @@ async function run(context, server) {
                 '1002:583 rectangle in its middle, black around it', async () => {
       await page.setViewportSize({ width: w, height: h });
       await canvasAt(page, w, h);
-      const s = await page.evaluate(() => window.vqProbe.canvasSize());
+      const s = await canvasSize(page);
       expect(s.cssWidth === w && s.cssHeight === h, 'CSS size', s);
       const [f, layout] = await page.evaluate(() => {
         const p = window.vqProbe.read();
@@ -484,12 +534,9 @@ async function run(context, server) {
       // reset waits for its tick is not another step.
       const designed = [CAPTION.tilt, CAPTION.slide, CAPTION.pull];
       for (const caption of [...designed, FULL_CAPTION.view, CAPTION.negative, ...designed,
-                             FULL_CAPTION.viewBack, FULL_CAPTION.both]) {
-        await pageDown(full);
-        await says(full, caption);
-      }
-      mkdirSync(join(site, 'screenshots'), { recursive: true });
-      await full.screenshot({ path: join(site, 'screenshots', 'full-lesson.png') });
+                             FULL_CAPTION.viewBack, FULL_CAPTION.both])
+        await pressFor(full, 'PageDown', caption);
+      await shoot(full, 'full-lesson');
     } finally {
       await full.close();
     }
@@ -512,13 +559,10 @@ async function run(context, server) {
     local.on('pageerror', (e) => problems.push(e.message));
     await go(local, pathToFileURL(join(site, 'index.html')).href +
                     '?speed=fast&x=1&lang=<img src=x onerror=vqInjected=1>');
-    const loaded = await local.evaluate(() => [...document.scripts].map((e) => e.src)
-      .filter(Boolean).map((src) => src.split('/').pop()));
+    const loaded = await scriptFiles(local);
     expect(loaded.length === 1 && loaded[0] === 'velqor.js', 'the script loaded', loaded);
-    expect((await local.title()) === TITLE, 'title', await local.title());
-    const f = await local.evaluate(() => window.vqProbe.circleFacts(window.vqProbe.first()));
-    expectOpeningPicture(f, W, H);
-    expect(Math.abs(f.point.deg - 5) < 2, 'the point at 5 degrees', f.point);
+    await expectTitle(local);
+    await expectFirstPicture(local);
     for (const named of ["speed 'fast'", "'x'", "lang '"])
       expect(warnings.join('\n').split(named).length === 2, `a warning naming ${named}`, warnings);
     await expectShown(await openSettings(local), '1 classic classic ', 'the settings shown');
@@ -561,12 +605,12 @@ async function runDense(context, server) {
            `the caption's letters ${16 * scale} pixels high`, f);
   let designed = 0;
   await check('the canvas has the screen\'s pixels: twice its CSS size', async () => {
-    const c = await page.evaluate(() => window.vqProbe.canvasSize());
+    const c = await canvasSize(page);
     expect(c.width === 2 * W && c.height === 2 * H && c.cssWidth === W && c.cssHeight === H,
            'size', c);
   });
   await check('the picture fills them, its caption 32 device pixels high', async () => {
-    const first = await page.evaluate(() => window.vqProbe.circleFacts(window.vqProbe.first()));
+    const first = await firstFacts(page);
     expect(first.width === 2 * W && first.height === 2 * H, 'the first picture\'s size', first);
     expect(first.extremes.every(Boolean) && first.centreBlack, 'the red circle', first);
     const f = await facts();
@@ -604,7 +648,8 @@ async function runDense(context, server) {
     await page.keyboard.press('Escape');
     await fullScreenIs(page, false, 'Esc');
   });
-  await check('a change of the ratio follows: at 1 one canvas pixel for each CSS pixel', async () => {
+  await check('a change of the ratio follows: at 1 one canvas pixel for each CSS pixel',
+              async () => {
     await ratio(1, 1200, 600);
     // A browser zooming says so with a resize; the emulation does not.
     await page.evaluate(() => window.dispatchEvent(new Event('resize')));
@@ -626,7 +671,8 @@ async function checkAccessibility(context, server) {
   const axe = () => page.evaluate(async () => {
     const r = await window.axe.run(document, { resultTypes: ['violations'] });
     return { passes: r.passes.length,
-             violations: r.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`) };
+             violations: r.violations.map((v) =>
+               `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`) };
   });
   await check('no violations with the control bar shown, nor with the keys or the settings ' +
               'dialog open',
@@ -634,8 +680,7 @@ async function checkAccessibility(context, server) {
       // The pointer rests on the bar, which keeps it; contrast is judged on
       // the bar as it stands once faded in.
       await page.getByRole('button', { name: 'Keys' }).hover({ force: true });
-      await page.waitForFunction(() =>
-        getComputedStyle(document.getElementById('controls')).opacity === '1');
+      await barIn(page);
       const bar = await axe();
       await page.getByRole('button', { name: 'Keys' }).click();
       const dialog = await axe();
@@ -656,10 +701,7 @@ async function checkAccessibility(context, server) {
 async function checkControls(context, server) {
   const page = await context.newPage();
   await go(page, server.url);
-  const bar = () => page.evaluate(() => {
-    const b = document.getElementById('controls'), s = getComputedStyle(b);
-    return { shown: b.classList.contains('shown'), clickable: s.pointerEvents !== 'none' };
-  });
+  const bar = () => page.evaluate(() => window.vqProbe.bar());
   const focused = () => page.evaluate(() => ({
     id: document.activeElement.id, name: document.activeElement.textContent.trim(),
     ring: document.activeElement.matches(':focus-visible'),
@@ -676,21 +718,14 @@ async function checkControls(context, server) {
   });
   await check('PageDown x4 goes through the stages and back to the circle, turning clockwise',
     async () => {
-      for (const c of [CAPTION.tilt, CAPTION.slide, CAPTION.pull, CAPTION.negative]) {
-        await page.keyboard.press('PageDown');
-        await says(page, c);
-      }
-      const t = await circleTurning(page);
-      expect(t.total < 0, 'clockwise', t);
+      for (const c of [CAPTION.tilt, CAPTION.slide, CAPTION.pull, CAPTION.negative])
+        await pressFor(page, 'PageDown', c);
+      await expectTurning(page, 'clockwise', clockwise);
     });
   await check('PageUp goes back to the pulled sine, K holds the picture still', async () => {
-    await page.keyboard.press('PageUp');
-    await says(page, CAPTION.pull);
-    await page.keyboard.press('k');
-    await says(page, PAUSED);
-    const before = await page.evaluate(() => window.vqProbe.hash());
-    await wakeups(page, 15);
-    expect((await page.evaluate(() => window.vqProbe.hash())) === before, 'the picture moved');
+    await pressFor(page, 'PageUp', CAPTION.pull);
+    await pressFor(page, 'k', PAUSED);
+    expect(!(await changes(page, () => wakeups(page, 15))), 'the picture moved');
   });
   await check('F goes full screen', async () => {
     await page.keyboard.press('f');
@@ -738,8 +773,7 @@ async function checkControls(context, server) {
         expect(keys.includes(k), 'lists', { k, keys });
       await page.keyboard.press('Escape');
       expect(!(await dialog.isVisible()), 'closed');
-      await page.keyboard.press('PageDown');
-      await says(page, CAPTION.negative);
+      await pressFor(page, 'PageDown', CAPTION.negative);
       await says(page, PAUSED, true);
     });
   await check('Full screen goes full screen', async () => {
@@ -751,8 +785,8 @@ async function checkControls(context, server) {
     const still = Date.now();
     expect((await bar()).shown, 'shown while moving');
     await waitFor(page, () => {
-      const b = document.getElementById('controls');
-      return { ok: !b.classList.contains('shown') && getComputedStyle(b).pointerEvents === 'none' };
+      const b = window.vqProbe.bar();
+      return { ok: !b.shown && !b.clickable };
     }, null, 6000, 'the bar to fade');
     const after = Date.now() - still;
     expect(after >= 1900 && after <= 4000, 'faded after (ms)', after);
@@ -769,11 +803,9 @@ async function checkControls(context, server) {
           x: from.x + ((to.x - from.x) * i) / 4, y: from.y + ((to.y - from.y) * i) / 4 }] });
       await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
     };
-    await page.keyboard.press('Home');
-    await says(page, CAPTION.positive);
+    await pressFor(page, 'Home', CAPTION.positive);
     await page.keyboard.press('PageDown');
-    await page.keyboard.press('PageDown');
-    await says(page, CAPTION.slide);
+    await pressFor(page, 'PageDown', CAPTION.slide);
     await touch({ x: 300, y: 300 }, { x: 500, y: 320 });
     await says(page, CAPTION.tilt);
     await touch({ x: 300, y: 300 }, { x: 300, y: 300 });
@@ -809,8 +841,7 @@ async function checkSettingsOffline(context) {
       const rate = (s.at(-1).puts - s[0].puts) / ((s.at(-1).t - s[0].t) / 1000);
       expect(rate >= 20 && rate <= 30, 'ticks a second', rate);
       await expectAddress(page, link);
-      await pageDown(page);
-      await says(page, CAPTION.positive);
+      await pressFor(page, 'PageDown', CAPTION.positive);
       await expectAddress(page, '?speed=0.5&theme=light');
     });
     await check('Settings shows them and changes them by the program\'s keys (speed 2 by the ' +
@@ -824,8 +855,8 @@ async function checkSettingsOffline(context) {
       await expectAddress(page, '?speed=2');
       await expectShown(dialog, '2 classic classic ');
       await says(page, '2x');
-      const t = await circleTurning(page);
-      expect(t.total > 0 && t.perSecond > 80, 'about 100 ticks a second', t);
+      await expectTurning(page, 'about 100 ticks a second',
+                          (t) => t.total > 0 && t.perSecond > 80);
       await dialog.getByRole('button', { name: 'Copy link' }).click();
       await waitFor(page, () => ({ ok: document.getElementById('settings-copied').textContent ===
                                    'Link copied.' }), null, 5000, 'the dialog to say so');
@@ -883,11 +914,9 @@ async function checkSettingsOffline(context) {
       expect(!files.some((n) => n.startsWith('fonts/') || n.startsWith('texts/')),
              'a language\'s files unasked', files);
       const all = files.map(sizeOf).reduce((a, z) => a + z.gzipped, 0);
-      figures.push(`a first visit over http downloads ${files.map((n) => {
-        const z = sizeOf(n);
-        return `${n} ${z.plain} (${z.gzipped} gzipped)`;
-      }).join(', ')} bytes: ${kb(all)} gzipped in all; from a file the page loads ` +
-                   `index.html and velqor.js`);
+      figures.push(`a first visit over http downloads ${files.map((n) => sized(n)).join(', ')} ` +
+                   `bytes: ${kb(all)} gzipped in all; from a file the page loads index.html ` +
+                   'and velqor.js');
     });
     await check('with the network cut and the server gone, the page opens again and turns; ' +
                 'a language chosen opens it again in that language; a link in Korean (kept ' +
@@ -943,15 +972,14 @@ async function checkEmbedding(context, server) {
         try { return frames[0].document === undefined; } catch { return true; }
       });
       expect(cross, 'the course page reaches into the frame');
-      const s = await frame.evaluate(() => window.vqProbe.canvasSize());
+      const s = await canvasSize(frame);
       expect(s.width === 800 && Math.abs(s.height - 466) <= 1, 'size', s);
     });
     await check('after a click into the frame the keys reach the program', async () => {
       const box = await page.locator('iframe').boundingBox();
       await page.mouse.click(box.x + box.width / 2, box.y + box.height / 2);
       await says(frame, CAPTION.tilt);
-      await page.keyboard.press('PageDown');
-      await says(frame, CAPTION.slide);
+      await pressFor(page, 'PageDown', CAPTION.slide, frame);
     });
     await check('F goes full screen from inside the frame', async () => {
       await page.keyboard.press('f');
@@ -1029,26 +1057,34 @@ function expectBand(f, s, where, expect) {
   expect(f.texts.some((t) => t.text === prompt), `${where}: the prompt "${prompt}"`, f.texts);
 }
 
+// Runs `body` on a new page, with the probe, of a new context of `browser`
+// made with `options`; the context is closed after.
+async function onNewPage(browser, options, body) {
+  const context = await browser.newContext(options);
+  try {
+    await context.addInitScript({ path: join(here, 'probe.js') });
+    await body(await context.newPage(), context);
+  } finally {
+    await context.close();
+  }
+}
+
 // On a browser of its own, whose pages can be phones.
 async function checkScreens(server) {
   console.log('web: phones, a tablet and a laptop');
   const browser = await chromium.launch(LAUNCH);
-  const open = async (s, query = '', motion = 'no-preference') => {
-    const context = await browser.newContext({
-      viewport: { width: s.width, height: s.height }, deviceScaleFactor: s.scale,
-      isMobile: s.touch, hasTouch: s.touch });
-    await context.addInitScript({ path: join(here, 'probe.js') });
-    const page = await context.newPage();
+  // Runs `body` on the page as screen `s` shows it, asked for `motion`.
+  const onScreen = (s, body, query = '', motion = 'no-preference') => onNewPage(browser, {
+    viewport: { width: s.width, height: s.height }, deviceScaleFactor: s.scale,
+    isMobile: s.touch, hasTouch: s.touch,
+  }, async (page, context) => {
     await page.emulateMedia({ reducedMotion: motion });
-    if (s.insets) {
-      const cdp = await context.newCDPSession(page);
-      await cdp.send('Emulation.setSafeAreaInsetsOverride', { insets: s.insets });
-    }
+    if (s.insets)
+      await (await context.newCDPSession(page)).send('Emulation.setSafeAreaInsetsOverride',
+                                                     { insets: s.insets });
     await go(page, server.url + query);
-    return page;
-  };
-  const shots = join(site, 'screenshots');
-  mkdirSync(shots, { recursive: true });
+    await body(page);
+  });
   try {
     await check(`${SCREENS.map((s) => `${s.width} x ${s.height}`).join(', ')}: no focus ring at ` +
                 'load; the canvas and the bar in the safe area; through a cycle the ring keeps ' +
@@ -1063,64 +1099,49 @@ async function checkScreens(server) {
         if (!ok && !wrong.has(kind)) wrong.set(kind, `${what}: ${JSON.stringify(facts)}`);
       };
       for (const s of SCREENS) {
-        const page = await open(s), at = `${s.width} x ${s.height}`;
-        try {
-          const first = await page.evaluate(screenFacts);
-          want(first.focus === 'velqor' && !first.focusRing, `${at}: the focus, no ring`, first);
-          want(first.canvas.every((v, i) => Math.abs(v - safeArea(s)[i]) < 0.5),
-               `${at}: the canvas fills the safe area`, first.canvas);
-          const stages = [['the circle', STAGE.circle], ['edge-on', STAGE.edgeOn],
-                          ['slid', STAGE.slid], ['pulled', STAGE.pulled],
-                          ['the circle again', STAGE.circle]];
-          for (const [i, [name, done]] of stages.entries()) {
-            if (i > 0) await pageDown(page);
-            await waitFor(page, done, null, 20000, `${at}: ${name}`);
-            const f = await page.evaluate(screenFacts);
-            expectBand(f, s, `${at}, ${name}`, want);
-            if (done === STAGE.circle)
-              want(Math.abs(f.ring / RING - 1) < 0.02, `${at}, ${name}: the ring's proportion`, f);
-            if (i > 0) continue;
-            // The bar, shown by the pointer where it is not always there.
-            await showBar(page, s.width, s.height);
-            await waitFor(page, () => ({ ok: getComputedStyle(document.getElementById('controls'))
-              .opacity === '1' }), null, 5000, `${at}: the bar`);
-            const b = (await page.evaluate(screenFacts)).buttons;
-            want(b.every((x) => x.red === 0 && inside(x.box, safeArea(s))),
-                 `${at}: the bar clear of the ring, in the safe area`, b);
-            want(!s.touch || b.every(({ box }) => box[2] - box[0] >= 44 && box[3] - box[1] >= 44),
-                 `${at}: buttons of 44 x 44`, b);
-            await page.screenshot({ path: join(shots, `${s.width}x${s.height}.png`) });
-          }
-        } finally {
-          await page.context().close();
+        const at = `${s.width} x ${s.height}`;
+        await onScreen(s, async (page) => {
+        const first = await page.evaluate(screenFacts);
+        want(first.focus === 'velqor' && !first.focusRing, `${at}: the focus, no ring`, first);
+        want(first.canvas.every((v, i) => Math.abs(v - safeArea(s)[i]) < 0.5),
+             `${at}: the canvas fills the safe area`, first.canvas);
+        const stages = [['the circle', STAGE.circle], ['edge-on', STAGE.edgeOn],
+                        ['slid', STAGE.slid], ['pulled', STAGE.pulled],
+                        ['the circle again', STAGE.circle]];
+        for (const [i, [name, done]] of stages.entries()) {
+          if (i > 0) await pageDown(page);
+          await waitFor(page, done, null, 20000, `${at}: ${name}`);
+          const f = await page.evaluate(screenFacts);
+          expectBand(f, s, `${at}, ${name}`, want);
+          if (done === STAGE.circle)
+            want(Math.abs(f.ring / RING - 1) < 0.02, `${at}, ${name}: the ring's proportion`, f);
+          if (i > 0) continue;
+          // The bar, shown by the pointer where it is not always there.
+          await showBar(page, s.width, s.height);
+          await barIn(page, `${at}: the bar`);
+          const b = (await page.evaluate(screenFacts)).buttons;
+          want(b.every((x) => x.red === 0 && inside(x.box, safeArea(s))),
+               `${at}: the bar clear of the ring, in the safe area`, b);
+          want(!s.touch || b.every(({ box }) => box[2] - box[0] >= 44 && box[3] - box[1] >= 44),
+               `${at}: buttons of 44 x 44`, b);
+          await shoot(page, `${s.width}x${s.height}`);
         }
+        });
       }
       expect(wrong.size === 0, [...wrong.values()].join('\n'));
     }, SCREENS.length * CHECK_MS);
     await check('asked for less motion, the first picture holds still, paused, until a tap, then ' +
                 'moves on and moves; with ?motion=1 it moves at once', async () => {
       const phone = SCREENS[0];
-      const page = await open(phone, '', 'reduce');
-      try {
+      await onScreen(phone, async (page) => {
         await says(page, PAUSED);
-        const still = await page.evaluate(() => window.vqProbe.hash());
-        await page.waitForTimeout(600);
-        expect((await page.evaluate(() => window.vqProbe.hash())) === still, 'the picture moved');
+        expect(!(await changes(page, () => page.waitForTimeout(600))), 'the picture moved');
         await page.touchscreen.tap(phone.width / 2, phone.height / 2);
         await says(page, CAPTION.tilt);
         await says(page, PAUSED, true);
-        const moved = await page.evaluate(() => window.vqProbe.hash());
-        await page.waitForTimeout(300);
-        expect((await page.evaluate(() => window.vqProbe.hash())) !== moved, 'the picture still');
-      } finally {
-        await page.context().close();
-      }
-      const moving = await open(phone, '?motion=1', 'reduce');
-      try {
-        await expectTurning(moving);
-      } finally {
-        await moving.context().close();
-      }
+        expect(await changes(page, () => page.waitForTimeout(300)), 'the picture still');
+      }, '', 'reduce');
+      await onScreen(phone, (page) => expectTurning(page), '?motion=1', 'reduce');
     });
   } finally {
     await browser.close();
@@ -1146,10 +1167,7 @@ function translated(po, english) {
 async function checkLanguages(server) {
   console.log('web: languages');
   const faces = ['sc', 'jp', 'kr'].map((f) => `fonts/NotoSansCJK-Bold-${f}.js`);
-  figures.push('the CJK faces: ' + faces.map((f) => {
-    const size = sizeOf(f);
-    return `${f} ${size.plain} bytes (${size.gzipped} gzipped)`;
-  }).join(', '));
+  figures.push(`the CJK faces: ${faces.map((f) => sized(f, ' bytes')).join(', ')}`);
   const browser = await chromium.launch(LAUNCH);
   const fromFile = pathToFileURL(join(site, 'index.html')).href;
   const cases = [
@@ -1164,10 +1182,8 @@ async function checkLanguages(server) {
     for (const c of cases) {
       await check(`${c.how}: <html lang="${c.tag}">, the caption, the prompt and the bar's ` +
                   `labels in ${c.po}${c.face ? `, its face from ${c.face}` : ''}`, async () => {
-        const context = await browser.newContext({ locale: c.locale, viewport: { width: W, height: H } });
-        await context.addInitScript({ path: join(here, 'probe.js') });
-        try {
-          const page = await context.newPage();
+        await onNewPage(browser, { locale: c.locale, viewport: { width: W, height: H } },
+                        async (page) => {
           await go(page, c.url);
           await says(page, translated(c.po, CAPTION.positive));
           await says(page, translated(c.po, `${PROMPT} `).trim());
@@ -1178,17 +1194,14 @@ async function checkLanguages(server) {
                          labels.includes(keys), lang: document.documentElement.lang, labels };
           }, [translated(c.po, 'Back'), translated(c.po, 'Keys'), c.tag], 5000,
           'the page in its language');
-          const loaded = await page.evaluate(() => [...document.scripts].map((e) => e.src)
-            .filter(Boolean).map((src) => src.split('/').slice(-2).join('/')));
+          const loaded = await scriptFiles(page, 2);
           for (const face of faces)
             expect(loaded.includes(face) === (face === c.face), `${face} loaded`, loaded);
           await waitFor(page, () => {
             const ink = window.vqProbe.circleFacts(window.vqProbe.read()).bandInk;
             return { ok: ink > 200, ink };
           }, null, 5000, 'the caption drawn');
-        } finally {
-          await context.close();
-        }
+        });
       });
     }
   } finally {
@@ -1205,10 +1218,7 @@ async function main() {
   const began = Date.now();
   let server, context;
   try {
-    server = await serve(site, 0, {
-      [`/${EMPTY_PAGE}`]: EMPTY,
-      '/empty.js': EMPTY_SCRIPT,
-    });
+    server = await serve(site, 0, { [`/${EMPTY_PAGE}`]: EMPTY, '/empty.js': EMPTY_SCRIPT });
     context = await chromium.launchPersistentContext(profile, {
       ...LAUNCH, viewport: { width: W, height: H },
       args: ['--headless', ...LAUNCH.args, '--no-first-run', '--disable-component-update',
