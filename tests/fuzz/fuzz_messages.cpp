@@ -129,17 +129,27 @@ constexpr UINT PresenterKeys[] = {
     'B',         VK_OEM_PERIOD, VK_F11,  'F',      VK_ESCAPE, VK_OEM_MINUS, VK_SUBTRACT,
     VK_OEM_PLUS, VK_ADD,        'S',     'T',      'L'};
 
-// The ticks a timer message plays now: those of the speed, none while held.
-long long TicksOfATimerMessage() {
+// Runs `deliver`, which brings one timer message, and checks that it played
+// the ticks of the speed, none while the picture is held.
+template <typename Deliver> void ExpectTheTicksOfTheSpeed(Deliver deliver) {
   const bool held = Settings.Picture.Paused || Settings.Picture.Blanked;
-  return held ? 0 : TicksPerTimerMessage(Settings.TickRate);
+  const long long ticks = held ? 0 : TicksPerTimerMessage(Settings.TickRate), before = ticksPlayed;
+  deliver();
+  FUZZ_CHECK(ticksPlayed - before == ticks, "a timer message played %lld ticks, not %lld",
+             ticksPlayed - before, ticks);
 }
 
 // Any message but WM_CLOSE, whose default handling destroys the window, and
-// WM_DPICHANGED, whose lParam is a pointer on every system.
-UINT AnyMessage(FuzzInput &in) {
-  const UINT message = in.U16();
-  return message == WM_CLOSE || message == WM_DPICHANGED ? WM_NULL : message;
+// WM_DPICHANGED, whose lParam is a pointer on every system; with any wParam
+// and lParam, read in that order.
+MSG AnyMessage(FuzzInput &in) {
+  MSG msg = {};
+  msg.message = in.U16();
+  if (msg.message == WM_CLOSE || msg.message == WM_DPICHANGED)
+    msg.message = WM_NULL;
+  msg.wParam = in.U64();
+  msg.lParam = static_cast<LPARAM>(in.U64());
+  return msg;
 }
 
 // The screen changing under the window: its density, or the monitor's size
@@ -179,11 +189,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
       const int stage = s.Stage;
       // A paused or blank picture stands still.
       const bool held = Settings.Picture.Paused || Settings.Picture.Blanked;
-      const long long ticks = TicksOfATimerMessage(), before = ticksPlayed;
       const WPARAM wParam = in.Byte();
-      SendMessageA(window, WM_TIMER, wParam, 0);
-      FUZZ_CHECK(ticksPlayed - before == ticks, "a timer message played %lld ticks, not %lld",
-                 ticksPlayed - before, ticks);
+      ExpectTheTicksOfTheSpeed([&] { SendMessageA(window, WM_TIMER, wParam, 0); });
       FUZZ_CHECK(stage != CycleLength() || held || s.Stage == RotateStage,
                  "the reset did not happen");
       CheckSound("WM_TIMER");
@@ -191,12 +198,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     }
     case 3: {
       // Late by up to 30 periods of the speed: still one timer message.
-      const long long ticks = TicksOfATimerMessage(), before = ticksPlayed;
-      vqp::HeadlessAdvanceClock(TimerPeriodOf(Settings.TickRate) * (1 + in.Byte() % 30));
-      const int timers = Pump();
-      FUZZ_CHECK(timers == 1, "%d timer messages after the clock moved on", timers);
-      FUZZ_CHECK(ticksPlayed - before == ticks, "a timer message played %lld ticks, not %lld",
-                 ticksPlayed - before, ticks);
+      ExpectTheTicksOfTheSpeed([&] {
+        vqp::HeadlessAdvanceClock(TimerPeriodOf(Settings.TickRate) * (1 + in.Byte() % 30));
+        const int timers = Pump();
+        FUZZ_CHECK(timers == 1, "%d timer messages after the clock moved on", timers);
+      });
       CheckSound("a tick from the queue");
       break;
     }
@@ -205,13 +211,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
       // or a page's address asks for one; the caller repaints.
       const uint8_t how = in.Byte();
       const bool negative = how & 1;
-      const int32_t stages = CycleLengthOf(Settings.Picture.FullLesson, negative);
-      StartAgain((how >> 1) % stages, negative);
+      const int32_t stage = (how >> 1) % CycleLengthOf(Settings.Picture.FullLesson, negative);
+      StartAgain(stage, negative);
       InvalidateRect(window, nullptr, FALSE);
       Pump();
-      FUZZ_CHECK(s.Stage == (how >> 1) % stages && (s.AngleStep < 0) == negative,
-                 "a start at stage %d%s is at stage %d", (how >> 1) % stages,
-                 negative ? " (negative)" : "", s.Stage);
+      FUZZ_CHECK(s.Stage == stage && (s.AngleStep < 0) == negative,
+                 "a start at stage %d%s is at stage %d", stage, negative ? " (negative)" : "",
+                 s.Stage);
       CheckSound("a start at a stage");
       break;
     }
@@ -256,10 +262,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
       break;
     }
     case 8: {
-      const UINT message = AnyMessage(in);
-      const WPARAM wParam = in.U64();
-      const LPARAM lParam = static_cast<LPARAM>(in.U64());
-      SendMessageA(window, message, wParam, lParam);
+      const MSG msg = AnyMessage(in);
+      SendMessageA(window, msg.message, msg.wParam, msg.lParam);
       CheckSound("a message sent");
       break;
     }
@@ -279,10 +283,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
       break;
     }
     default: {
-      const UINT message = AnyMessage(in);
-      const WPARAM wParam = in.U64();
-      const LPARAM lParam = static_cast<LPARAM>(in.U64());
-      PostMessageA(window, message, wParam, lParam);
+      const MSG msg = AnyMessage(in);
+      PostMessageA(window, msg.message, msg.wParam, msg.lParam);
       Pump();
       CheckSound("a message posted");
       break;

@@ -63,9 +63,8 @@ bool Take(std::string_view name, std::string_view value, StartOptions &o) {
     o.Language = std::string(value);
   else if (name == "stage" && value.size() == 1 && value[0] >= '0' && value[0] <= '5')
     o.Stage = value[0] - '0';
-  else if (name == "dir" && Find("dir", value, v))
-    o.Negative = v != 0;
-  else if (name == "negative" && Find("switch", value, v))
+  else if ((name == "dir" && Find("dir", value, v)) ||
+           (name == "negative" && Find("switch", value, v)))
     o.Negative = v != 0;
   else if (name == "fullscreen" && Find("switch", value, v))
     o.FullScreen = v != 0;
@@ -152,6 +151,15 @@ void CheckLine(const std::string &said, const char *what) {
                "a control character (%d) in the %s: %s", said[i], what, said.c_str());
 }
 
+// A page's parameters left out: as many warnings as the grammar says, each a
+// line of text.
+void CheckWarnings(const std::vector<std::string> &warnings, size_t expected, const char *what) {
+  FUZZ_CHECK(warnings.size() == expected, "%zu warnings for the %s, not %zu", warnings.size(), what,
+             expected);
+  for (const std::string &w : warnings)
+    CheckLine(w, "warning");
+}
+
 // The settings as the parser took them and as the grammar says, alike; and
 // as a link's query, read back the same without a warning.
 void CheckTaken(const StartOptions &taken, const StartOptions &expected, const char *how) {
@@ -197,10 +205,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
              expected.Refused ? "taken" : "refused", parsed.Error.c_str());
   if (!parsed.Error.empty())
     CheckLine(parsed.Error, "refusal");
-  FUZZ_CHECK(parsed.Warnings.size() == expected.Warnings, "%zu warnings for the page, not %zu",
-             parsed.Warnings.size(), expected.Warnings);
-  for (const std::string &w : parsed.Warnings)
-    CheckLine(w, "warning");
+  CheckWarnings(parsed.Warnings, expected.Warnings, "page");
   FUZZ_CHECK(parsed.Help == expected.Help && parsed.Version == expected.Version,
              "help %d (not %d), version %d (not %d)", parsed.Help, expected.Help, parsed.Version,
              expected.Version);
@@ -213,10 +218,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const std::string_view query(text, size);
   const StartOptions page = ParseQuery(query, warnings);
   const Expected pageExpected = ExpectQuery(query);
-  FUZZ_CHECK(warnings.size() == pageExpected.Warnings, "%zu warnings for the query, not %zu",
-             warnings.size(), pageExpected.Warnings);
-  for (const std::string &w : warnings)
-    CheckLine(w, "warning");
+  CheckWarnings(warnings, pageExpected.Warnings, "query");
   CheckTaken(page, pageExpected.Options, "the query");
   return 0;
 }

@@ -27,7 +27,26 @@
 
 namespace {
 
-TEST(Languages, TagsFollowTheirChainToACatalogue) {
+// Each test leaves the designed texts and a fresh start behind it, whatever
+// language it chose.
+class Languages : public testing::Test {
+protected:
+  void TearDown() override {
+    ChooseLanguage(TestWindow(), "en");
+    StartFresh();
+  }
+};
+
+#ifndef _WIN32
+// Every catalogue's language, then English.
+std::vector<std::string> EveryLanguage() {
+  std::vector<std::string> tags(CatalogueLanguages, CatalogueLanguages + CatalogueLanguageCount);
+  tags.push_back("en");
+  return tags;
+}
+#endif
+
+TEST_F(Languages, TagsFollowTheirChainToACatalogue) {
   const struct {
     const char *Tag;
     const char *Catalogue;
@@ -50,7 +69,7 @@ TEST(Languages, TagsFollowTheirChainToACatalogue) {
 
 // Each catalogue has every text the demonstration shows, in a font that can
 // draw it.
-TEST(Languages, EveryCatalogueTranslatesEveryText) {
+TEST_F(Languages, EveryCatalogueTranslatesEveryText) {
   const char *const texts[] = {
       TitleText,        PositiveCaption, NegativeCaption, TiltCaption,    SlideCaption, PullCaption,
       ViewCaption,      ViewBackCaption, TogetherCaption, ContinuePrompt, TapPrompt,    PauseSign,
@@ -81,14 +100,13 @@ TEST(Languages, EveryCatalogueTranslatesEveryText) {
     }
   }
   ChooseLanguage(TestWindow(), "en");
-  StartFresh();
   EXPECT_STREQ(Translated(PullCaption), PullCaption) << "English is the designed text";
 }
 
 // The window's title in other scripts, read back as UTF-16 from the default
 // procedure (as the system's title bar reads it): no letter is lost to the
 // system's code page, on Windows as on the portable layer.
-TEST(Languages, TheTitleKeepsEveryLetter) {
+TEST_F(Languages, TheTitleKeepsEveryLetter) {
   const HWND window = TestWindow();
   const struct {
     const char *Tag;
@@ -106,7 +124,6 @@ TEST(Languages, TheTitleKeepsEveryLetter) {
     const std::u16string got(title, title + length);
     EXPECT_TRUE(got == t.Title) << t.Tag << ": " << length << " characters";
   }
-  ChooseLanguage(window, "en");
 }
 
 #ifndef _WIN32
@@ -117,19 +134,17 @@ TEST(Languages, TheTitleKeepsEveryLetter) {
 // (the pause and speed signs at the left, the prompt at the right, the
 // caption in the middle) without overlapping them: measured with the layer's
 // own text measurement.
-TEST(Languages, EachCatalogueShowsItsCaptionsWhereTheyFit) {
+TEST_F(Languages, EachCatalogueShowsItsCaptionsWhereTheyFit) {
   const HWND window = TestWindow();
-  for (int l = 0; l <= CatalogueLanguageCount; ++l) {
-    const std::string tag = l < CatalogueLanguageCount ? CatalogueLanguages[l] : "en";
+  for (const std::string &tag : EveryLanguage()) {
+    SCOPED_TRACE(tag);
     ChooseLanguage(window, tag);
     StartFresh(1002, 583);
     Key('L'); // the full lesson: every caption there is
     char title[256] = {};
     GetWindowTextA(window, title, sizeof title);
-    EXPECT_EQ(std::string(title), l < CatalogueLanguageCount
-                                      ? std::string("VELQOR: ") + Translated(TitleText)
-                                      : std::string("VELQOR: NEGATIVE FREQUENCY"))
-        << tag;
+    EXPECT_EQ(std::string(title), tag != "en" ? std::string("VELQOR: ") + Translated(TitleText)
+                                              : std::string("VELQOR: NEGATIVE FREQUENCY"));
     const int32_t prompt =
         std::max(TextWidth(Translated(ContinuePrompt)), TextWidth(Translated(TapPrompt)));
     const int32_t signs =
@@ -137,9 +152,9 @@ TEST(Languages, EachCatalogueShowsItsCaptionsWhereTheyFit) {
     for (const char *english : LessonCaptions()) {
       const int32_t width = TextWidth(Translated(english));
       EXPECT_LE(501 + width / 2 + 8, 1002 - prompt)
-          << tag << ": \"" << Translated(english) << "\" is " << width << " px wide beside a "
-          << prompt << " px prompt";
-      EXPECT_GE(501 - width / 2, signs) << tag << ": \"" << Translated(english) << "\"";
+          << "\"" << Translated(english) << "\" is " << width << " px wide beside a " << prompt
+          << " px prompt";
+      EXPECT_GE(501 - width / 2, signs) << "\"" << Translated(english) << "\"";
     }
     for (int cycle = 0; cycle < 2; ++cycle) {
       for (int32_t stage = 0; stage < CycleLength(); ++stage) {
@@ -147,28 +162,25 @@ TEST(Languages, EachCatalogueShowsItsCaptionsWhereTheyFit) {
           Click();
           Tick();
         }
+        SCOPED_TRACE("stage " + std::to_string(stage));
         const std::vector<vqp::HeadlessText> said = vqp::HeadlessTextBoxes(window);
-        const std::string caption = Translated(CycleStage(stage).Caption());
-        ASSERT_GE(said.size(), 2u) << tag << ", stage " << stage;
-        EXPECT_EQ(said[0].Text, caption) << tag << ", stage " << stage;
-        EXPECT_EQ(said[1].Text, Translated(ContinuePrompt)) << tag << ", stage " << stage;
-        const Picture p = TakePicture();
-        EXPECT_GT(CountColor(p, GraphicsState.Palette[White], 250, 12, 752, 28), 20)
-            << tag << ", stage " << stage << ": no ink in the caption";
+        ASSERT_GE(said.size(), 2u);
+        EXPECT_EQ(said[0].Text, Translated(CycleStage(stage).Caption()));
+        EXPECT_EQ(said[1].Text, Translated(ContinuePrompt));
+        EXPECT_GT(CountColor(TakePicture(), GraphicsState.Palette[White], 250, 12, 752, 28), 20)
+            << "no ink in the caption";
       }
       Click();
       Tick(); // the next cycle
     }
   }
-  ChooseLanguage(window, "en");
-  StartFresh();
 }
 
 // On a web page every caption of the full lesson, in every language, stands
 // apart from the prompt and the signs (paused, at half speed), wholly inside
 // the page: a phone upright and sideways (390 x 844 CSS pixels at a density
 // of 3, touch), a tablet and a laptop.
-TEST(Languages, EveryCaptionStandsApartOnAPage) {
+TEST_F(Languages, EveryCaptionStandsApartOnAPage) {
   const HWND window = TestWindow();
   const struct {
     int Width, Height;
@@ -184,8 +196,8 @@ TEST(Languages, EveryCaptionStandsApartOnAPage) {
   LayOutAsPage(true);
   for (const auto &page : pages) {
     vqp::HeadlessSetDpi(page.Dpi);
-    for (int l = 0; l <= CatalogueLanguageCount; ++l) {
-      const std::string tag = l < CatalogueLanguageCount ? CatalogueLanguages[l] : "en";
+    for (const std::string &tag : EveryLanguage()) {
+      SCOPED_TRACE(tag + " at " + std::to_string(page.Width) + " x " + std::to_string(page.Height));
       ChooseLanguage(window, tag);
       StartFresh(page.Width, page.Height);
       Settings.Picture.TapPrompt = page.Touch;
@@ -198,31 +210,27 @@ TEST(Languages, EveryCaptionStandsApartOnAPage) {
           Tick();
         }
         const std::vector<vqp::HeadlessText> texts = vqp::HeadlessTextBoxes(window);
-        ASSERT_GE(texts.size(), 3u) << tag << " at " << page.Width << " x " << page.Height;
+        ASSERT_GE(texts.size(), 3u);
         for (size_t i = 0; i < texts.size(); ++i) {
           const RECT &box = texts[i].Box;
           EXPECT_TRUE(box.left >= 0 && box.top >= 0 && box.right <= page.Width &&
                       box.bottom <= page.Height)
-              << tag << " at " << page.Width << " x " << page.Height << ": \"" << texts[i].Text
-              << "\" off the page";
+              << "\"" << texts[i].Text << "\" off the page";
           for (size_t j = i + 1; j < texts.size(); ++j)
             EXPECT_FALSE(overlap(box, texts[j].Box))
-                << tag << " at " << page.Width << " x " << page.Height << ": \"" << texts[i].Text
-                << "\" over \"" << texts[j].Text << "\"";
+                << "\"" << texts[i].Text << "\" over \"" << texts[j].Text << "\"";
         }
       }
     }
   }
   LayOutAsPage(false);
   vqp::HeadlessSetDpi(96);
-  ChooseLanguage(window, "en");
-  StartFresh();
 }
 
 // The user's language comes from the locale: LC_ALL, then LC_MESSAGES, then
 // LANG; C and POSIX mean the designed texts, as does a language the program
 // cannot write, with a notice.
-TEST(Languages, TheLocaleChoosesUnlessALanguageIsAsked) {
+TEST_F(Languages, TheLocaleChoosesUnlessALanguageIsAsked) {
   const HWND window = TestWindow();
   const struct {
     const char *All, *Messages, *Lang;
@@ -252,8 +260,6 @@ TEST(Languages, TheLocaleChoosesUnlessALanguageIsAsked) {
   unsetenv("LC_ALL");
   unsetenv("LC_MESSAGES");
   unsetenv("LANG");
-  ChooseLanguage(window, "en");
-  StartFresh();
 }
 #endif
 

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <functional>
 #include <set>
 #include <string>
@@ -55,6 +54,18 @@ void RunToTurnedView() {
   }
 }
 
+// The finished turned view of the positive cycle, or of the negative one
+// (the positive cycle and the reset's tick first).
+void StartAtTurnedView(bool negative) {
+  StartFull();
+  if (negative) {
+    RunToTurnedView();
+    Click();
+    Tick(); // the reset
+  }
+  RunToTurnedView();
+}
+
 TEST(FullLesson, TwoCyclesGoThroughTheirStagesAndTheNegativePullStartsDownward) {
   StartFull();
   std::vector<std::string> names;
@@ -90,13 +101,7 @@ POINT Projected(double t, double y, double z) {
 // cosine (height -1.6).
 TEST(FullLesson, TheTurnedViewDrawsTheHelixAndItsShadowsWhereTheFormulaPutsThem) {
   for (int direction : {1, -1}) {
-    StartFull();
-    if (direction < 0) {
-      RunToTurnedView();
-      Click();
-      Tick(); // the reset
-    }
-    RunToTurnedView();
+    StartAtTurnedView(direction < 0);
     const Picture p = TakePicture();
     Real48 t = FinishedSlideX();
     for (int tick = 1; tick <= 360; ++tick) {
@@ -143,13 +148,7 @@ double MirroredShare(const std::set<std::pair<int, int>> &pixels,
 TEST(FullLesson, BothTurnedViewsShareTheFloorAndMirrorTheWall) {
   Picture views[2];
   for (int cycle = 0; cycle < 2; ++cycle) {
-    StartFull();
-    if (cycle == 1) {
-      RunToTurnedView();
-      Click();
-      Tick();
-    }
-    RunToTurnedView();
+    StartAtTurnedView(cycle == 1);
     views[cycle] = TakePicture();
   }
   const int floorTop = Projected(0, -1.6, -1.0).y - 3;
@@ -168,11 +167,7 @@ TEST(FullLesson, BothTurnedViewsShareTheFloorAndMirrorTheWall) {
 // real axis's row and the two turns (with the lines in their colours) are
 // mirror images about it.
 TEST(FullLesson, BothTogetherMirrorEachOtherAndTheirSumStaysOnTheAxis) {
-  StartFull();
-  RunToTurnedView();
-  Click();
-  Tick();
-  RunToTurnedView();
+  StartAtTurnedView(true);
   Click();
   const int axisRow = WindowPixelOf(0, 0).y;
   for (int tick = 0; tick < 72; ++tick) {
@@ -196,42 +191,44 @@ TEST(FullLesson, BothTogetherMirrorEachOtherAndTheirSumStaysOnTheAxis) {
   }
 }
 
+// The picture as it stands, which a repaint must give back unchanged.
+Picture KeptThroughARepaint(const char *what) {
+  const Picture before = TakePicture();
+  Paint();
+  EXPECT_EQ(CountDifferences(before, TakePicture()), 0) << what;
+  return before;
+}
+
 // In both themes: a repaint anywhere in the new stages gives the undisturbed
 // picture, their ends leave no residue of the exclusive-or drawing, and back
 // from each gives the stage before as it stood finished.
 TEST(FullLesson, RepaintsAndBackStepsKeepTheNewStagesExact) {
   for (bool light : {false, true}) {
+    SCOPED_TRACE(light ? "light" : "classic");
     StartFull(light);
     RunToTurnedView();
-    const Picture positiveView = TakePicture();
-    Paint();
-    EXPECT_EQ(CountDifferences(positiveView, TakePicture()), 0) << light << ": no residue";
+    const Picture positiveView = KeptThroughARepaint("no residue");
     Click();
     Tick(); // the reset
     RunToTurnedView();
     const Picture negativeView = TakePicture();
     Click();
     Tick(37);
-    const Picture both = TakePicture();
-    Paint();
-    EXPECT_EQ(CountDifferences(both, TakePicture()), 0) << light << ": both together";
+    KeptThroughARepaint("both together");
     Key(VK_PRIOR);
-    EXPECT_EQ(CountDifferences(negativeView, TakePicture()), 0) << light << ": back from both";
+    EXPECT_EQ(CountDifferences(negativeView, TakePicture()), 0) << "back from both";
     for (int stage = 4; stage >= 0; --stage)
       Key(VK_PRIOR); // down to the negative stage 0, then into the positive cycle
-    EXPECT_EQ(CountDifferences(positiveView, TakePicture()), 0)
-        << light << ": into the cycle before";
+    EXPECT_EQ(CountDifferences(positiveView, TakePicture()), 0) << "into the cycle before";
     // Back from the turn half way: the finished pull.
     Key(VK_PRIOR);
     const Picture pull = TakePicture();
     Click();
     Tick(50);
-    const Picture halfTurned = TakePicture();
-    Paint();
-    EXPECT_EQ(CountDifferences(halfTurned, TakePicture()), 0) << light << ": half turned";
+    KeptThroughARepaint("half turned");
     Key(VK_PRIOR);
-    EXPECT_EQ(CountDifferences(pull, TakePicture()), 0) << light << ": back from the turn";
-    EXPECT_EQ(CountDifferences(pull, FinishedPullFrom(FinishedSlideX())), 0) << light;
+    EXPECT_EQ(CountDifferences(pull, TakePicture()), 0) << "back from the turn";
+    EXPECT_EQ(CountDifferences(pull, FinishedPullFrom(FinishedSlideX())), 0);
   }
 }
 

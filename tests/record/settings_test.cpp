@@ -142,13 +142,11 @@ TEST_F(Recorder, TheProgramsSettingsAreRefusedAsVelqorRefusesThem) {
 }
 
 TEST_F(Recorder, AStartAtAStageRecordsThatStageAndItsHold) {
-  // {--lesson, --stage, --negative, its ticks and hold, its clip's name}
   const struct {
-    const char *lesson;
-    const char *stage;
+    const char *lesson, *stage;
     bool negative;
-    int ticks;
-    const char *name;
+    int ticks;        // the stage's and its hold's
+    const char *name; // its clip's
   } stages[] = {
       {"classic", "0", false, 72 + 1, "rotate"},  {"classic", "1", true, 100 + 50, "tilt"},
       {"classic", "2", false, 181 + 50, "slide"}, {"classic", "3", true, 362 + 100, "pull"},

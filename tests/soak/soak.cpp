@@ -390,14 +390,25 @@ int Pump() {
   return timers;
 }
 
+// Dispatches what is ready after `what`, which must bring no timer message.
+void PumpWithoutTick(const char *what) {
+  if (Pump() != 0)
+    Fail((std::string(what) + " brought a tick with it").c_str());
+}
+
+// A key pressed and released, with Alt or not.
+void Press(UINT key, bool alt = false) {
+  HeadlessKeyDown(window, key, alt);
+  HeadlessKeyUp(window, key, alt);
+}
+
 void Resize(int width, int height) {
   HeadlessResizeClient(window, width, height);
   ++fig.resizes;
   fig.tinyResizes += width <= 1 || height <= 1;
   fig.narrowResizes += width < 420;
   fig.hugeResizes += width >= 2048 && height >= 2048;
-  if (Pump() != 0)
-    Fail("a resize brought a tick with it");
+  PumpWithoutTick("a resize");
   // An empty client area gets no paint (as on Windows), so the picture's size
   // follows only when there is something to paint.
   RECT client = {0, 0, 0, 0};
@@ -454,8 +465,7 @@ void RandomKeys(std::mt19937_64 &random) {
     fig.lessonKeys += action == PresenterAction::Lesson;
   };
   const auto press = [](UINT key) {
-    HeadlessKeyDown(window, key);
-    HeadlessKeyUp(window, key);
+    Press(key);
     ++fig.keys;
   };
   const int kind = static_cast<int>(random() % 100);
@@ -479,13 +489,10 @@ void RandomKeys(std::mt19937_64 &random) {
     ++fig.strayReleases;
   } else {
     const UINT key = pick(otherKeys);
-    const bool alt = random() % 3 == 0;
-    HeadlessKeyDown(window, key, alt);
-    HeadlessKeyUp(window, key, alt);
+    Press(key, random() % 3 == 0);
     ++fig.otherKeys;
   }
-  if (Pump() != 0)
-    Fail("a key brought a tick with it");
+  PumpWithoutTick("a key");
 }
 
 // The presenter going full screen and back (now and then with a held key's
@@ -513,8 +520,7 @@ void RandomScreen(std::mt19937_64 &random) {
     vqp::HeadlessSetMonitor(size[0], size[1]);
     ++fig.monitorChanges;
   }
-  if (Pump() != 0)
-    Fail("a change of the screen brought a tick with it");
+  PumpWithoutTick("a change of the screen");
 }
 
 void Sample() {
@@ -555,8 +561,7 @@ int Run(long long ticks, uint64_t seed) {
     if (tickNumber == nextPaint) {
       InvalidateRect(window, nullptr, FALSE);
       ++fig.paints;
-      if (Pump() != 0)
-        Fail("a paint request brought a tick with it");
+      PumpWithoutTick("a paint request");
       nextPaint += 1 + static_cast<long long>(random() % 10000);
     }
     if (tickNumber == nextClick) {
@@ -601,17 +606,13 @@ int Run(long long ticks, uint64_t seed) {
       // Memory is compared in one window, the one the program opens with:
       // out of full screen, on a standard screen, in the designed colours, at
       // its own size. (While blank, the first T only brings the picture back.)
-      HeadlessKeyDown(window, VK_ESCAPE);
-      HeadlessKeyUp(window, VK_ESCAPE);
+      Press(VK_ESCAPE);
       vqp::HeadlessSetDpi(96);
       for (int i = 0; i < 2 && Settings.Colors == Theme::Light; ++i) {
-        HeadlessKeyDown(window, 'T');
-        HeadlessKeyUp(window, 'T');
-        if (Pump() != 0)
-          Fail("the theme brought a tick with it");
+        Press('T');
+        PumpWithoutTick("the theme");
       }
-      if (Pump() != 0)
-        Fail("leaving full screen brought a tick with it");
+      PumpWithoutTick("leaving full screen");
       if (Settings.Colors != Theme::Classic)
         Fail("T did not bring the designed colours back");
       Resize(1002, 583);
