@@ -61,24 +61,24 @@ int ResourceOfFace(const char *face) {
 bool LacksLetters(HWND window, const char *face, const char *text) {
   const std::vector<WCHAR> wide = Wide(text);
   const int length = static_cast<int>(wide.size()) - 1;
+  if (length <= 0)
+    return false; // nothing to tell by
   const HFONT font = CreateTextFont(16, face);
   const HDC dc = GetDC(window);
-  if (length <= 0 || !font || !dc) {
-    if (font)
-      DeleteObject(font);
-    if (dc)
-      ReleaseDC(window, dc);
-    return false; // nothing to tell by
+  bool lacks = false;
+  if (font && dc) {
+    const HGDIOBJ previous = SelectObject(dc, font);
+    std::vector<WORD> glyphs(static_cast<size_t>(length));
+    lacks = GetGlyphIndicesW(dc, wide.data(), length, glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS) ==
+                static_cast<DWORD>(length) &&
+            std::find(glyphs.begin(), glyphs.end(), WORD(0xFFFF)) != glyphs.end();
+    SelectObject(dc, previous);
   }
-  const HGDIOBJ previous = SelectObject(dc, font);
-  std::vector<WORD> glyphs(static_cast<size_t>(length));
-  const DWORD found =
-      GetGlyphIndicesW(dc, wide.data(), length, glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
-  SelectObject(dc, previous);
-  ReleaseDC(window, dc);
-  DeleteObject(font);
-  return found == static_cast<DWORD>(length) &&
-         std::find(glyphs.begin(), glyphs.end(), WORD(0xFFFF)) != glyphs.end();
+  if (dc)
+    ReleaseDC(window, dc);
+  if (font)
+    DeleteObject(font);
+  return lacks;
 }
 
 } // namespace
