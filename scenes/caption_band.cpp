@@ -63,16 +63,14 @@ BandLayout PageBand() {
   // Beside the prompt (at the right) and the signs (at the left), the caption
   // moving off the middle where it must (CaptionCentre).
   const int32_t ends = TextWidth(Prompt()) + TextWidth(Signs().c_str()) + 2 * gap;
-  bool sideBySide = true;
-  size_t lines = 1;
-  for (const char *english : LessonCaptions()) {
-    const char *caption = Translated(english);
-    const int32_t width = TextWidth(caption);
-    sideBySide = sideBySide && width + ends <= g.ViewWidth;
-    lines = std::max(lines, Wrapped(caption, g.ViewWidth - gap).size());
-  }
-  if (sideBySide)
+  const std::vector<const char *> captions = LessonCaptions();
+  if (std::all_of(captions.begin(), captions.end(), [&](const char *english) {
+        return TextWidth(Translated(english)) + ends <= g.ViewWidth;
+      }))
     return {g.ViewHeight, line, 0, 0};
+  size_t lines = 1;
+  for (const char *english : captions)
+    lines = std::max(lines, Wrapped(Translated(english), g.ViewWidth - gap).size());
   const int32_t pitch = static_cast<int32_t>(std::lround(text * 1.4));
   const int32_t height = line + pitch * static_cast<int32_t>(lines);
   const bool above = RoomAbovePicture() >= height;
