@@ -51,15 +51,13 @@ TEST(ExactPixels, TheOpeningCircleAndPointAt1002By583) {
 
 TEST(ExactPixels, TheEdgeOnPlaneIsTwoColumnsWide) {
   StartFresh(1002, 583);
-  Click();
-  Tick(100);
+  ClickAndTick({100});
   const int line = WindowPixelOf(0, 0).x;
   Picture p = TakePicture();
   RECT red = Extent(p, RedValue, RedValue);
   EXPECT_EQ(red.left, line - 1);
   EXPECT_EQ(red.right, line);
-  Click();
-  Tick(181);
+  ClickAndTick({181});
   const int left = WindowPixelOf(AnimationState.PlaneX, 0).x;
   EXPECT_EQ(left, 21);
   red = Extent(TakePicture(), RedValue, RedValue);

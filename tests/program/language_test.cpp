@@ -158,10 +158,8 @@ TEST_F(Languages, EachCatalogueShowsItsCaptionsWhereTheyFit) {
     }
     for (int cycle = 0; cycle < 2; ++cycle) {
       for (int32_t stage = 0; stage < CycleLength(); ++stage) {
-        if (stage > 0) {
-          Click();
-          Tick();
-        }
+        if (stage > 0)
+          ClickAndTick({1});
         SCOPED_TRACE("stage " + std::to_string(stage));
         const std::vector<vqp::HeadlessText> said = vqp::HeadlessTextBoxes(window);
         ASSERT_GE(said.size(), 2u);
@@ -170,8 +168,7 @@ TEST_F(Languages, EachCatalogueShowsItsCaptionsWhereTheyFit) {
         EXPECT_GT(CountColor(TakePicture(), GraphicsState.Palette[White], 250, 12, 752, 28), 20)
             << "no ink in the caption";
       }
-      Click();
-      Tick(); // the next cycle
+      ClickAndTick({1}); // the next cycle
     }
   }
 }
@@ -205,10 +202,8 @@ TEST_F(Languages, EveryCaptionStandsApartOnAPage) {
       Key('K');
       Key(VK_SUBTRACT);
       for (int32_t shown = 0; shown < 11; ++shown) {
-        if (shown > 0) {
-          Click();
-          Tick();
-        }
+        if (shown > 0)
+          ClickAndTick({1});
         const std::vector<vqp::HeadlessText> texts = vqp::HeadlessTextBoxes(window);
         ASSERT_GE(texts.size(), 3u);
         for (size_t i = 0; i < texts.size(); ++i) {

@@ -60,8 +60,7 @@ void StartAtTurnedView(bool negative) {
   StartFull();
   if (negative) {
     RunToTurnedView();
-    Click();
-    Tick(); // the reset
+    ClickAndTick({1}); // the reset
   }
   RunToTurnedView();
 }
@@ -74,8 +73,7 @@ TEST(FullLesson, TwoCyclesGoThroughTheirStagesAndTheNegativePullStartsDownward) 
     names.push_back(CycleStage(s.Stage).Name);
     if (s.Stage == PullStage)
       firstHeights.push_back(s.TraceLastY);
-    Click();
-    Tick();
+    ClickAndTick({1});
     if (s.Stage == PullStage)
       Tick(); // the pull's second tick: its first segment ends here
     FinishRunningStage();
@@ -195,7 +193,7 @@ TEST(FullLesson, BothTogetherMirrorEachOtherAndTheirSumStaysOnTheAxis) {
 Picture KeptThroughARepaint(const char *what) {
   const Picture before = TakePicture();
   Paint();
-  EXPECT_EQ(CountDifferences(before, TakePicture()), 0) << what;
+  EXPECT_EQ(DiffersFromShown(before), 0) << what;
   return before;
 }
 
@@ -208,26 +206,23 @@ TEST(FullLesson, RepaintsAndBackStepsKeepTheNewStagesExact) {
     StartFull(light);
     RunToTurnedView();
     const Picture positiveView = KeptThroughARepaint("no residue");
-    Click();
-    Tick(); // the reset
+    ClickAndTick({1}); // the reset
     RunToTurnedView();
     const Picture negativeView = TakePicture();
-    Click();
-    Tick(37);
+    ClickAndTick({37});
     KeptThroughARepaint("both together");
     Key(VK_PRIOR);
-    EXPECT_EQ(CountDifferences(negativeView, TakePicture()), 0) << "back from both";
+    EXPECT_EQ(DiffersFromShown(negativeView), 0) << "back from both";
     for (int stage = 4; stage >= 0; --stage)
       Key(VK_PRIOR); // down to the negative stage 0, then into the positive cycle
-    EXPECT_EQ(CountDifferences(positiveView, TakePicture()), 0) << "into the cycle before";
+    EXPECT_EQ(DiffersFromShown(positiveView), 0) << "into the cycle before";
     // Back from the turn half way: the finished pull.
     Key(VK_PRIOR);
     const Picture pull = TakePicture();
-    Click();
-    Tick(50);
+    ClickAndTick({50});
     KeptThroughARepaint("half turned");
     Key(VK_PRIOR);
-    EXPECT_EQ(CountDifferences(pull, TakePicture()), 0) << "back from the turn";
+    EXPECT_EQ(DiffersFromShown(pull), 0) << "back from the turn";
     EXPECT_EQ(CountDifferences(pull, FinishedPullFrom(FinishedSlideX())), 0);
   }
 }

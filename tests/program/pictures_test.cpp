@@ -86,8 +86,7 @@ TEST(Pictures, BelowAWidthOf420TheCircleIsFilled) {
   // The narrowing path of stage 1 is filled too, until the line replaces it.
   StartFresh(400, 300);
   centre = WindowPixelOf(0, 0);
-  Click();
-  Tick(60);
+  ClickAndTick({60});
   EXPECT_EQ(TakePicture().At(centre.x, centre.y), RedValue);
   const Picture filled = TakePicture();
   const POINT side = WindowPixelOf(0.3, 0);
@@ -104,10 +103,8 @@ TEST(Pictures, AResizeRepaintsTheStageAsItStands) {
                             "pull the rotating point at a constant rate - note the sine formed"};
   for (int stage = 0; stage < 4; ++stage) {
     StartFresh(800, 500);
-    for (int i = 0; i < stage; ++i) {
-      Click();
-      Tick(stage == 3 && i < 2 ? 200 : 40);
-    }
+    for (int i = 0; i < stage; ++i)
+      ClickAndTick({stage == 3 && i < 2 ? 200 : 40});
     ASSERT_EQ(AnimationState.Stage, stage);
     SetClientSize(sizes[stage][0], sizes[stage][1]);
     EXPECT_EQ(g.MaxX, sizes[stage][0]);
@@ -115,7 +112,7 @@ TEST(Pictures, AResizeRepaintsTheStageAsItStands) {
     const Picture resized = TakePicture();
     EXPECT_EQ(resized.Width, sizes[stage][0]);
     Paint();
-    EXPECT_EQ(CountDifferences(resized, TakePicture()), 0) << "stage " << stage;
+    EXPECT_EQ(DiffersFromShown(resized), 0) << "stage " << stage;
     EXPECT_TRUE(ShowsCaption(captions[stage])) << stage;
     // The stage goes on from its own variables on that picture.
     Tick();

@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <cinttypes>
-#include <cstdio>
 #include <functional>
 #include <string_view>
 #include <vector>

@@ -50,28 +50,28 @@ protected:
 #endif
   }
 
-  // Full screen as the system sees it: no caption or frame, the client area
-  // all of the monitor.
-  static bool CoversTheMonitor() {
-    const RECT monitor = MonitorArea();
+  // Whether the window has this outer rectangle, its style has or lacks the
+  // caption and frame as `framed` says, and its client area is width x height.
+  static bool WindowIs(const RECT &outer, bool framed, LONG width, LONG height) {
     RECT window = {0, 0, 0, 0}, client = {0, 0, 0, 0};
     GetWindowRect(TestWindow(), &window);
     GetClientRect(TestWindow(), &client);
-    const LONG style = GetWindowLongA(TestWindow(), GWL_STYLE);
-    return !(style & (WS_CAPTION | WS_THICKFRAME)) &&
-           std::memcmp(&window, &monitor, sizeof window) == 0 &&
-           client.right == monitor.right - monitor.left &&
-           client.bottom == monitor.bottom - monitor.top;
+    const LONG frame = GetWindowLongA(TestWindow(), GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME);
+    return std::memcmp(&window, &outer, sizeof window) == 0 && (frame != 0) == framed &&
+           client.right == width && client.bottom == height;
+  }
+
+  // Full screen as the system sees it: no caption or frame, the client area
+  // all of the monitor.
+  static bool CoversTheMonitor() {
+    const RECT m = MonitorArea();
+    return WindowIs(m, false, m.right - m.left, m.bottom - m.top);
   }
 
   // The window as it was before full screen: place, frame and client size.
   bool BackAsItWas() const {
-    RECT window = {0, 0, 0, 0}, client = {0, 0, 0, 0};
-    GetWindowRect(TestWindow(), &window);
-    GetClientRect(TestWindow(), &client);
-    return std::memcmp(&window, &normalRect, sizeof window) == 0 &&
-           GetWindowLongA(TestWindow(), GWL_STYLE) == normalStyle && client.right == Width &&
-           client.bottom == Height;
+    return WindowIs(normalRect, true, Width, Height) &&
+           GetWindowLongA(TestWindow(), GWL_STYLE) == normalStyle;
   }
 
   RECT normalRect = {0, 0, 0, 0};
@@ -173,19 +173,17 @@ TEST_F(Presentation, F11FAndAltEnterTurnFullScreenOnAndOffARepeatDoesNothing) {
 }
 
 TEST_F(Presentation, EscLeavesFullScreenAndDoesNothingElse) {
-  Click();
-  Tick(30);
+  ClickAndTick({30});
   const AnimationStateRecord before = AnimationState;
   Key(VK_F11);
-  Key(VK_ESCAPE);
-  UpdateWindow(TestWindow());
+  KeyAndRepaint(VK_ESCAPE);
   EXPECT_FALSE(Settings.FullScreen);
   EXPECT_TRUE(BackAsItWas());
   const Picture left = TakePicture();
   Key(VK_ESCAPE); // outside full screen: nothing at all
   EXPECT_TRUE(BackAsItWas());
   EXPECT_EQ(std::memcmp(&before, &AnimationState, sizeof before), 0);
-  EXPECT_EQ(CountDifferences(left, TakePicture()), 0);
+  EXPECT_EQ(DiffersFromShown(left), 0);
 }
 
 // The first key on a blank picture only brings it back, F11 too; but Esc
@@ -197,40 +195,30 @@ TEST_F(Presentation, OnABlankPictureF11OnlyUnblanksAndEscStillLeaves) {
   EXPECT_FALSE(Settings.FullScreen);
   Key(VK_F11);
   Key('B');
-  Key(VK_ESCAPE);
-  UpdateWindow(TestWindow());
+  KeyAndRepaint(VK_ESCAPE);
   EXPECT_TRUE(Settings.Picture.Blanked);
   EXPECT_TRUE(BackAsItWas());
-  EXPECT_EQ(CountColor(TakePicture(), BlackValue, 0, 0, Width, Height), long{Width} * Height);
+  EXPECT_TRUE(AllBlack(Width, Height));
 }
 
 // Full screen in the middle of the slide and back: the slide goes on as if the
 // window had never left.
 TEST_F(Presentation, LeavingGivesBackThePictureOfAnUndisturbedRun) {
-  Click();
-  Tick(100);
-  Click();
-  Tick(40);
-  Key(VK_F11);
-  UpdateWindow(TestWindow());
+  ClickAndTick({100, 40});
+  KeyAndRepaint(VK_F11);
   Tick(30);
-  Key(VK_F11);
-  UpdateWindow(TestWindow());
+  KeyAndRepaint(VK_F11);
   Tick(10);
   const Picture returned = TakePicture();
   StartFresh(Width, Height);
-  Click();
-  Tick(100);
-  Click();
-  Tick(80);
-  EXPECT_EQ(CountDifferences(returned, TakePicture()), 0);
+  ClickAndTick({100, 80});
+  EXPECT_EQ(DiffersFromShown(returned), 0);
 }
 
 TEST_F(Presentation, ThePictureKeepsItsProportionInTheMiddleWithBlackMargins) {
   StartFresh(1002, 583);
   const double designed = RingProportion(TakePicture());
-  Key(VK_F11);
-  UpdateWindow(TestWindow());
+  KeyAndRepaint(VK_F11);
   const RECT monitor = MonitorArea();
   const RECT expected = Fitted(monitor.right - monitor.left, monitor.bottom - monitor.top);
   const RECT picture = PictureRect();
@@ -253,14 +241,12 @@ TEST_F(Presentation, ThePictureKeepsItsProportionInTheMiddleWithBlackMargins) {
 // While full screen the program holds its font besides the pens and brushes
 // of start-up; leaving gives it back and the pens their width.
 TEST_F(Presentation, FullScreenHoldsOneFontMoreUntilItIsLeft) {
-  Key(VK_F11);
-  UpdateWindow(TestWindow());
+  KeyAndRepaint(VK_F11);
   if (StateAfterInit().GdiObjects != 0) { // counted here (not on Wine)
     EXPECT_EQ(GdiObjectCount(), StateAfterInit().GdiObjects + 1);
   }
   EXPECT_NE(g.Font, nullptr);
-  Key(VK_F11);
-  UpdateWindow(TestWindow());
+  KeyAndRepaint(VK_F11);
   EXPECT_EQ(g.Font, nullptr);
   EXPECT_EQ(PenWidth(), 2);
   ExpectNoObjectLeaked("after full screen");
@@ -308,8 +294,7 @@ TEST_F(Presentation, AtEachMonitorSizeAWholeCycleStaysInItsRectangle) {
   for (const auto &size : {std::pair{1024, 768}, std::pair{1920, 1080}, std::pair{3840, 2160}}) {
     vqp::HeadlessSetMonitor(size.first, size.second);
     StartFresh(1002, 583);
-    Key(VK_F11);
-    UpdateWindow(TestWindow());
+    KeyAndRepaint(VK_F11);
     const RECT picture = PictureRect();
     const RECT expected = Fitted(size.first, size.second);
     ASSERT_EQ(std::memcmp(&picture, &expected, sizeof picture), 0) << size.first;
@@ -363,7 +348,7 @@ TEST_F(Presentation, AtAnotherDensityTheNormalWindowGrowsWithIt) {
 
   vqp::HeadlessSetDpi(96);
   UpdateWindow(TestWindow());
-  EXPECT_EQ(CountDifferences(TakePicture(), designed), 0);
+  EXPECT_EQ(DiffersFromShown(designed), 0);
   ExpectNoObjectLeaked("back at 96 DPI");
 }
 #endif

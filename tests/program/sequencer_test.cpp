@@ -19,7 +19,7 @@ TEST(Sequencer, AClickDrawsNothingAndTheNextTickEntersTheStage) {
   Click();
   EXPECT_EQ(s.Stage, 1);
   EXPECT_TRUE(s.StageEntered);
-  EXPECT_EQ(CountDifferences(before, TakePicture()), 0);
+  EXPECT_EQ(DiffersFromShown(before), 0);
   Tick();
   EXPECT_FALSE(s.StageEntered);
   EXPECT_EQ(s.AngleDeg, 10);
@@ -33,13 +33,11 @@ TEST(Sequencer, EveryStageTicksItsOwnWayAndTheResetReversesTheDirection) {
   EXPECT_EQ(s.AngleDeg, 10);
   EXPECT_EQ(static_cast<double>(s.ApparentWidth), 1.0);
 
-  Click();
-  Tick(); // tilt
+  ClickAndTick({1}); // tilt
   EXPECT_LT(s.ApparentWidth, 1.0);
   EXPECT_EQ(static_cast<double>(s.PlaneX), 0.0);
 
-  Click();
-  Tick(); // slide
+  ClickAndTick({1}); // slide
   const double width = s.ApparentWidth;
   EXPECT_EQ(static_cast<double>(s.PlaneX), Real48(-s.PlaneStep));
   EXPECT_TRUE(ShowsCaption("move the plane of rotation over"));
@@ -70,7 +68,7 @@ TEST(Sequencer, EveryStageTicksItsOwnWayAndTheResetReversesTheDirection) {
   // The reset painted the stage-0 picture, now with the negative caption.
   const Picture reset = TakePicture();
   Paint();
-  EXPECT_EQ(CountDifferences(reset, TakePicture()), 0);
+  EXPECT_EQ(DiffersFromShown(reset), 0);
   EXPECT_TRUE(ShowsCaption("NEGATIVE FREQUENCY - clockwise rotation"));
   Tick();
   EXPECT_EQ(s.AngleDeg, angle - 5); // clockwise
@@ -84,8 +82,7 @@ TEST(Sequencer, TwoFullCyclesReturnToPositive) {
   for (int cycle = 0; cycle < 2; ++cycle) {
     RunStagesToEndOfPull();
     EXPECT_GE(s.PlaneX, 2.0);
-    Click();
-    Tick();
+    ClickAndTick({1});
     EXPECT_EQ(s.Stage, 0);
     EXPECT_EQ(s.AngleStep, steps[cycle]);
     EXPECT_TRUE(ShowsCaption(captions[cycle])) << cycle;
@@ -128,8 +125,7 @@ TEST(Sequencer, NoSequenceOfClicksStopsTheCycle) {
     Tick();
     int clicks = 0;
     while (s.AngleStep == before && clicks < 5) {
-      Click();
-      Tick();
+      ClickAndTick({1});
       ++clicks;
     }
     EXPECT_EQ(s.AngleStep, -before) << burst;

@@ -2,8 +2,6 @@
 // drawing leaves exactly the picture that drawing the end state directly gives.
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "animation/animation_state.h"
 #include "graphics/graphics_state.h"
 #include "graphics/shapes.h"
@@ -40,10 +38,10 @@ TEST(Rotate, TheTurningPointLeavesThePictureAFreshPaintGives) {
       done = ticks;
       const Picture ticked = TakePicture();
       Paint();
-      EXPECT_EQ(CountDifferences(ticked, TakePicture()), 0) << step << " after " << ticks;
+      EXPECT_EQ(DiffersFromShown(ticked), 0) << step << " after " << ticks;
     }
     EXPECT_EQ(s.AngleDeg, 355 * (step / 5));
-    EXPECT_EQ(CountDifferences(start, TakePicture()), 0) << "a full turn";
+    EXPECT_EQ(DiffersFromShown(start), 0) << "a full turn";
   }
 }
 
@@ -52,8 +50,7 @@ TEST(Tilt, ThePlaneIsEdgeOnAtTick100) {
   const POINT centre = WindowPixelOf(0, 0);
   const POINT top = WindowPixelOf(0, 0.8);
   const POINT bottom = WindowPixelOf(0, -0.8);
-  Click();
-  Tick(99);
+  ClickAndTick({99});
   EXPECT_NEAR(s.ApparentWidth, 0.01, 1e-9);
   // The narrowest ellipse is still an outline two pixels either side of its middle.
   const Picture at99 = TakePicture();
@@ -71,13 +68,12 @@ TEST(Tilt, ThePlaneIsEdgeOnAtTick100) {
   EXPECT_EQ(static_cast<double>(s.ApparentWidth), width);
 
   // Of the circle and the hundred ellipses nothing is left but the line.
-  EXPECT_EQ(CountDifferences(TakePicture(), EdgeOnTilt(width, s.AngleDeg)), 0);
+  EXPECT_EQ(DiffersFromShown([&] { return EdgeOnTilt(width, s.AngleDeg); }), 0);
 }
 
 TEST(Slide, StopsAfter181TicksAtMinus2_01091) {
   StartFresh();
-  Click();
-  Tick(100);
+  ClickAndTick({100});
   Click();
   EXPECT_EQ(TickUntil([] { return s.PlaneX <= -2; }, 400), 181);
   EXPECT_NEAR(s.PlaneX, -2.01091, 1e-8);
@@ -85,14 +81,11 @@ TEST(Slide, StopsAfter181TicksAtMinus2_01091) {
   Tick(40);
   EXPECT_EQ(static_cast<double>(s.PlaneX), plane);
 
-  EXPECT_EQ(CountDifferences(TakePicture(), SlideAt(plane, s.AngleDeg)), 0);
+  EXPECT_EQ(DiffersFromShown([&] { return SlideAt(plane, s.AngleDeg); }), 0);
 }
 
 void RunToStartOfPull() {
-  Click();
-  Tick(100);
-  Click();
-  Tick(181);
+  ClickAndTick({100, 181});
   Click();
 }
 
@@ -122,7 +115,7 @@ TEST(Pull, EndsAfter362TicksWith361SegmentsAndNoResidue) {
   EXPECT_EQ(s.AngleDeg, 10);
   const Picture shown = TakePicture();
   Tick(30);
-  EXPECT_EQ(CountDifferences(shown, TakePicture()), 0) << "the finished picture stands still";
+  EXPECT_EQ(DiffersFromShown(shown), 0) << "the finished picture stands still";
   EXPECT_EQ(CountDifferences(shown, FinishedPullFrom(start)), 0);
 }
 
@@ -130,12 +123,11 @@ TEST(Pull, TheNegativeCycleTracesTheSameRisingSine) {
   StartFresh();
   RunStagesToEndOfPull();
   const Picture positive = TakePicture();
-  Click();
-  Tick(); // reset
+  ClickAndTick({1}); // reset
   ASSERT_EQ(s.AngleStep, -5);
   Tick(17);
   RunStagesToEndOfPull();
-  EXPECT_EQ(CountDifferences(positive, TakePicture()), 0);
+  EXPECT_EQ(DiffersFromShown(positive), 0);
 }
 
 } // namespace

@@ -65,12 +65,11 @@ TEST(PaintMidStage, ThePictureStaysAsItStandsAndTheStageGoesOn) {
       const int stage = s.Stage;
       const Picture atPaint = TakePicture();
       Paint();
-      EXPECT_EQ(CountDifferences(TakePicture(), atPaint), 0)
+      EXPECT_EQ(DiffersFromShown(atPaint), 0)
           << c.name << (clickFirst ? " after a click" : "") << ": the paint changed the picture";
       Tick(c.ticksAfter);
       EXPECT_EQ(s.Stage, clickFirst ? (stage == 4 ? 0 : stage) : stage) << c.name;
-      EXPECT_EQ(CountDifferences(TakePicture(), undisturbed), 0)
-          << c.name << (clickFirst ? " after a click" : "");
+      EXPECT_EQ(DiffersFromShown(undisturbed), 0) << c.name << (clickFirst ? " after a click" : "");
     }
   }
 }
@@ -82,14 +81,12 @@ TEST(LowWindow, TiltAndSlideUnderTheCaptionLeaveNoResidue) {
   for (int height : {240, 300, 583}) {
     StartFresh(600, height);
     Reach({0, 150});
-    const int angle = s.AngleDeg;
-    const double width = s.ApparentWidth;
-    EXPECT_EQ(CountDifferences(TakePicture(), EdgeOnTilt(width, angle)), 0)
+    EXPECT_EQ(DiffersFromShown([&] { return EdgeOnTilt(s.ApparentWidth, s.AngleDeg); }), 0)
         << "tilt, height " << height;
 
     StartFresh(600, height);
     Reach({0, 100, 200});
-    EXPECT_EQ(CountDifferences(TakePicture(), SlideAt(s.PlaneX, s.AngleDeg)), 0)
+    EXPECT_EQ(DiffersFromShown([&] { return SlideAt(s.PlaneX, s.AngleDeg); }), 0)
         << "slide, height " << height;
   }
 }
@@ -99,7 +96,7 @@ TEST(OddWidth, ASlideAfterATiltLeavesNoPointBehind) {
   for (int width : {601, 1001}) {
     StartFresh(width, 500);
     Reach({0, 100, 200});
-    EXPECT_EQ(CountDifferences(TakePicture(), SlideAt(s.PlaneX, s.AngleDeg)), 0)
+    EXPECT_EQ(DiffersFromShown([&] { return SlideAt(s.PlaneX, s.AngleDeg); }), 0)
         << "width " << width;
   }
 }
@@ -110,11 +107,8 @@ TEST(OddWidth, ASlideAfterATiltLeavesNoPointBehind) {
 TEST(EarlyClick, TheSlideTakesOffWhateverTheTiltLeft) {
   for (int tiltTicks : {30, 99, 0}) {
     StartFresh(Width, Height);
-    Click();
-    Tick(tiltTicks);
-    Click();
-    Tick(200);
-    EXPECT_EQ(CountDifferences(TakePicture(), SlideAt(s.PlaneX, s.AngleDeg)), 0)
+    ClickAndTick({tiltTicks, 200});
+    EXPECT_EQ(DiffersFromShown([&] { return SlideAt(s.PlaneX, s.AngleDeg); }), 0)
         << tiltTicks << " ticks of tilt";
   }
 }
@@ -130,8 +124,7 @@ TEST(LowWindow, APullUnderTheCaptionLeavesNoResidue) {
     Click();
     const double start = s.PlaneX;
     EXPECT_LT(TickUntil([] { return s.PlaneX >= 2; }, 400), 400);
-    const Picture shown = TakePicture();
-    EXPECT_EQ(CountDifferences(shown, FinishedPullFrom(start)), 0)
+    EXPECT_EQ(DiffersFromShown([&] { return FinishedPullFrom(start); }), 0)
         << c.width << " x " << c.height << " from " << start;
   }
 }

@@ -34,10 +34,8 @@ TEST(LateTicks, AJumpOfManyPeriodsIsOneStepInEveryStage) {
   StartFresh(640, 400);
   Resynchronise();
   for (int stage = 0; stage < 4; ++stage) {
-    if (stage > 0) {
-      Click();
-      Tick(); // enter the stage
-    }
+    if (stage > 0)
+      ClickAndTick({1}); // enter the stage
     for (uint64_t periods : {1, 2, 7, 50, 3000}) {
       const AnimationStateRecord before = s;
       ASSERT_EQ(Wait(periods * 20), 1) << "stage " << stage << ", " << periods << " periods";

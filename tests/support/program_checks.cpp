@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdio>
-#include <cstdlib>
 
 #include <gtest/gtest.h>
 
@@ -107,6 +106,18 @@ void RunStagesToEndOfPull() {
   TickUntil([] { return AnimationState.PlaneX >= 2; }, 800);
 }
 
+void ClickAndTick(std::initializer_list<int> ticks) {
+  for (const int count : ticks) {
+    Click();
+    Tick(count);
+  }
+}
+
+void KeyAndRepaint(WPARAM key) {
+  Key(key);
+  UpdateWindow(TestWindow());
+}
+
 Picture TakePicture() { return PictureOf(TestWindow()); }
 
 Picture PictureOf(HWND window) {
@@ -140,6 +151,17 @@ long CountDifferences(const Picture &a, const Picture &b, int top, int bottom) {
     for (int x = 0; x < a.Width; ++x)
       differences += a.At(x, y) != b.At(x, y);
   return differences;
+}
+
+long DiffersFromShown(const Picture &p) { return CountDifferences(TakePicture(), p); }
+
+long DiffersFromShown(const std::function<Picture()> &drawDirectly) {
+  const Picture shown = TakePicture();
+  return CountDifferences(shown, drawDirectly());
+}
+
+bool AllBlack(int width, int height) {
+  return CountColor(TakePicture(), BlackValue, 0, 0, width, height) == long{width} * height;
 }
 
 long CountColor(const Picture &p, COLORREF color, int left, int top, int right, int bottom) {

@@ -4,8 +4,8 @@
 // drawn directly, step by step, to compare the program's drawing with.
 #pragma once
 
-#include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <vector>
 
 #include "graphics/graphics_state.h"
@@ -54,6 +54,10 @@ RECT MonitorArea();
 
 // Runs the current cycle from stage 0 through to the end of stage 3.
 void RunStagesToEndOfPull();
+// For each count in turn, a click on to the next stage and that many ticks.
+void ClickAndTick(std::initializer_list<int> ticks);
+// A key, and the repaint it asked for done at once (full screen on and off).
+void KeyAndRepaint(WPARAM key);
 
 struct Picture {
   int Width = 0;
@@ -68,6 +72,13 @@ Picture PictureOf(HWND window);
 // Number of pixels that differ (all of them when the sizes differ), within
 // rows [top, bottom) when given.
 long CountDifferences(const Picture &a, const Picture &b, int top = 0, int bottom = -1);
+// Number of pixels in which the window as it stands differs from `p`; or
+// from what `drawDirectly` returns, called only once the window is read, as a
+// direct drawing paints over it (an argument's evaluation order is not fixed).
+long DiffersFromShown(const Picture &p);
+long DiffersFromShown(const std::function<Picture()> &drawDirectly);
+// Whether the whole width x height client area is black.
+bool AllBlack(int width, int height);
 // Number of pixels of `color` within [left, right) x [top, bottom).
 long CountColor(const Picture &p, COLORREF color, int left, int top, int right, int bottom);
 // Whether `color` occurs within `radius` pixels (a square) of (x, y).
