@@ -44,19 +44,17 @@ TEST(Clip, EveryPrimitiveDrawsInsideAsWithoutItAndNothingOutside) {
     for (int w : {1, 2, 5, 9}) {
       Canvas clipped(64, 48), whole(64, 48);
       clipped.Noise(uint32_t(w));
-      whole.Noise(uint32_t(w));
       const std::vector<uint32_t> before = clipped.Pixels();
       Tools t1(clipped.dc, w, kPen, kBrush), t2(whole.dc, w, kPen, kBrush);
-      SetROP2(clipped.dc, rop);
-      SetROP2(whole.dc, rop);
       EXPECT_EQ(IntersectClipRect(clipped.dc, kClip.left, kClip.top, kClip.right, kClip.bottom),
                 SIMPLEREGION);
-      DrawAll(clipped.dc);
-      DrawAll(whole.dc);
-      SetBkColor(clipped.dc, kBrush);
-      SetBkColor(whole.dc, kBrush);
-      TextOutA(clipped.dc, 8, 12, "Left click", 10);
-      TextOutA(whole.dc, 8, 12, "Left click", 10);
+      for (Canvas *k : {&clipped, &whole}) {
+        k->Noise(uint32_t(w));
+        SetROP2(k->dc, rop);
+        DrawAll(k->dc);
+        SetBkColor(k->dc, kBrush);
+        TextOutA(k->dc, 8, 12, "Left click", 10);
+      }
       for (int y = 0; y < 48; ++y)
         for (int x = 0; x < 64; ++x)
           ASSERT_EQ(clipped.At(x, y), Inside(x, y) ? whole.At(x, y) : before[size_t(y) * 64 + x])

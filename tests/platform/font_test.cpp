@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
-#include <string>
 #include <vector>
 
 #include "platform/portable/backends/desktop_shared.h"

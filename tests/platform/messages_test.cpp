@@ -43,6 +43,12 @@ std::vector<UINT> Messages() {
   return out;
 }
 
+// Messages dispatched once the virtual clock has moved on by `ms`.
+int PumpAfter(uint64_t ms) {
+  vqp::HeadlessAdvanceClock(ms);
+  return vqp::HeadlessPumpMessages();
+}
+
 class MessagesTest : public ::testing::Test {
 protected:
   HWND hwnd = nullptr;
@@ -130,21 +136,16 @@ TEST_F(MessagesTest, TimerWaitsWhilePaintIsPending) {
 
 TEST_F(MessagesTest, LateTicksMergeAndAreNotMadeUpAndTheTimerKeepsItsBeat) {
   SetTimer(hwnd, 9, 20, nullptr); // beats at 20, 40, 60, ... ms from now
-  vqp::HeadlessAdvanceClock(19);
-  EXPECT_EQ(vqp::HeadlessPumpMessages(), 0);
+  EXPECT_EQ(PumpAfter(19), 0);
 
-  vqp::HeadlessAdvanceClock(10 * 20); // at 219, ten beats late: still one tick
-  EXPECT_EQ(vqp::HeadlessPumpMessages(), 1);
+  EXPECT_EQ(PumpAfter(10 * 20), 1); // at 219, ten beats late: still one tick
   EXPECT_EQ(vqp::HeadlessPumpMessages(), 0);
 
   // The next tick comes on the beat (220), not a period after the late one,
   // and the missed beats are not made up.
-  vqp::HeadlessAdvanceClock(1);
-  EXPECT_EQ(vqp::HeadlessPumpMessages(), 1);
-  vqp::HeadlessAdvanceClock(19);
-  EXPECT_EQ(vqp::HeadlessPumpMessages(), 0);
-  vqp::HeadlessAdvanceClock(1);
-  EXPECT_EQ(vqp::HeadlessPumpMessages(), 1);
+  EXPECT_EQ(PumpAfter(1), 1);
+  EXPECT_EQ(PumpAfter(19), 0);
+  EXPECT_EQ(PumpAfter(1), 1);
   EXPECT_EQ(Messages(), (std::vector<UINT>{WM_TIMER, WM_TIMER, WM_TIMER}));
 
   // A loop that wakes a little late for every beat (0 to 7 ms, as a busy
@@ -161,17 +162,15 @@ TEST_F(MessagesTest, LateTicksMergeAndAreNotMadeUpAndTheTimerKeepsItsBeat) {
 
   // Two timers that are both late give one tick each.
   SetTimer(hwnd, 10, 30, nullptr);
-  vqp::HeadlessAdvanceClock(1000);
   seen.clear();
-  EXPECT_EQ(vqp::HeadlessPumpMessages(), 2);
+  EXPECT_EQ(PumpAfter(1000), 2);
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_NE(seen[0].wParam, seen[1].wParam);
 
   EXPECT_TRUE(KillTimer(hwnd, 9));
   EXPECT_FALSE(KillTimer(hwnd, 9));
-  vqp::HeadlessAdvanceClock(1000);
   seen.clear();
-  EXPECT_EQ(vqp::HeadlessPumpMessages(), 1);
+  EXPECT_EQ(PumpAfter(1000), 1);
   EXPECT_EQ(seen[0].wParam, 10u);
 }
 
@@ -315,8 +314,7 @@ TEST_F(MessagesTest, ThreadTimersAndCallbacks) {
   ASSERT_NE(a, 0u);
   EXPECT_NE(a, b);
   callbackTicks = 0;
-  vqp::HeadlessAdvanceClock(20);
-  EXPECT_EQ(vqp::HeadlessPumpMessages(), 2);
+  EXPECT_EQ(PumpAfter(20), 2);
   EXPECT_EQ(callbackTicks, 2);
   EXPECT_TRUE(seen.empty()); // the window procedure saw none of them
   EXPECT_TRUE(KillTimer(nullptr, a));
@@ -325,10 +323,8 @@ TEST_F(MessagesTest, ThreadTimersAndCallbacks) {
   // A window timer with a callback goes to the callback, not the procedure.
   SetTimer(hwnd, 4, 5, CountTick); // raised to Windows' 10 ms minimum
   callbackTicks = 0;
-  vqp::HeadlessAdvanceClock(9);
-  EXPECT_EQ(vqp::HeadlessPumpMessages(), 0);
-  vqp::HeadlessAdvanceClock(1);
-  EXPECT_EQ(vqp::HeadlessPumpMessages(), 1);
+  EXPECT_EQ(PumpAfter(9), 0);
+  EXPECT_EQ(PumpAfter(1), 1);
   EXPECT_EQ(callbackTicks, 1);
   EXPECT_TRUE(seen.empty());
 }

@@ -16,16 +16,11 @@ namespace {
 
 DWORD Count() { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); }
 
-LOGPEN PenOf(HGDIOBJ pen) {
-  LOGPEN lp{};
-  EXPECT_EQ(GetObjectA(pen, sizeof lp, &lp), int(sizeof lp));
-  return lp;
-}
-
-LOGBRUSH BrushOf(HGDIOBJ brush) {
-  LOGBRUSH lb{};
-  EXPECT_EQ(GetObjectA(brush, sizeof lb, &lb), int(sizeof lb));
-  return lb;
+// What GetObjectA reads back of a pen (LOGPEN) or a brush (LOGBRUSH).
+template <typename Logical> Logical Read(HGDIOBJ object) {
+  Logical logical{};
+  EXPECT_EQ(GetObjectA(object, sizeof logical, &logical), int(sizeof logical));
+  return logical;
 }
 
 HWND MakeWindow(int width, int height) {
@@ -33,11 +28,11 @@ HWND MakeWindow(int width, int height) {
 }
 
 void ExpectDefaults(HDC dc) {
-  const LOGPEN pen = PenOf(GetCurrentObject(dc, OBJ_PEN));
+  const LOGPEN pen = Read<LOGPEN>(GetCurrentObject(dc, OBJ_PEN));
   EXPECT_EQ(pen.lopnStyle, UINT(PS_SOLID));
   EXPECT_LE(pen.lopnWidth.x, 1);
   EXPECT_EQ(pen.lopnColor, RGB(0, 0, 0));
-  const LOGBRUSH brush = BrushOf(GetCurrentObject(dc, OBJ_BRUSH));
+  const LOGBRUSH brush = Read<LOGBRUSH>(GetCurrentObject(dc, OBJ_BRUSH));
   EXPECT_EQ(brush.lbStyle, UINT(BS_SOLID));
   EXPECT_EQ(brush.lbColor, RGB(255, 255, 255));
   EXPECT_EQ(GetROP2(dc), R2_COPYPEN);
@@ -131,7 +126,7 @@ TEST(GdiObjects, SelectedObjectsAreNotDeletedAndDeletedOnesAreRefused) {
   EXPECT_FALSE(DeleteObject(pen));
   EXPECT_FALSE(DeleteObject(brush));
   EXPECT_EQ(Count(), start + 2);
-  EXPECT_EQ(PenOf(GetCurrentObject(c.dc, OBJ_PEN)).lopnWidth.x, 3);
+  EXPECT_EQ(Read<LOGPEN>(GetCurrentObject(c.dc, OBJ_PEN)).lopnWidth.x, 3);
   EXPECT_EQ(SelectObject(c.dc, oldPen), pen);
   EXPECT_EQ(SelectObject(c.dc, oldBrush), brush);
   EXPECT_TRUE(DeleteObject(pen));
@@ -201,7 +196,7 @@ TEST(GdiObjects, GetObjectChecksTheBufferSize) {
   EXPECT_EQ(GetObjectA(pen, sizeof big, &big), int(sizeof(LOGPEN)));
   EXPECT_EQ(big.pen.lopnWidth.x, 4);
   EXPECT_EQ(big.pen.lopnColor, 0x00ABCDEFu);
-  EXPECT_EQ(BrushOf(brush).lbColor, 0x00123456u);
+  EXPECT_EQ(Read<LOGBRUSH>(brush).lbColor, 0x00123456u);
   EXPECT_EQ(CreatePen(PS_NULL + 1, 1, 0), nullptr) << "a style the layer cannot draw";
   DeleteObject(pen);
   DeleteObject(brush);

@@ -130,25 +130,20 @@ TEST(RasterEllipse, PenBandIsWidthThickAtLeftmostAndTopmostPoints) {
         c.Fill(0);
         const int l = 80 - r, t = 80 - r, right = 80 + r + extra, bottom = 80 + r + extra;
         Ellipse(c.dc, l, t, right, bottom);
-        for (int mid : {(t + bottom - 1) / 2, (t + bottom) / 2}) {
-          int x = 0;
-          while (x < 160 && c.At(x, mid) == 0)
-            ++x;
-          EXPECT_EQ(x, l - w / 2) << "w=" << w << " r=" << r;
-          int run = 0;
-          while (c.At(x + run, mid) == kPen)
-            ++run;
-          EXPECT_EQ(run, w) << "w=" << w << " r=" << r << " row " << mid;
-          EXPECT_EQ(c.At(x + run, mid), kBrush);
-          int y = 0;
-          while (y < 160 && c.At(mid, y) == 0)
-            ++y;
-          EXPECT_EQ(y, t - w / 2) << "w=" << w << " r=" << r;
-          run = 0;
-          while (c.At(mid, y + run) == kPen)
-            ++run;
-          EXPECT_EQ(run, w) << "w=" << w << " r=" << r << " column " << mid;
-        }
+        // Along the middle rows, from the left, and the middle columns, from the top.
+        for (int mid : {(t + bottom - 1) / 2, (t + bottom) / 2})
+          for (const bool row : {true, false}) {
+            const auto at = [&](int i) { return row ? c.At(i, mid) : c.At(mid, i); };
+            int edge = 0;
+            while (edge < 160 && at(edge) == 0)
+              ++edge;
+            EXPECT_EQ(edge, (row ? l : t) - w / 2) << "w=" << w << " r=" << r;
+            int run = 0;
+            while (at(edge + run) == kPen)
+              ++run;
+            EXPECT_EQ(run, w) << "w=" << w << " r=" << r << (row ? " row " : " column ") << mid;
+            EXPECT_EQ(at(edge + run), kBrush);
+          }
       }
     }
   }

@@ -155,22 +155,19 @@ TEST(Text, TransparentModeLeavesTheBackgroundBetweenGlyphs) {
 // code page the font keeps (e acute, for the languages that write it) have
 // glyphs of their own.
 TEST(Text, CharactersTheFontLacksShowTheMissingGlyphBox) {
-  auto draw = [](Canvas &c, const char16_t *text) {
+  // One character in ink on kUnder: through TextOutW, or TextOutA when `wide` is null.
+  auto draw = [](Canvas &c, const char16_t *wide, char narrow = 0) {
     c.Fill(kUnder);
     SetBkMode(c.dc, TRANSPARENT);
     SetTextColor(c.dc, kInk);
-    EXPECT_TRUE(TextOutW(c.dc, 2, 2, text, 1));
+    EXPECT_TRUE(wide ? TextOutW(c.dc, 2, 2, wide, 1) : TextOutA(c.dc, 2, 2, &narrow, 1));
   };
   Canvas box(24, 20), other(24, 20);
   draw(box, u"\x01");
   EXPECT_LT(box.Count(kUnder), 24 * 20 - 20) << "the box is drawn";
   const char boxBetween[] = {'a', '\x01', 'b'};
   for (const int byte : {0x00, 0x02, 0x1F, 0x7F, 0x81, 0x8D, 0x8F, 0x90, 0x9D}) {
-    other.Fill(kUnder);
-    SetBkMode(other.dc, TRANSPARENT);
-    SetTextColor(other.dc, kInk);
-    const char one = char(byte);
-    EXPECT_TRUE(TextOutA(other.dc, 2, 2, &one, 1));
+    draw(other, nullptr, char(byte));
     ASSERT_EQ(other.Pixels(), box.Pixels()) << "byte " << byte;
     const char between[] = {'a', char(byte), 'b'};
     ASSERT_EQ(Extent(other.dc, between, 3).cx, Extent(box.dc, boxBetween, 3).cx) << "byte " << byte;
@@ -182,9 +179,7 @@ TEST(Text, CharactersTheFontLacksShowTheMissingGlyphBox) {
     EXPECT_NE(other.Pixels(), box.Pixels()) << int(letter[0]) << " has a glyph of its own";
   }
   // The -A calls read Windows-1252: its e acute is the same letter.
-  const char acute = char(0xE9);
-  box.Fill(kUnder);
-  EXPECT_TRUE(TextOutA(box.dc, 2, 2, &acute, 1));
+  draw(box, nullptr, char(0xE9));
   draw(other, u"\u00e9");
   EXPECT_EQ(other.Pixels(), box.Pixels()) << "e acute through TextOutA";
 }

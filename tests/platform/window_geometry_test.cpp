@@ -2,7 +2,6 @@
 // resizing (by the program and by the user) and what a bad handle gets.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -72,6 +71,18 @@ bool Equal(const RECT &a, const RECT &b) {
 }
 
 #define EXPECT_RECT(r, l, t, rr, b) EXPECT_TRUE(Equal((r), RECT{l, t, rr, b})) << #r
+
+RECT Client(HWND hwnd) {
+  RECT r{};
+  GetClientRect(hwnd, &r);
+  return r;
+}
+
+RECT Outer(HWND hwnd) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  return r;
+}
 
 class WindowTest : public ::testing::Test {
 protected:
@@ -146,8 +157,7 @@ TEST_F(WindowTest, OuterSizeGivesClientSizeAndRectsAsCreated) {
   // Too small for its frame: an empty client area, never negative.
   HWND tiny = Track(Make("redraw", 5, 5));
   ASSERT_NE(tiny, nullptr);
-  GetClientRect(tiny, &r);
-  EXPECT_RECT(r, 0, 0, 0, 0);
+  EXPECT_RECT(Client(tiny), 0, 0, 0, 0);
   ShowWindow(tiny, SW_SHOW);
   EXPECT_EQ(vqp::HeadlessPumpMessages(), 0); // nothing to paint
 }
@@ -214,11 +224,8 @@ TEST_F(WindowTest, ResizeByProgramKeepsPictureAndRepaintsByClassStyle) {
     s->pixels[99 * 200 + 199] = 0x00FF00; // bottom-right
     EXPECT_TRUE(SetWindowPos(h, nullptr, 0, 0, 308, 227, SWP_NOMOVE | SWP_NOZORDER)); // 300 x 200
   }
-  RECT r;
-  GetClientRect(redraw, &r);
-  EXPECT_RECT(r, 0, 0, 300, 200);
-  GetWindowRect(redraw, &r);
-  EXPECT_RECT(r, 10, 10, 318, 237);
+  EXPECT_RECT(Client(redraw), 0, 0, 300, 200);
+  EXPECT_RECT(Outer(redraw), 10, 10, 318, 237);
   ASSERT_EQ(sizes.size(), 2u);
   EXPECT_EQ(LOWORD(sizes[0]), 300);
   EXPECT_EQ(HIWORD(sizes[0]), 200);
@@ -244,8 +251,7 @@ TEST_F(WindowTest, ResizeByProgramKeepsPictureAndRepaintsByClassStyle) {
   // Moving alone is not a resize.
   size_t before = sizes.size();
   SetWindowPos(redraw, nullptr, 40, 50, 0, 0, SWP_NOSIZE);
-  GetWindowRect(redraw, &r);
-  EXPECT_RECT(r, 40, 50, 348, 177);
+  EXPECT_RECT(Outer(redraw), 40, 50, 348, 177);
   EXPECT_EQ(sizes.size(), before);
   EXPECT_RECT(TakeUpdate(redraw), 0, 0, 0, 0);
 }
@@ -256,10 +262,8 @@ TEST_F(WindowTest, ResizeByUserRepaintsAndShowsTheWholeNewPicture) {
   vqp::HeadlessPumpMessages();
   paints = 0;
   vqp::HeadlessResizeClient(hwnd, 640, 480);
-  RECT r;
-  GetClientRect(hwnd, &r);
-  EXPECT_RECT(r, 0, 0, 640, 480);
-  GetWindowRect(hwnd, &r);
+  EXPECT_RECT(Client(hwnd), 0, 0, 640, 480);
+  RECT r = Outer(hwnd);
   EXPECT_EQ(r.right - r.left, 648);
   EXPECT_EQ(r.bottom - r.top, 507);
   uint64_t presents = vqp::HeadlessPresentCount();
@@ -272,17 +276,14 @@ TEST_F(WindowTest, ResizeByUserRepaintsAndShowsTheWholeNewPicture) {
   vqp::HeadlessResizeClient(hwnd, 0, 0);
   EXPECT_EQ(vqp::HeadlessPumpMessages(), 0);
   vqp::HeadlessResizeClient(hwnd, -5, 4096);
-  GetClientRect(hwnd, &r);
-  EXPECT_RECT(r, 0, 0, 0, 4096);
+  EXPECT_RECT(Client(hwnd), 0, 0, 0, 4096);
   SetWindowPos(hwnd, nullptr, 2147483647, 2147483647, 2147483647, 127, 0);
-  GetClientRect(hwnd, &r);
-  EXPECT_RECT(r, 0, 0, 8192, 100);
-  GetWindowRect(hwnd, &r);
+  EXPECT_RECT(Client(hwnd), 0, 0, 8192, 100);
+  r = Outer(hwnd);
   EXPECT_GE(r.right, r.left); // no overflow
   EXPECT_GE(r.bottom, r.top);
   SetWindowPos(hwnd, nullptr, 0, 0, 1010, 610, 0);
-  GetClientRect(hwnd, &r);
-  EXPECT_RECT(r, 0, 0, 1002, 583);
+  EXPECT_RECT(Client(hwnd), 0, 0, 1002, 583);
 }
 
 TEST_F(WindowTest, BadHandlesGetTheFailureValue) {
@@ -374,17 +375,13 @@ TEST_F(WindowTest, WithoutFrameOverItsWholeMonitorAWindowIsFullScreenUntilPutBac
   // The style alone changes nothing until the frame is changed.
   EXPECT_EQ(SetWindowLongA(h, GWL_STYLE, style & ~(WS_CAPTION | WS_THICKFRAME)),
             style | WS_VISIBLE);
-  RECT client{};
-  GetClientRect(h, &client);
-  EXPECT_RECT(client, 0, 0, 402, 300);
+  EXPECT_RECT(Client(h), 0, 0, 402, 300);
   SetWindowPos(h, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_FRAMECHANGED);
-  GetClientRect(h, &client);
-  EXPECT_RECT(client, 0, 0, 410, 327);
+  EXPECT_RECT(Client(h), 0, 0, 410, 327);
   EXPECT_FALSE(vqp::HeadlessIsFullScreen(h)) << "not over the whole monitor";
 
   SetWindowPos(h, HWND_TOP, 0, 0, 800, 600, SWP_NOOWNERZORDER | SWP_FRAMECHANGED);
-  GetClientRect(h, &client);
-  EXPECT_RECT(client, 0, 0, 800, 600);
+  EXPECT_RECT(Client(h), 0, 0, 800, 600);
   EXPECT_TRUE(vqp::HeadlessIsFullScreen(h));
   ASSERT_FALSE(sizes.empty());
   EXPECT_EQ(sizes.back(), MAKELPARAM(800, 600));
@@ -392,11 +389,8 @@ TEST_F(WindowTest, WithoutFrameOverItsWholeMonitorAWindowIsFullScreenUntilPutBac
   SetWindowLongA(h, GWL_STYLE, style);
   ASSERT_TRUE(SetWindowPlacement(h, &placement));
   EXPECT_FALSE(vqp::HeadlessIsFullScreen(h));
-  RECT outer{};
-  GetWindowRect(h, &outer);
-  EXPECT_RECT(outer, 10, 10, 420, 337);
-  GetClientRect(h, &client);
-  EXPECT_RECT(client, 0, 0, 402, 300);
+  EXPECT_RECT(Outer(h), 10, 10, 420, 337);
+  EXPECT_RECT(Client(h), 0, 0, 402, 300);
   placement.length = 0;
   EXPECT_FALSE(SetWindowPlacement(h, &placement));
   vqp::HeadlessSetMonitor(1920, 1080);

@@ -5,6 +5,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -72,10 +73,7 @@ template <class Done> void PumpUntil(HWND hwnd, Done done) {
 }
 
 bool Seen(UINT message) {
-  for (const MSG &m : seen)
-    if (m.message == message)
-      return true;
-  return false;
+  return std::any_of(seen.begin(), seen.end(), [&](const MSG &m) { return m.message == message; });
 }
 
 bool HaveDisplay() {
@@ -112,9 +110,10 @@ protected:
     if (!HaveDisplay())
       GTEST_SKIP() << "no DISPLAY; run under xvfb-run";
     seen.clear();
-    hwnd = Open(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    const char *title = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    hwnd = Open(title);
     ASSERT_NE(hwnd, nullptr) << vqp::LastWindowFailure();
-    native = Native(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    native = Native(title);
     ASSERT_NE(native, nullptr);
   }
   void TearDown() override { DestroyAndDrain({hwnd}); }
