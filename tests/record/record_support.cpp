@@ -78,6 +78,13 @@ Outcome Record(const std::vector<std::string> &args, const RunOptions &how) {
   return out;
 }
 
+::testing::AssertionResult Records(const std::vector<std::string> &args, const RunOptions &how) {
+  const Outcome run = Record(args, how);
+  if (run.code == 0)
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "exit code " << run.code << ": " << run.err;
+}
+
 long Picture::Count(uint32_t color, int x0, int y0, int x1, int y1) const {
   long n = 0;
   for (int y = std::max(y0, 0); y < std::min(y1, height); ++y)

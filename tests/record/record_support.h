@@ -33,6 +33,18 @@ struct RunOptions {
 
 Outcome Record(const std::vector<std::string> &args, const RunOptions &how = {});
 
+// Whether velqor-record ran with these arguments and succeeded; its exit
+// code and what it said otherwise.
+::testing::AssertionResult Records(const std::vector<std::string> &args,
+                                   const RunOptions &how = {});
+
+// `args` and then `more`: options shared by several runs, and each run's own.
+inline std::vector<std::string> With(std::vector<std::string> args,
+                                     const std::vector<std::string> &more) {
+  args.insert(args.end(), more.begin(), more.end());
+  return args;
+}
+
 // Pictures as COLORREF values (0x00BBGGRR), top row first.
 struct Picture {
   int width = 0;

@@ -10,13 +10,9 @@
 #include <array>
 #include <chrono>
 #include <cmath>
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <iterator>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -55,11 +51,8 @@ TEST_F(Recorder, TheGifShowsWhatThePngFramesShow) {
   // Through every stage and a reset, with fast clicks: whole repaints and small changes.
   const std::vector<std::string> common = {"--size",  "640x372", "--clicks", "5,15,25,35,39",
                                            "--ticks", "45",      "--every",  "3"};
-  std::vector<std::string> gifArgs = common, pngArgs = common;
-  gifArgs.insert(gifArgs.end(), {"--out", In("a.gif")});
-  pngArgs.insert(pngArgs.end(), {"--frames", dir.string()});
-  ASSERT_EQ(Record(gifArgs).code, 0);
-  ASSERT_EQ(Record(pngArgs).code, 0);
+  ASSERT_TRUE(Records(With(common, {"--out", In("a.gif")})));
+  ASSERT_TRUE(Records(With(common, {"--frames", dir.string()})));
   const Gif gif = ReadGif(dir / "a.gif");
   ASSERT_EQ(gif.frames.size(), 16u);
   for (int i = 0; i < 16; ++i) {
@@ -83,11 +76,8 @@ TEST_F(Recorder, TheSameOptionsGiveTheSameBytes) {
   const std::vector<std::string> common = {"--size",  "300x175", "--clicks", "3,9,14,30",
                                            "--ticks", "33",      "--every",  "3"};
   for (const char *extension : {".gif", ".mp4", ".webm"}) {
-    for (const char *name : {"a", "b"}) {
-      std::vector<std::string> args = common;
-      args.insert(args.end(), {"--out", In(name + std::string(extension))});
-      ASSERT_EQ(Record(args).code, 0);
-    }
+    for (const char *name : {"a", "b"})
+      ASSERT_TRUE(Records(With(common, {"--out", In(name + std::string(extension))})));
     const std::string a = Bytes(dir / ("a" + std::string(extension)));
     EXPECT_GT(a.size(), 1000u) << extension;
     EXPECT_TRUE(a == Bytes(dir / ("b" + std::string(extension)))) << extension;
@@ -95,9 +85,7 @@ TEST_F(Recorder, TheSameOptionsGiveTheSameBytes) {
 
   for (const char *name : {"p", "q"}) {
     fs::create_directory(dir / name);
-    std::vector<std::string> args = common;
-    args.insert(args.end(), {"--frames", In(name)});
-    ASSERT_EQ(Record(args).code, 0);
+    ASSERT_TRUE(Records(With(common, {"--frames", In(name)})));
   }
   ASSERT_EQ(Names(dir / "p").size(), 12u);
   EXPECT_EQ(Names(dir / "p"), Names(dir / "q"));
@@ -117,7 +105,7 @@ std::pair<int, int> PixelOf(double x, double y, int width, int height) {
 
 TEST_F(Recorder, PngFramesOfStage0ShowTheCircleAndThePoint) {
   // Frame 0 is the opening picture (the point at 5 degrees), frame 1 follows 18 ticks (95 degrees).
-  ASSERT_EQ(Record({"--ticks", "18", "--every", "18", "--frames", dir.string()}).code, 0);
+  ASSERT_TRUE(Records({"--ticks", "18", "--every", "18", "--frames", dir.string()}));
   EXPECT_EQ(Names(dir), (std::vector<std::string>{Frame(0), Frame(1)}));
   for (int frame : {0, 1}) {
     SCOPED_TRACE(Frame(frame));
@@ -149,11 +137,10 @@ TEST_F(Recorder, PngFramesOfStage0ShowTheCircleAndThePoint) {
 // above and below, its circle as round as in the window, its caption 1.6
 // times as high.
 TEST_F(Recorder, PresentModeDrawsThePictureInItsRectangleOnTheMonitor) {
-  ASSERT_EQ(
-      Record({"--present", "--size", "1600x1200", "--ticks", "0", "--frames", dir.string()}).code,
-      0);
+  ASSERT_TRUE(
+      Records({"--present", "--size", "1600x1200", "--ticks", "0", "--frames", dir.string()}));
   fs::create_directory(dir / "window");
-  ASSERT_EQ(Record({"--ticks", "0", "--frames", (dir / "window").string()}).code, 0);
+  ASSERT_TRUE(Records({"--ticks", "0", "--frames", (dir / "window").string()}));
   const Picture p = ReadPng(dir / Frame(0)), window = ReadPng(dir / "window" / Frame(0));
   ASSERT_EQ(p.width, 1600);
   ASSERT_EQ(p.height, 1200);
@@ -188,7 +175,7 @@ TEST_F(Recorder, PresentModeDrawsThePictureInItsRectangleOnTheMonitor) {
 TEST_F(Recorder, FramesReplaceAnEarlierRecordingOnly) {
   std::ofstream(dir / Frame(7)) << "old";
   std::ofstream(dir / "notes.txt") << "mine";
-  ASSERT_EQ(Record({"--size", "64x40", "--ticks", "4", "--frames", dir.string()}).code, 0);
+  ASSERT_TRUE(Records({"--size", "64x40", "--ticks", "4", "--frames", dir.string()}));
   EXPECT_EQ(Names(dir), (std::vector<std::string>{Frame(0), Frame(1), Frame(2), "notes.txt"}));
   EXPECT_EQ(ReadPng(dir / Frame(2)).width, 64);
 }
@@ -272,7 +259,7 @@ TEST_F(Recorder, AMissingEncoderIsNamedAndWritesNothing) {
     }
   }
   // GIF needs no encoder of FFmpeg's.
-  EXPECT_EQ(Record({"--ticks", "2", "--size", "64x40", "--out", In("a.gif")}, without).code, 0);
+  EXPECT_TRUE(Records({"--ticks", "2", "--size", "64x40", "--out", In("a.gif")}, without));
 }
 
 TEST_F(Recorder, AWriteThatFailsLeavesNoPartialOutput) {
@@ -306,17 +293,13 @@ TEST_F(Recorder, AWriteThatFailsLeavesNoPartialOutput) {
   const std::vector<std::string> split = {"--size",  "640x372", "--clicks", "3,6,9",
                                           "--ticks", "100",     "--split"};
   for (const char *name : {"a.gif", "a.mp4"}) {
-    std::vector<std::string> args = split;
-    args.insert(args.end(), {"--out", In(name)});
-    EXPECT_EQ(Record(args, small).code, 1) << name;
+    EXPECT_EQ(Record(With(split, {"--out", In(name)}), small).code, 1) << name;
     EXPECT_TRUE(Names(dir).empty()) << name;
   }
   // A frame that cannot be put in place (a folder has its name) takes back
   // the clips put in place before it.
   fs::create_directories(dir / "04-pull" / Frame(1) / "mine");
-  std::vector<std::string> args = split;
-  args.insert(args.end(), {"--frames", dir.string()});
-  const Outcome frames = Record(args);
+  const Outcome frames = Record(With(split, {"--frames", dir.string()}));
   EXPECT_EQ(frames.code, 1);
   EXPECT_NE(frames.err.find("cannot make '" + In("04-pull/" + Frame(1)) + "'"), std::string::npos)
       << frames.err;

@@ -15,11 +15,6 @@ namespace {
 
 using namespace recordtest;
 
-std::vector<std::string> With(std::vector<std::string> args, const std::vector<std::string> &more) {
-  args.insert(args.end(), more.begin(), more.end());
-  return args;
-}
-
 // The same picture below the caption band, whose line shows the speed's sign.
 bool SameBelowBand(const Picture &a, const Picture &b) {
   return a.width == b.width && a.height == b.height && a.pixels.size() > 40u * a.width &&
@@ -29,7 +24,7 @@ bool SameBelowBand(const Picture &a, const Picture &b) {
 
 TEST_F(Recorder, ASpeedChangesOnlyTheTimeBetweenTheTicks) {
   const std::vector<std::string> common = {"--size", "500x300", "--ticks", "40"};
-  ASSERT_EQ(Record(With(common, {"--clicks", "5,15,25", "--out", In("designed.gif")})).code, 0);
+  ASSERT_TRUE(Records(With(common, {"--clicks", "5,15,25", "--out", In("designed.gif")})));
   const Gif designed = ReadGif(dir / "designed.gif");
   ASSERT_TRUE(designed.ok);
   ASSERT_EQ(designed.frames.size(), 21u);
@@ -46,7 +41,7 @@ TEST_F(Recorder, ASpeedChangesOnlyTheTimeBetweenTheTicks) {
   for (const auto &s : speeds) {
     SCOPED_TRACE(std::string("--speed ") + s.speed);
     const std::vector<std::string> args = With(common, {"--speed", s.speed, "--clicks", s.clicks});
-    ASSERT_EQ(Record(With(args, {"--out", In("a.gif")})).code, 0);
+    ASSERT_TRUE(Records(With(args, {"--out", In("a.gif")})));
     const Gif gif = ReadGif(dir / "a.gif");
     ASSERT_TRUE(gif.ok);
     ASSERT_EQ(gif.frames.size(), designed.frames.size());
@@ -57,7 +52,7 @@ TEST_F(Recorder, ASpeedChangesOnlyTheTimeBetweenTheTicks) {
     EXPECT_EQ(std::accumulate(gif.delays.begin(), gif.delays.end(), 0),
               designedLength * s.msPerTick / 20);
 
-    ASSERT_EQ(Record(With(args, {"--out", In("a.mp4")})).code, 0);
+    ASSERT_TRUE(Records(With(args, {"--out", In("a.mp4")})));
     const Video video = ReadVideo(dir / "a.mp4");
     ASSERT_TRUE(video.ok);
     EXPECT_NEAR(video.seconds, 40 * s.msPerTick / 1000, 1e-4);
@@ -70,14 +65,12 @@ TEST_F(Recorder, ASpeedChangesOnlyTheTimeBetweenTheTicks) {
   // due after an odd tick is the one after the next tick, from that tick on.
   fs::create_directory(dir / "designed");
   fs::create_directory(dir / "double");
-  ASSERT_EQ(
-      Record(With(common, {"--clicks", "5,15,25", "--every", "1", "--frames", In("designed")}))
-          .code,
-      0);
+  ASSERT_TRUE(
+      Records(With(common, {"--clicks", "5,15,25", "--every", "1", "--frames", In("designed")})));
   const std::vector<std::string> everyThird =
       With(common, {"--speed", "2", "--clicks", "6,16,26", "--every", "3"});
-  ASSERT_EQ(Record(With(everyThird, {"--frames", In("double")})).code, 0);
-  ASSERT_EQ(Record(With(everyThird, {"--out", In("double.gif")})).code, 0);
+  ASSERT_TRUE(Records(With(everyThird, {"--frames", In("double")})));
+  ASSERT_TRUE(Records(With(everyThird, {"--out", In("double.gif")})));
   const std::vector<int> ticks = {0, 4, 6, 10, 12, 16, 18, 22, 24, 28, 30, 34, 36, 40};
   ASSERT_EQ(Names(dir / "double").size(), ticks.size());
   for (size_t i = 0; i < ticks.size(); ++i)
@@ -157,7 +150,7 @@ TEST_F(Recorder, AStartAtAStageRecordsThatStageAndItsHold) {
                                      s.stage,  "--split", "--out",    In("a.mp4")};
     if (s.negative)
       args.push_back("--negative");
-    ASSERT_EQ(Record(args).code, 0);
+    ASSERT_TRUE(Records(args));
     const std::string clip = "a-01-" + std::string(s.name) + ".mp4";
     ASSERT_EQ(Names(dir), std::vector<std::string>{clip});
     const Video video = ReadVideo(dir / clip);
@@ -173,12 +166,9 @@ TEST_F(Recorder, AStartAtAStageRecordsThatStageAndItsHold) {
   // tick): the negative slide ends with tick 1069, the pull begins with 1070.
   fs::create_directory(dir / "stepped");
   fs::create_directory(dir / "alone");
-  ASSERT_EQ(Record({"--size", "160x93", "--clicks", "73,173,354,716,789,889,1070", "--ticks",
-                    "1531", "--every", "1", "--frames", In("stepped")})
-                .code,
-            0);
-  ASSERT_EQ(
-      Record({"--size", "160x93", "--stage", "3", "--negative", "--frames", In("alone")}).code, 0);
+  ASSERT_TRUE(Records({"--size", "160x93", "--clicks", "73,173,354,716,789,889,1070", "--ticks",
+                       "1531", "--every", "1", "--frames", In("stepped")}));
+  ASSERT_TRUE(Records({"--size", "160x93", "--stage", "3", "--negative", "--frames", In("alone")}));
   ASSERT_EQ(Names(dir / "alone").size(), 232u);
   for (int i = 0; i < 232; ++i)
     ASSERT_TRUE(Bytes(dir / "alone" / Frame(i)) == Bytes(dir / "stepped" / Frame(1069 + 2 * i)))
@@ -190,10 +180,8 @@ TEST_F(Recorder, AStartAtAStageRecordsThatStageAndItsHold) {
 // come in the stages' order, named after them.
 TEST_F(Recorder, TheFullLessonIsRecordedStageByStage) {
   // Every tick a frame, so that each clip lasts exactly its ticks.
-  ASSERT_EQ(Record({"--size", "64x40", "--lesson", "full", "--every", "1", "--split", "--out",
-                    In("l.mp4")})
-                .code,
-            0);
+  ASSERT_TRUE(Records(
+      {"--size", "64x40", "--lesson", "full", "--every", "1", "--split", "--out", In("l.mp4")}));
   const struct {
     const char *name;
     int ticks;
@@ -215,15 +203,12 @@ TEST_F(Recorder, TheFullLessonIsRecordedStageByStage) {
 }
 
 TEST_F(Recorder, TheThemeAndTheLanguageShowAsAsked) {
-  ASSERT_EQ(
-      Record({"--theme", "light", "--size", "161x93", "--ticks", "0", "--frames", dir.string()})
-          .code,
-      0);
+  ASSERT_TRUE(
+      Records({"--theme", "light", "--size", "161x93", "--ticks", "0", "--frames", dir.string()}));
   const Picture p = ReadPng(dir / Frame(0));
   EXPECT_GT(p.Count(kWhite, 0, 40, 161, 93), 161 * 53 / 2) << "a light background";
-  ASSERT_EQ(
-      Record({"--theme", "light", "--size", "161x93", "--ticks", "4", "--out", In("a.mp4")}).code,
-      0);
+  ASSERT_TRUE(
+      Records({"--theme", "light", "--size", "161x93", "--ticks", "4", "--out", In("a.mp4")}));
   const Video v = ReadVideo(dir / "a.mp4");
   ASSERT_TRUE(v.ok);
   ASSERT_EQ(v.width, 162);
@@ -235,9 +220,9 @@ TEST_F(Recorder, TheThemeAndTheLanguageShowAsAsked) {
   RunOptions german;
   german.environment = {{"LC_ALL", "de_DE.UTF-8"}, {"LANG", "de_DE.UTF-8"}};
   const std::vector<std::string> opening = {"--ticks", "0", "--out"};
-  ASSERT_EQ(Record(With(opening, {In("plain.gif")})).code, 0);
-  ASSERT_EQ(Record(With(opening, {In("system.gif")}), german).code, 0);
-  ASSERT_EQ(Record(With(opening, {In("asked.gif"), "--lang", "de"})).code, 0);
+  ASSERT_TRUE(Records(With(opening, {In("plain.gif")})));
+  ASSERT_TRUE(Records(With(opening, {In("system.gif")}), german));
+  ASSERT_TRUE(Records(With(opening, {In("asked.gif"), "--lang", "de"})));
   EXPECT_TRUE(Bytes(dir / "plain.gif") == Bytes(dir / "system.gif"));
   const Gif plain = ReadGif(dir / "plain.gif"), asked = ReadGif(dir / "asked.gif");
   ASSERT_TRUE(plain.ok && asked.ok);

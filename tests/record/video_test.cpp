@@ -3,9 +3,6 @@
 // clips of --split; the stage counting and colour conversion behind them.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
-#include <cstdlib>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -21,11 +18,6 @@ using namespace recordtest;
 
 constexpr int kH264High = 100; // FF_PROFILE_H264_HIGH
 constexpr int kVp9Profile0 = 0;
-
-std::vector<std::string> With(std::vector<std::string> args, const std::vector<std::string> &more) {
-  args.insert(args.end(), more.begin(), more.end());
-  return args;
-}
 
 TEST_F(Recorder, VideosHaveTheirFormatEvenSidesAndExactTimes) {
   // An odd size, padded; clips whose last frame is cut short by the end
@@ -73,9 +65,9 @@ TEST_F(Recorder, DecodedFramesStayCloseToTheExactPictures) {
   // The window's own size, every stage: frames 0-2 rotate, 3-7 tilt, 8-12
   // slide, 13-17 pull.
   const std::vector<std::string> common = {"--clicks", "5,15,25", "--ticks", "35"};
-  ASSERT_EQ(Record(With(common, {"--frames", dir.string()})).code, 0);
+  ASSERT_TRUE(Records(With(common, {"--frames", dir.string()})));
   for (const char *name : {"a.mp4", "a.webm"}) {
-    ASSERT_EQ(Record(With(common, {"--out", In(name)})).code, 0);
+    ASSERT_TRUE(Records(With(common, {"--out", In(name)})));
     const Video v = ReadVideo(dir / name);
     ASSERT_TRUE(v.ok);
     ASSERT_EQ(v.frames.size(), 18u);
@@ -106,8 +98,8 @@ TEST_F(Recorder, SplitGivesOneClipPerStageFromItsFirstPicture) {
   const std::vector<int> firsts = {0, 3, 8, 13, 18, 20, 23};
   fs::create_directory(dir / "whole");
   fs::create_directory(dir / "split");
-  ASSERT_EQ(Record(With(common, {"--frames", In("whole")})).code, 0);
-  ASSERT_EQ(Record(With(common, {"--split", "--frames", In("split")})).code, 0);
+  ASSERT_TRUE(Records(With(common, {"--frames", In("whole")})));
+  ASSERT_TRUE(Records(With(common, {"--split", "--frames", In("split")})));
   ASSERT_EQ(Names(dir / "split"), clips);
   for (size_t c = 0; c < clips.size(); ++c) {
     SCOPED_TRACE(clips[c]);
@@ -158,23 +150,14 @@ TEST_F(Recorder, SplitGivesOneClipPerStageFromItsFirstPicture) {
 }
 
 TEST(StageCounter, CountsTheStagesThroughCyclesAsTheProgramGoes) {
-  // {the program's Stage after a tick, the stage counted through the recording}
-  const std::pair<int32_t, int> steps[] = {
-      {RotateStage, 0},
-      {TiltStage, 1},
-      {TiltStage, 1},
-      {SlideStage, 2},
-      {PullStage, 3},
-      // A click in the pull makes a reset pending: that is already the next
-      // cycle's rotate, and a click that the pending reset ignores changes nothing.
-      {4, 4},
-      {4, 4},
-      {RotateStage, 4},
-      {TiltStage, 5},
-      {SlideStage, 6},
-      {PullStage, 7},
-      // Back to rotate without the reset being seen: still the next cycle.
-      {RotateStage, 8}};
+  // {the program's Stage after a tick, the stage counted through the recording}.
+  // A click in the pull makes a reset pending (4): that is already the next
+  // cycle's rotate, and a click that the pending reset ignores changes nothing.
+  // Back to rotate without the reset being seen (the last): still the next cycle.
+  const std::pair<int32_t, int> steps[] = {{RotateStage, 0}, {TiltStage, 1},   {TiltStage, 1},
+                                           {SlideStage, 2},  {PullStage, 3},   {4, 4},
+                                           {4, 4},           {RotateStage, 4}, {TiltStage, 5},
+                                           {SlideStage, 6},  {PullStage, 7},   {RotateStage, 8}};
   record::StageCounter counter;
   for (size_t i = 0; i < std::size(steps); ++i)
     EXPECT_EQ(counter.Update(steps[i].first, 4), steps[i].second) << "step " << i;
