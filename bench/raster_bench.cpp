@@ -93,15 +93,21 @@ void BM_Tick(benchmark::State &state) {
 }
 BENCHMARK(BM_Tick)->Apply(Configure);
 
-void BM_Ring(benchmark::State &state) {
+// `draw` over and over in exclusive-or mode, with a pen of this width and
+// colour made for the run.
+template <typename Draw> void Xor(benchmark::State &state, int width, COLORREF color, Draw draw) {
   Scene s;
   SetROP2(s.dc, R2_XORPEN);
-  HPEN pen = CreatePen(PS_SOLID, 12, RGB(255, 255, 255));
+  HPEN pen = CreatePen(PS_SOLID, width, color);
   SelectObject(s.dc, pen);
   for (auto _ : state)
-    Ellipse(s.dc, 493, 300, 507, 286);
+    draw(s.dc);
   SelectObject(s.dc, s.white2);
   DeleteObject(pen);
+}
+
+void BM_Ring(benchmark::State &state) {
+  Xor(state, 12, RGB(255, 255, 255), [](HDC dc) { Ellipse(dc, 493, 300, 507, 286); });
 }
 BENCHMARK(BM_Ring)->Apply(Configure);
 
@@ -114,24 +120,18 @@ void BM_DotWithItsObjects(benchmark::State &state) {
 BENCHMARK(BM_DotWithItsObjects)->Apply(Configure);
 
 void BM_VerticalLineFullHeight(benchmark::State &state) {
-  Scene s;
-  SetROP2(s.dc, R2_XORPEN);
-  SelectObject(s.dc, s.red2);
-  for (auto _ : state) {
-    MoveToEx(s.dc, 400, 0, nullptr);
-    LineTo(s.dc, 400, kHeight);
-  }
+  Xor(state, 2, RGB(255, 0, 0), [](HDC dc) {
+    MoveToEx(dc, 400, 0, nullptr);
+    LineTo(dc, 400, kHeight);
+  });
 }
 BENCHMARK(BM_VerticalLineFullHeight)->Apply(Configure);
 
 void BM_Segment20(benchmark::State &state) {
-  Scene s;
-  SetROP2(s.dc, R2_XORPEN);
-  SelectObject(s.dc, s.grey2);
-  for (auto _ : state) {
-    MoveToEx(s.dc, 400, 310, nullptr);
-    LineTo(s.dc, 420, 300);
-  }
+  Xor(state, 2, RGB(192, 192, 192), [](HDC dc) {
+    MoveToEx(dc, 400, 310, nullptr);
+    LineTo(dc, 420, 300);
+  });
 }
 BENCHMARK(BM_Segment20)->Apply(Configure);
 
@@ -159,28 +159,16 @@ BENCHMARK(BM_Caption)->Apply(Configure);
 
 // Bounded by what is visible: a 10,000 px pen across the whole 32-bit range.
 void BM_HugePenLine(benchmark::State &state) {
-  Scene s;
-  SetROP2(s.dc, R2_XORPEN);
-  HPEN pen = CreatePen(PS_SOLID, 10000, RGB(255, 255, 255));
-  SelectObject(s.dc, pen);
-  for (auto _ : state) {
-    MoveToEx(s.dc, INT32_MIN, INT32_MIN + 5, nullptr);
-    LineTo(s.dc, INT32_MAX, INT32_MAX);
-  }
-  SelectObject(s.dc, s.white2);
-  DeleteObject(pen);
+  Xor(state, 10000, RGB(255, 255, 255), [](HDC dc) {
+    MoveToEx(dc, INT32_MIN, INT32_MIN + 5, nullptr);
+    LineTo(dc, INT32_MAX, INT32_MAX);
+  });
 }
 BENCHMARK(BM_HugePenLine)->Apply(Configure);
 
 void BM_HugeEllipse(benchmark::State &state) {
-  Scene s;
-  SetROP2(s.dc, R2_XORPEN);
-  HPEN pen = CreatePen(PS_SOLID, 10000, RGB(255, 255, 255));
-  SelectObject(s.dc, pen);
-  for (auto _ : state)
-    Ellipse(s.dc, INT32_MIN, -1000000000, 500, 1000000000);
-  SelectObject(s.dc, s.white2);
-  DeleteObject(pen);
+  Xor(state, 10000, RGB(255, 255, 255),
+      [](HDC dc) { Ellipse(dc, INT32_MIN, -1000000000, 500, 1000000000); });
 }
 BENCHMARK(BM_HugeEllipse)->Apply(Configure);
 

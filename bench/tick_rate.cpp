@@ -5,7 +5,6 @@
 // and compare the count with seconds * 50.
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 
 #include "platform/win32.h"
 

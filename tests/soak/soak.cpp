@@ -33,14 +33,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <random>
 #include <string>
-#include <vector>
 
 #include "animation/animation_state.h"
 #include "app/application.h"
