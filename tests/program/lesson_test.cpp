@@ -189,14 +189,6 @@ TEST(FullLesson, BothTogetherMirrorEachOtherAndTheirSumStaysOnTheAxis) {
   }
 }
 
-// The picture as it stands, which a repaint must give back unchanged.
-Picture KeptThroughARepaint(const char *what) {
-  const Picture before = TakePicture();
-  Paint();
-  EXPECT_EQ(DiffersFromShown(before), 0) << what;
-  return before;
-}
-
 // In both themes: a repaint anywhere in the new stages gives the undisturbed
 // picture, their ends leave no residue of the exclusive-or drawing, and back
 // from each gives the stage before as it stood finished.

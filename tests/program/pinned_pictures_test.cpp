@@ -106,8 +106,7 @@ TEST(PinnedPictures, AWholeCycleDrawsTheDesignedPicturesAtEachSize) {
 TEST(PinnedPictures, PresentationModeAtTheDesignedSizeDrawsTheSamePictures) {
   vqp::HeadlessSetMonitor(1002, 583);
   StartFresh(1002, 583);
-  Key(VK_F11);
-  UpdateWindow(TestWindow());
+  KeyAndRepaint(VK_F11);
   ASSERT_TRUE(Settings.FullScreen);
   ASSERT_TRUE(PictureKeepsProportion());
   const std::vector<uint64_t> hashes = PlayCycle(1002, 583);

@@ -152,8 +152,7 @@ TEST(PresenterKeys, PauseHoldsThePictureWithASignUntilAnyStep) {
   Tick(25);
   EXPECT_EQ(std::memcmp(&held, &AnimationState, sizeof held), 0) << "a tick moved a held picture";
   EXPECT_EQ(DiffersFromShown(paused), 0);
-  Paint(); // a repaint keeps the sign
-  EXPECT_EQ(DiffersFromShown(paused), 0);
+  KeptThroughARepaint("the pause sign");
   Key('K');
   EXPECT_EQ(PauseSignPixels(TakePicture()), 0);
   Tick();

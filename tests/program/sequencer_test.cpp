@@ -66,9 +66,7 @@ TEST(Sequencer, EveryStageTicksItsOwnWayAndTheResetReversesTheDirection) {
   EXPECT_EQ(static_cast<double>(s.PlaneStep), 0.011109999999916909);
 
   // The reset painted the stage-0 picture, now with the negative caption.
-  const Picture reset = TakePicture();
-  Paint();
-  EXPECT_EQ(DiffersFromShown(reset), 0);
+  KeptThroughARepaint("the reset's picture");
   EXPECT_TRUE(ShowsCaption("NEGATIVE FREQUENCY - clockwise rotation"));
   Tick();
   EXPECT_EQ(s.AngleDeg, angle - 5); // clockwise

@@ -36,9 +36,7 @@ TEST(Rotate, TheTurningPointLeavesThePictureAFreshPaintGives) {
     for (int ticks : {1, 2, 19, 37, 72}) {
       Tick(ticks - done);
       done = ticks;
-      const Picture ticked = TakePicture();
-      Paint();
-      EXPECT_EQ(DiffersFromShown(ticked), 0) << step << " after " << ticks;
+      KeptThroughARepaint(std::to_string(step) + " after " + std::to_string(ticks));
     }
     EXPECT_EQ(s.AngleDeg, 355 * (step / 5));
     EXPECT_EQ(DiffersFromShown(start), 0) << "a full turn";

@@ -63,10 +63,7 @@ TEST(PaintMidStage, ThePictureStaysAsItStandsAndTheStageGoesOn) {
       if (clickFirst)
         Click(); // counted, but its stage draws on the next tick
       const int stage = s.Stage;
-      const Picture atPaint = TakePicture();
-      Paint();
-      EXPECT_EQ(DiffersFromShown(atPaint), 0)
-          << c.name << (clickFirst ? " after a click" : "") << ": the paint changed the picture";
+      KeptThroughARepaint(std::string(c.name) + (clickFirst ? " after a click" : ""));
       Tick(c.ticksAfter);
       EXPECT_EQ(s.Stage, clickFirst ? (stage == 4 ? 0 : stage) : stage) << c.name;
       EXPECT_EQ(DiffersFromShown(undisturbed), 0) << c.name << (clickFirst ? " after a click" : "");

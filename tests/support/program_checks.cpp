@@ -160,6 +160,13 @@ long DiffersFromShown(const std::function<Picture()> &drawDirectly) {
   return CountDifferences(shown, drawDirectly());
 }
 
+Picture KeptThroughARepaint(const std::string &what) {
+  const Picture before = TakePicture();
+  Paint();
+  EXPECT_EQ(DiffersFromShown(before), 0) << what;
+  return before;
+}
+
 bool AllBlack(int width, int height) {
   return CountColor(TakePicture(), BlackValue, 0, 0, width, height) == long{width} * height;
 }

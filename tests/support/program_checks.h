@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "graphics/graphics_state.h"
@@ -77,6 +78,9 @@ long CountDifferences(const Picture &a, const Picture &b, int top = 0, int botto
 // direct drawing paints over it (an argument's evaluation order is not fixed).
 long DiffersFromShown(const Picture &p);
 long DiffersFromShown(const std::function<Picture()> &drawDirectly);
+// The picture as it stands, which a repaint must give back unchanged (`what`
+// names the moment when it does not).
+Picture KeptThroughARepaint(const std::string &what);
 // Whether the whole width x height client area is black.
 bool AllBlack(int width, int height);
 // Number of pixels of `color` within [left, right) x [top, bottom).
