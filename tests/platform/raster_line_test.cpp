@@ -135,8 +135,6 @@ TEST(RasterLine, StrokeIsWidthPixelsThickAcrossHorizontalAndVerticalLines) {
     const int thick = std::max(w, 1), first = 30 - thick / 2;
     c.Fill(0);
     Line(c.dc, 5, 30, 55, 30);
-    c.Fill(0);
-    Line(c.dc, 5, 30, 55, 30);
     for (int y = 0; y < 60; ++y)
       EXPECT_EQ(c.At(30, y) == kPen, y >= first && y < first + thick) << "w=" << w << " y=" << y;
     c.Fill(0);
