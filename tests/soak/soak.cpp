@@ -521,10 +521,7 @@ void RandomScreen(std::mt19937_64 &random) {
   PumpWithoutTick("a change of the screen");
 }
 
-void Sample() {
-  const long long rss = ResidentBytes();
-  fig.rssPeak = std::max(fig.rssPeak, rss);
-}
+void Sample() { fig.rssPeak = std::max(fig.rssPeak, ResidentBytes()); }
 
 int Run(long long ticks, uint64_t seed) {
   std::mt19937_64 random(seed);
@@ -532,9 +529,7 @@ int Run(long long ticks, uint64_t seed) {
 
   // Start-up as StartApplication does it (TestWindow), then the first paint.
   window = TestWindow();
-  objectsAtStart = GdiObjectCount();
-  fig.objectsStart = objectsAtStart;
-  peakObjects = objectsAtStart;
+  fig.objectsStart = peakObjects = objectsAtStart = GdiObjectCount();
   Pump();
 
   // Warm-up ends at the first checkpoint; the extremes come early so that
