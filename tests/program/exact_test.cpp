@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr COLORREF CyanValue = 0x00FFFF00; // white over red
-
 // The smallest rectangle (inclusive) holding every pixel of either colour
 // below the caption band (whose text is blended in all shades).
 RECT Extent(const Picture &p, COLORREF a, COLORREF b) {

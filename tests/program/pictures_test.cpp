@@ -16,7 +16,6 @@
 namespace {
 
 const GraphicsStateRecord &g = GraphicsState;
-constexpr COLORREF CyanValue = 0x00FFFF00; // white over red, by exclusive-or
 
 SIZE Measure(const char *text) {
   SIZE size = {0, 0};

@@ -120,3 +120,4 @@ constexpr COLORREF RedValue = 0x000000FF;
 constexpr COLORREF WhiteValue = 0x00FFFFFF;
 constexpr COLORREF YellowValue = 0x0000FFFF;
 constexpr COLORREF LightGrayValue = 0x00C0C0C0;
+constexpr COLORREF CyanValue = 0x00FFFF00; // white over red, by exclusive-or
