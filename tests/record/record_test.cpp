@@ -93,11 +93,11 @@ TEST_F(Recorder, TheSameOptionsGiveTheSameBytes) {
     EXPECT_EQ(Bytes(dir / "p" / name), Bytes(dir / "q" / name)) << name;
 }
 
-// Where the program draws a world point at the given client size.
-std::pair<int, int> PixelOf(double x, double y, int width, int height) {
-  GraphicsState.MaxX = width;
-  GraphicsState.MaxY = height;
-  SetViewport(0, 0, width, height);
+// Where the program draws a world point in its 1002 x 583 window.
+std::pair<int, int> PixelOf(double x, double y) {
+  GraphicsState.MaxX = 1002;
+  GraphicsState.MaxY = 583;
+  SetViewport(0, 0, 1002, 583);
   SetWorldWindow(-2.1, -1.25, 2.1, 1.25);
   const PixelPoint p = WorldToScreen(x, y);
   return {WindowX(p.X), WindowY(p.Y)};
@@ -112,14 +112,13 @@ TEST_F(Recorder, PngFramesOfStage0ShowTheCircleAndThePoint) {
     const Picture p = ReadPng(dir / Frame(frame));
     ASSERT_EQ(p.width, 1002);
     ASSERT_EQ(p.height, 583);
-    for (const auto &[x, y] : {PixelOf(0, -1, 1002, 583), PixelOf(-1, 0, 1002, 583),
-                               PixelOf(0.7071, -0.7071, 1002, 583)})
+    for (const auto &[x, y] : {PixelOf(0, -1), PixelOf(-1, 0), PixelOf(0.7071, -0.7071)})
       EXPECT_GT(p.Count(kRed, x - 1, y - 1, x + 2, y + 2), 0) << "circle at " << x << "," << y;
-    const auto [cx, cy] = PixelOf(0, 0, 1002, 583);
+    const auto [cx, cy] = PixelOf(0, 0);
     EXPECT_EQ(p.At(cx, cy), kBlack);
     for (int degrees : {5, 95}) {
       const double a = degrees * 0.01745329;
-      const auto [x, y] = PixelOf(std::cos(a), std::sin(a), 1002, 583);
+      const auto [x, y] = PixelOf(std::cos(a), std::sin(a));
       const long white = p.Count(kWhite, x - 14, y - 14, x + 15, y + 15);
       const long crossing = p.Count(kWhiteOverRed, x - 14, y - 14, x + 15, y + 15);
       if ((degrees == 5) == (frame == 0)) {
