@@ -1,7 +1,6 @@
 // kernel32 and comctl32: the few calls the program makes outside windows and drawing.
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -70,16 +69,7 @@ DWORD FormatMessageA(DWORD flags, const void *, DWORD messageId, DWORD, LPSTR bu
   return 0;
 }
 
-[[noreturn]] void ExitProcess(UINT exitCode) {
-  std::fflush(nullptr);
-  std::exit(static_cast<int>(exitCode));
-}
-
 void InitCommonControls(void) {}
-
-} // namespace vqw
-
-namespace vqw {
 
 namespace {
 

@@ -10,6 +10,12 @@
 
 namespace vqp {
 
+// Sets the thread's last error and gives `value`: how a call of the layer fails.
+template <typename T> T Fail(DWORD error, T value) {
+  vqw::SetLastError(error);
+  return value;
+}
+
 // The framebuffer of a live window, or nullptr for a bad or destroyed handle.
 // The pointer stays valid until the window is resized or destroyed, so the
 // drawing half looks it up again for every call.

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "backend.h"
+#include "layer.h"
 #include "user_internal.h"
 
 namespace vqp {
@@ -44,23 +45,13 @@ bool toldEndlessWait = false;
 const HWND kThreadOnly = reinterpret_cast<HWND>(static_cast<intptr_t>(-1));
 
 bool Matches(HWND msgHwnd, UINT message, HWND filter, UINT first, UINT last) {
-  if (filter == kThreadOnly) {
-    if (msgHwnd != nullptr)
-      return false;
-  } else if (filter != nullptr && msgHwnd != filter) {
+  if (filter == kThreadOnly ? msgHwnd != nullptr : filter != nullptr && msgHwnd != filter)
     return false;
-  }
   return (first == 0 && last == 0) || (message >= first && message <= last);
 }
 
 MSG MakeMsg(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  MSG m{};
-  m.hwnd = hwnd;
-  m.message = message;
-  m.wParam = wParam;
-  m.lParam = lParam;
-  m.time = static_cast<DWORD>(BackendNowMs());
-  return m;
+  return MSG{hwnd, message, wParam, lParam, static_cast<DWORD>(BackendNowMs()), {}};
 }
 
 bool TakeFrom(std::deque<MSG> &queue, MSG *out, HWND filter, UINT first, UINT last, bool remove) {
@@ -141,12 +132,12 @@ void EndEndlessWait() {
   quitCode = 0;
 }
 
-bool BadFilter(HWND filter) {
-  if (filter == nullptr || filter == kThreadOnly || LookupWindow(filter))
-    return false;
-  vqw::SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-  return true;
+// A window handle that is neither null nor a live window (the last error says so).
+bool BadWindow(HWND hwnd) {
+  return hwnd != nullptr && !LookupWindow(hwnd) && Fail(ERROR_INVALID_WINDOW_HANDLE, true);
 }
+
+bool BadFilter(HWND filter) { return filter != kThreadOnly && BadWindow(filter); }
 
 Timer *FindTimer(HWND hwnd, UINT_PTR id) {
   for (Timer &t : timers)
@@ -175,12 +166,10 @@ void QueueInput(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void ForgetWindowMessages(HWND hwnd) {
-  auto ofWindow = [hwnd](const MSG &m) { return m.hwnd == hwnd; };
-  posted.erase(std::remove_if(posted.begin(), posted.end(), ofWindow), posted.end());
-  input.erase(std::remove_if(input.begin(), input.end(), ofWindow), input.end());
-  timers.erase(std::remove_if(timers.begin(), timers.end(),
-                              [hwnd](const Timer &t) { return t.hwnd == hwnd; }),
-               timers.end());
+  auto ofWindow = [hwnd](const auto &m) { return m.hwnd == hwnd; };
+  std::erase_if(posted, ofWindow);
+  std::erase_if(input, ofWindow);
+  std::erase_if(timers, ofWindow);
 }
 
 } // namespace vqp
@@ -188,10 +177,8 @@ void ForgetWindowMessages(HWND hwnd) {
 namespace vqw {
 
 BOOL GetMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax) {
-  if (msg == nullptr) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return -1;
-  }
+  if (msg == nullptr)
+    return vqp::Fail(ERROR_INVALID_PARAMETER, -1);
   if (vqp::BadFilter(hwnd))
     return -1;
   vqp::PresentChanges();
@@ -213,10 +200,8 @@ BOOL GetMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax) {
 }
 
 BOOL PeekMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeMsg) {
-  if (msg == nullptr) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return FALSE;
-  }
+  if (msg == nullptr)
+    return vqp::Fail(ERROR_INVALID_PARAMETER, FALSE);
   if (vqp::BadFilter(hwnd))
     return FALSE;
   vqp::PresentChanges();
@@ -229,17 +214,8 @@ BOOL TranslateMessage(const MSG *msg) {
   // Windows answers nonzero for every keystroke message, translated or not.
   // The layer makes no WM_CHAR from them: it knows no keyboard layout, and
   // what it runs reads keys, not characters.
-  if (msg == nullptr)
-    return FALSE;
-  switch (msg->message) {
-  case WM_KEYDOWN:
-  case WM_KEYUP:
-  case WM_SYSKEYDOWN:
-  case WM_SYSKEYUP:
-    return TRUE;
-  default:
-    return FALSE;
-  }
+  return msg != nullptr && (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP ||
+                            msg->message == WM_SYSKEYDOWN || msg->message == WM_SYSKEYUP);
 }
 
 LRESULT DispatchMessageA(const MSG *msg) {
@@ -258,29 +234,17 @@ LRESULT DispatchMessageA(const MSG *msg) {
   }
   if (msg->hwnd == nullptr)
     return 0; // a thread message has no window procedure
-  vqp::Window *w = vqp::LookupWindow(msg->hwnd);
-  if (w == nullptr) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return 0;
-  }
-  return w->proc(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+  return SendMessageA(msg->hwnd, msg->message, msg->wParam, msg->lParam);
 }
 
 LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM, LPARAM) {
-  if (vqp::LookupWindow(hwnd) == nullptr) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return 0;
-  }
-  switch (msg) {
-  case WM_PAINT:
+  if (vqp::LookupWindow(hwnd) == nullptr)
+    return vqp::Fail(ERROR_INVALID_WINDOW_HANDLE, 0);
+  if (msg == WM_PAINT)
     ValidateRect(hwnd, nullptr);
-    return 0;
-  case WM_CLOSE:
+  else if (msg == WM_CLOSE)
     DestroyWindow(hwnd);
-    return 0;
-  default:
-    return 0;
-  }
+  return 0;
 }
 
 void PostQuitMessage(int exitCode) {
@@ -290,10 +254,8 @@ void PostQuitMessage(int exitCode) {
 }
 
 BOOL PostMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (hwnd != nullptr && vqp::LookupWindow(hwnd) == nullptr) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+  if (vqp::BadWindow(hwnd))
     return FALSE;
-  }
   vqp::NoteActivity();
   vqp::posted.push_back(vqp::MakeMsg(hwnd, msg, wParam, lParam));
   return TRUE;
@@ -301,28 +263,20 @@ BOOL PostMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   vqp::Window *w = vqp::LookupWindow(hwnd);
-  if (w == nullptr) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return 0;
-  }
-  return w->proc(hwnd, msg, wParam, lParam);
+  return w ? w->proc(hwnd, msg, wParam, lParam) : vqp::Fail(ERROR_INVALID_WINDOW_HANDLE, 0);
 }
 
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc) {
-  if (hwnd != nullptr && vqp::LookupWindow(hwnd) == nullptr) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+  if (vqp::BadWindow(hwnd))
     return 0;
-  }
   // Windows' limits: shorter periods are raised to 10 ms, longer ones cut.
   UINT period = std::clamp<UINT>(elapseMs, USER_TIMER_MINIMUM, USER_TIMER_MAXIMUM);
   vqp::Timer *t = nullptr;
   if (hwnd != nullptr || id != 0)
     t = vqp::FindTimer(hwnd, id);
   if (t == nullptr) {
-    if (vqp::timers.size() >= vqp::kMaxTimers) {
-      SetLastError(ERROR_NO_MORE_USER_HANDLES);
-      return 0;
-    }
+    if (vqp::timers.size() >= vqp::kMaxTimers)
+      return vqp::Fail<UINT_PTR>(ERROR_NO_MORE_USER_HANDLES, 0);
     if (hwnd == nullptr) {
       // A thread timer gets an identifier of its own.
       while (vqp::FindTimer(nullptr, vqp::nextThreadTimerId) || vqp::nextThreadTimerId == 0)
@@ -340,17 +294,12 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc) {
 }
 
 BOOL KillTimer(HWND hwnd, UINT_PTR id) {
-  if (hwnd != nullptr && vqp::LookupWindow(hwnd) == nullptr) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+  if (vqp::BadWindow(hwnd))
     return FALSE;
-  }
-  auto it = std::find_if(vqp::timers.begin(), vqp::timers.end(),
-                         [&](const vqp::Timer &t) { return t.hwnd == hwnd && t.id == id; });
-  if (it == vqp::timers.end()) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return FALSE;
-  }
-  vqp::timers.erase(it);
+  const vqp::Timer *t = vqp::FindTimer(hwnd, id);
+  if (t == nullptr)
+    return vqp::Fail(ERROR_INVALID_PARAMETER, FALSE);
+  vqp::timers.erase(vqp::timers.begin() + (t - vqp::timers.data()));
   return TRUE;
 }
 

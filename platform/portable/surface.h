@@ -157,6 +157,14 @@ inline void Unite(PixelRect &into, const PixelRect &r) {
     into.bottom = r.bottom;
 }
 
+// The part of a that lies within b; empty (all 0) when there is none.
+inline PixelRect Intersect(const PixelRect &a, const PixelRect &b) {
+  const PixelRect r{a.left > b.left ? a.left : b.left, a.top > b.top ? a.top : b.top,
+                    a.right < b.right ? a.right : b.right,
+                    a.bottom < b.bottom ? a.bottom : b.bottom};
+  return r.Empty() ? PixelRect{} : r;
+}
+
 // Grows `dirty` to cover r (already clipped to the surface by the caller).
 inline void MarkDirty(Surface &s, const PixelRect &r) { Unite(s.dirty, r); }
 

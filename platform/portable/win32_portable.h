@@ -18,13 +18,11 @@ typedef uint32_t DWORD;
 typedef int32_t LONG;
 typedef unsigned int UINT;
 typedef uintptr_t UINT_PTR;
-typedef intptr_t LONG_PTR;
 typedef uintptr_t WPARAM;
 typedef intptr_t LPARAM;
 typedef intptr_t LRESULT;
 typedef WORD ATOM;
 typedef DWORD COLORREF;
-typedef char CHAR;
 typedef const char *LPCSTR;
 typedef char *LPSTR;
 // UTF-16, as on Windows.
@@ -59,7 +57,6 @@ typedef HICON HCURSOR;
 
 #define WINAPI
 #define CALLBACK
-#define APIENTRY
 
 #ifndef TRUE
 #define TRUE 1
@@ -128,7 +125,6 @@ struct CREATESTRUCTA {
   LPCSTR lpszClass;
   DWORD dwExStyle;
 };
-typedef CREATESTRUCTA *LPCREATESTRUCTA;
 
 struct PAINTSTRUCT {
   HDC hdc;
@@ -166,7 +162,7 @@ struct LOGFONTA {
   BYTE lfClipPrecision;
   BYTE lfQuality;
   BYTE lfPitchAndFamily;
-  CHAR lfFaceName[LF_FACESIZE];
+  char lfFaceName[LF_FACESIZE];
 };
 
 struct WINDOWPLACEMENT {
@@ -206,7 +202,6 @@ typedef MONITORINFO *LPMONITORINFO;
 #define WM_NULL 0x0000
 #define WM_CREATE 0x0001
 #define WM_DESTROY 0x0002
-#define WM_MOVE 0x0003
 #define WM_SIZE 0x0005
 #define WM_SETTEXT 0x000C
 #define WM_GETTEXT 0x000D
@@ -215,20 +210,15 @@ typedef MONITORINFO *LPMONITORINFO;
 #define WM_PAINT 0x000F
 #define WM_CLOSE 0x0010
 #define WM_QUIT 0x0012
-#define WM_ERASEBKGND 0x0014
-#define WM_SHOWWINDOW 0x0018
 #define WM_KEYDOWN 0x0100
 #define WM_KEYUP 0x0101
 #define WM_CHAR 0x0102
 #define WM_SYSKEYDOWN 0x0104
 #define WM_SYSKEYUP 0x0105
-#define WM_SYSCHAR 0x0106
 #define WM_TIMER 0x0113
 #define WM_MOUSEMOVE 0x0200
 #define WM_LBUTTONDOWN 0x0201
 #define WM_LBUTTONUP 0x0202
-#define WM_RBUTTONDOWN 0x0204
-#define WM_RBUTTONUP 0x0205
 #define WM_DPICHANGED 0x02E0
 #define WM_APPCOMMAND 0x0319
 #define WM_USER 0x0400
@@ -307,11 +297,7 @@ typedef MONITORINFO *LPMONITORINFO;
 #define CW_USEDEFAULT ((int)0x80000000)
 #define SW_HIDE 0
 #define SW_SHOWNORMAL 1
-#define SW_SHOWMINIMIZED 2
-#define SW_SHOWMAXIMIZED 3
 #define SW_SHOW 5
-#define SW_MINIMIZE 6
-#define SW_RESTORE 9
 #define SWP_NOSIZE 0x0001
 #define SWP_NOMOVE 0x0002
 #define SWP_NOZORDER 0x0004
@@ -338,15 +324,11 @@ typedef MONITORINFO *LPMONITORINFO;
 #define OBJ_FONT 6
 // CreateFontA: the values the layer reads (height, weight, face) and the
 // others a caller passes, which the layer's one font ignores.
-#define FW_DONTCARE 0
-#define FW_NORMAL 400
 #define FW_BOLD 700
 #define ANSI_CHARSET 0
 #define DEFAULT_CHARSET 1
-#define OUT_DEFAULT_PRECIS 0
 #define OUT_TT_PRECIS 4
 #define CLIP_DEFAULT_PRECIS 0
-#define DEFAULT_QUALITY 0
 #define ANTIALIASED_QUALITY 4
 #define DEFAULT_PITCH 0
 #define FF_SWISS (2 << 4)
@@ -366,7 +348,6 @@ typedef MONITORINFO *LPMONITORINFO;
 #define R2_MERGEPENNOT 14
 #define R2_MERGEPEN 15
 #define R2_WHITE 16
-#define TA_NOUPDATECP 0
 #define TA_UPDATECP 1
 #define TA_LEFT 0
 #define TA_RIGHT 2
@@ -381,7 +362,6 @@ typedef MONITORINFO *LPMONITORINFO;
 #define ERROR 0
 #define NULLREGION 1
 #define SIMPLEREGION 2
-#define COMPLEXREGION 3
 #define GDI_ERROR 0xFFFFFFFFL
 #define GGI_MARK_NONEXISTING_GLYPHS 0x0001
 #define HGDI_ERROR ((HANDLE)(intptr_t)-1)
@@ -474,7 +454,6 @@ void InitCommonControls(void);
 
 // kernel32
 HMODULE GetModuleHandleA(LPCSTR moduleName);
-[[noreturn]] void ExitProcess(UINT exitCode);
 DWORD GetLastError(void);
 void SetLastError(DWORD error);
 DWORD FormatMessageA(DWORD flags, const void *source, DWORD messageId, DWORD languageId,
@@ -542,7 +521,6 @@ using vqw::DestroyWindow;
 using vqw::DispatchMessageA;
 using vqw::Ellipse;
 using vqw::EndPaint;
-using vqw::ExitProcess;
 using vqw::FillRect;
 using vqw::FormatMessageA;
 using vqw::GetBkColor;
@@ -555,6 +533,7 @@ using vqw::GetCurrentPositionEx;
 using vqw::GetCurrentProcess;
 using vqw::GetDC;
 using vqw::GetDpiForWindow;
+using vqw::GetGlyphIndicesW;
 using vqw::GetGuiResources;
 using vqw::GetLastError;
 using vqw::GetMessageA;
@@ -567,7 +546,6 @@ using vqw::GetSystemMetrics;
 using vqw::GetTextAlign;
 using vqw::GetTextColor;
 using vqw::GetTextExtentPoint32A;
-using vqw::GetGlyphIndicesW;
 using vqw::GetTextExtentPoint32W;
 using vqw::GetUserPreferredUILanguages;
 using vqw::GetWindowLongA;

@@ -36,14 +36,9 @@ constexpr int kFirstMonitorHandle = 0x00010001;
 
 // Class names compare without regard to case, as on Windows.
 bool SameName(const std::string &a, const char *b) {
-  size_t n = std::strlen(b);
-  if (a.size() != n)
-    return false;
-  for (size_t i = 0; i < n; ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
+  return std::equal(
+      a.begin(), a.end(), b, b + std::strlen(b),
+      [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
 }
 
 // A class name may also be an atom: MAKEINTATOM puts it in the pointer's low word.
@@ -85,22 +80,11 @@ LONG Saturate(long long v) {
 
 PixelRect WholeClient(const Window &w) { return {0, 0, w.surface.width, w.surface.height}; }
 
-PixelRect Intersect(const PixelRect &a, const PixelRect &b) {
-  PixelRect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-              std::min(a.bottom, b.bottom)};
-  return r.Empty() ? PixelRect{} : r;
-}
-
 // The client rectangle a RECT names, clipped to the client area (RECT may hold
 // any 32-bit values; the result always lies inside the surface).
 PixelRect ClientPart(const Window &w, const RECT *rect) {
-  if (rect == nullptr)
-    return WholeClient(w);
-  PixelRect r{static_cast<int>(std::clamp<LONG>(rect->left, 0, w.surface.width)),
-              static_cast<int>(std::clamp<LONG>(rect->top, 0, w.surface.height)),
-              static_cast<int>(std::clamp<LONG>(rect->right, 0, w.surface.width)),
-              static_cast<int>(std::clamp<LONG>(rect->bottom, 0, w.surface.height))};
-  return r.Empty() ? PixelRect{} : r;
+  return rect ? Intersect({rect->left, rect->top, rect->right, rect->bottom}, WholeClient(w))
+              : WholeClient(w);
 }
 
 void Invalidate(Window &w, const PixelRect &r, bool erase) {
@@ -185,22 +169,26 @@ void ShowNative(const Window &w) {
                     Saturate(static_cast<long long>(w.y) + caption));
 }
 
-bool Fail(DWORD error) {
-  vqw::SetLastError(error);
-  return false;
-}
-
 Window *Require(HWND hwnd) {
   Window *w = LookupWindow(hwnd);
-  if (w == nullptr)
-    vqw::SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-  return w;
+  return w ? w : Fail<Window *>(ERROR_INVALID_WINDOW_HANDLE, nullptr);
 }
 
 HWND FailCreate(DWORD error, std::string reason) {
   lastWindowFailure = std::move(reason);
-  vqw::SetLastError(error);
-  return nullptr;
+  return Fail<HWND>(error, nullptr);
+}
+
+// Puts the window's outer rectangle at (x, y), cx by cy (no larger than the
+// largest client area in its frame), and gives the client size within it.
+std::pair<int, int> SetOuter(Window &w, int x, int y, int cx, int cy) {
+  const Frame f = FrameOf(w.style);
+  const int cw = ClampSide(cx, f.width), ch = ClampSide(cy, f.height);
+  w.x = x;
+  w.y = y;
+  w.outerW = std::clamp(cx, 0, cw + f.width);
+  w.outerH = std::clamp(cy, 0, ch + f.height);
+  return {cw, ch};
 }
 
 // The client size changed (program or user): resize the framebuffer and tell
@@ -242,12 +230,8 @@ void PlaceWindow(HWND hwnd, int x, int y, int cx, int cy) {
   Window *w = LookupWindow(hwnd);
   if (w == nullptr)
     return;
-  w->x = x;
-  w->y = y;
+  const auto [cw, ch] = SetOuter(*w, x, y, cx, cy);
   const Frame f = FrameOf(w->style);
-  const int cw = ClampSide(cx, f.width), ch = ClampSide(cy, f.height);
-  w->outerW = std::clamp(cx, 0, cw + f.width);
-  w->outerH = std::clamp(cy, 0, ch + f.height);
   const bool fullScreen = CoversMonitor(*w);
   if (fullScreen == w->fullScreen) {
     ChangeClientSize(hwnd, cw, ch, true);
@@ -371,26 +355,14 @@ using vqp::Window;
 namespace vqw {
 
 ATOM RegisterClassA(const WNDCLASSA *wc) {
-  if (wc == nullptr || wc->lpszClassName == nullptr || wc->lpfnWndProc == nullptr) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return 0;
-  }
-  if (vqp::IsAtom(wc->lpszClassName)) {
-    // Registering under a bare atom is not something the program does.
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return 0;
-  }
-  if (vqp::FindClass(wc->lpszClassName)) {
-    SetLastError(ERROR_CLASS_ALREADY_EXISTS);
-    return 0;
-  }
-  vqp::WindowClass c;
-  c.name = wc->lpszClassName;
-  c.atom = vqp::nextAtom++;
-  c.style = wc->style;
-  c.proc = wc->lpfnWndProc;
-  vqp::classes.push_back(c);
-  return c.atom;
+  // Registering under a bare atom is not something the program does.
+  if (wc == nullptr || wc->lpszClassName == nullptr || wc->lpfnWndProc == nullptr ||
+      vqp::IsAtom(wc->lpszClassName))
+    return vqp::Fail<ATOM>(ERROR_INVALID_PARAMETER, 0);
+  if (vqp::FindClass(wc->lpszClassName))
+    return vqp::Fail<ATOM>(ERROR_CLASS_ALREADY_EXISTS, 0);
+  vqp::classes.push_back({wc->lpszClassName, vqp::nextAtom++, wc->style, wc->lpfnWndProc});
+  return vqp::classes.back().atom;
 }
 
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
@@ -420,12 +392,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
     width = 640;
     height = 480;
   }
-  const vqp::Frame frame = vqp::FrameOf(w->style);
-  int cw = vqp::ClampSide(width, frame.width), ch = vqp::ClampSide(height, frame.height);
-  w->x = x;
-  w->y = y;
-  w->outerW = std::clamp(width, 0, cw + frame.width);
-  w->outerH = std::clamp(height, 0, ch + frame.height);
+  const auto [cw, ch] = vqp::SetOuter(*w, x, y, width, height);
   try {
     w->surface.pixels.assign(static_cast<size_t>(cw) * static_cast<size_t>(ch), 0);
   } catch (const std::bad_alloc &) {
@@ -570,7 +537,7 @@ BOOL GetClientRect(HWND hwnd, LPRECT rect) {
   if (w == nullptr)
     return FALSE;
   if (rect == nullptr)
-    return vqp::Fail(ERROR_INVALID_PARAMETER);
+    return vqp::Fail(ERROR_INVALID_PARAMETER, FALSE);
   *rect = {0, 0, w->surface.width, w->surface.height};
   return TRUE;
 }
@@ -580,7 +547,7 @@ BOOL GetWindowRect(HWND hwnd, LPRECT rect) {
   if (w == nullptr)
     return FALSE;
   if (rect == nullptr)
-    return vqp::Fail(ERROR_INVALID_PARAMETER);
+    return vqp::Fail(ERROR_INVALID_PARAMETER, FALSE);
   *rect = {w->x, w->y, vqp::Saturate(static_cast<long long>(w->x) + w->outerW),
            vqp::Saturate(static_cast<long long>(w->y) + w->outerH)};
   return TRUE;
@@ -590,10 +557,8 @@ namespace {
 // Copies as much of `text` as fits with its terminating NUL; returns the
 // number of characters copied.
 int CopyText(const std::string &text, LPSTR out, int maxCount) {
-  if (out == nullptr || maxCount <= 0) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return 0;
-  }
+  if (out == nullptr || maxCount <= 0)
+    return vqp::Fail(ERROR_INVALID_PARAMETER, 0);
   size_t n = std::min(text.size(), static_cast<size_t>(maxCount) - 1);
   std::memcpy(out, text.data(), n);
   out[n] = '\0';
@@ -644,8 +609,7 @@ LONG GetWindowLongA(HWND hwnd, int index) {
     return LONG(w->style | (w->visible ? DWORD(WS_VISIBLE) : 0));
   if (index == GWL_EXSTYLE)
     return LONG(w->exStyle);
-  SetLastError(ERROR_INVALID_PARAMETER);
-  return 0;
+  return vqp::Fail<LONG>(ERROR_INVALID_PARAMETER, 0);
 }
 
 LONG SetWindowLongA(HWND hwnd, int index, LONG value) {
@@ -669,7 +633,7 @@ BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT *placement) {
   if (w == nullptr)
     return FALSE;
   if (placement == nullptr || placement->length != sizeof(WINDOWPLACEMENT))
-    return vqp::Fail(ERROR_INVALID_PARAMETER);
+    return vqp::Fail(ERROR_INVALID_PARAMETER, FALSE);
   // The layer's windows are never minimized or maximized.
   placement->flags = 0;
   placement->showCmd = w->visible ? SW_SHOWNORMAL : SW_HIDE;
@@ -684,7 +648,7 @@ BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT *placement) {
   if (w == nullptr)
     return FALSE;
   if (placement == nullptr || placement->length != sizeof(WINDOWPLACEMENT))
-    return vqp::Fail(ERROR_INVALID_PARAMETER);
+    return vqp::Fail(ERROR_INVALID_PARAMETER, FALSE);
   const RECT &r = placement->rcNormalPosition;
   vqp::PlaceWindow(hwnd, r.left, r.top, vqp::Saturate(static_cast<long long>(r.right) - r.left),
                    vqp::Saturate(static_cast<long long>(r.bottom) - r.top));
@@ -701,11 +665,11 @@ HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags) {
 
 BOOL GetMonitorInfoA(HMONITOR monitor, LPMONITORINFO info) {
   if (info == nullptr || info->cbSize < sizeof(MONITORINFO))
-    return vqp::Fail(ERROR_INVALID_PARAMETER);
+    return vqp::Fail(ERROR_INVALID_PARAMETER, FALSE);
   RECT area{}, work{};
   const int index = vqp::MonitorIndex(monitor);
   if (index < 0 || !vqp::BackendMonitorArea(index, area, work))
-    return vqp::Fail(ERROR_INVALID_MONITOR_HANDLE);
+    return vqp::Fail(ERROR_INVALID_MONITOR_HANDLE, FALSE);
   info->rcMonitor = area;
   info->rcWork = work;
   info->dwFlags = index == 0 ? MONITORINFOF_PRIMARY : 0;
@@ -752,26 +716,21 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 BOOL GetUserPreferredUILanguages(DWORD flags, ULONG *count, LPWSTR buffer, ULONG *bufferSize) {
   if (count == nullptr || bufferSize == nullptr || !(flags & MUI_LANGUAGE_NAME))
-    return vqp::Fail(ERROR_INVALID_PARAMETER);
+    return vqp::Fail(ERROR_INVALID_PARAMETER, FALSE);
+  const std::vector<std::string> names = vqp::BackendUserLanguages();
   std::u16string list;
-  ULONG found = 0;
-  for (const std::string &name : vqp::BackendUserLanguages()) {
+  for (const std::string &name : names) {
     list.append(name.begin(), name.end());
     list += u'\0';
-    ++found;
   }
   list += u'\0';
-  *count = found;
-  if (buffer == nullptr) {
-    *bufferSize = ULONG(list.size());
-    return TRUE;
-  }
-  if (*bufferSize < list.size()) {
-    *bufferSize = ULONG(list.size());
-    return vqp::Fail(ERROR_INSUFFICIENT_BUFFER);
-  }
-  std::copy(list.begin(), list.end(), buffer);
+  *count = ULONG(names.size());
+  const bool tooSmall = buffer != nullptr && *bufferSize < list.size();
   *bufferSize = ULONG(list.size());
+  if (tooSmall)
+    return vqp::Fail(ERROR_INSUFFICIENT_BUFFER, FALSE);
+  if (buffer)
+    std::copy(list.begin(), list.end(), buffer);
   return TRUE;
 }
 
@@ -792,7 +751,7 @@ int GetSystemMetrics(int index) {
 
 BOOL SystemParametersInfoA(UINT action, UINT, PVOID param, UINT) {
   if (action != SPI_GETCLIENTAREAANIMATION || param == nullptr)
-    return vqp::Fail(ERROR_INVALID_PARAMETER);
+    return vqp::Fail(ERROR_INVALID_PARAMETER, FALSE);
   *static_cast<BOOL *>(param) = vqp::BackendReducesMotion() ? FALSE : TRUE;
   return TRUE;
 }

@@ -47,10 +47,6 @@ struct PenData {
   COLORREF color = 0;
 };
 
-struct FontData {
-  LOGFONTA logical{};
-};
-
 struct DcData {
   HWND hwnd = nullptr;                   // window of a GetDC context
   Surface *surface = nullptr;            // surface of a CreateSurfaceDC context
@@ -73,7 +69,7 @@ struct Slot {
   int selections = 0; // device contexts that have this object selected
   PenData pen;
   COLORREF brushColor = 0;
-  FontData font;
+  LOGFONTA font{};
   DcData dc;
 };
 
@@ -95,8 +91,8 @@ struct Table {
     slots[stockBrush].brushColor = RGB(255, 255, 255);
     stockFont = NewSlot(kFont); // like SYSTEM_FONT: the layer's font, 16 pixels a line
     slots[stockFont].stock = true;
-    slots[stockFont].font.logical.lfHeight = 16;
-    slots[stockFont].font.logical.lfWeight = FW_BOLD;
+    slots[stockFont].font.lfHeight = 16;
+    slots[stockFont].font.lfWeight = FW_BOLD;
     live = 0;
     counted = 0;
   }
@@ -159,9 +155,15 @@ Table &Objects() {
   return table;
 }
 
-template <typename T> T Fail(DWORD error, T value) {
-  vqw::SetLastError(error);
-  return value;
+// A new pen, brush, font or device context, made by `fill` from a blank
+// slot; nullptr (with ERROR_NOT_ENOUGH_MEMORY) beyond the quota.
+template <class Handle, class Fill> Handle NewObject(Kind kind, Fill fill) {
+  Table &t = Objects();
+  if (t.live >= kMaxObjects)
+    return Fail<Handle>(ERROR_NOT_ENOUGH_MEMORY, nullptr);
+  const uint32_t index = t.NewSlot(kind);
+  fill(t.slots[index]);
+  return static_cast<Handle>(t.HandleOf(index));
 }
 
 // A usable device context and the surface it draws on, or nullptr (with
@@ -179,20 +181,17 @@ DcData *Dc(HDC hdc, Surface **surface = nullptr) {
 }
 
 HDC NewDc(HWND hwnd, Surface *surface) {
-  Table &t = Objects();
-  if (t.live >= kMaxObjects)
-    return Fail<HDC>(ERROR_NOT_ENOUGH_MEMORY, nullptr);
-  const uint32_t index = t.NewSlot(kDc);
-  Slot &s = t.slots[index];
-  s.dc.hwnd = hwnd;
-  s.dc.surface = surface;
-  s.dc.pen = t.stockPen;
-  s.dc.brush = t.stockBrush;
-  s.dc.font = t.stockFont;
-  t.slots[t.stockPen].selections++;
-  t.slots[t.stockBrush].selections++;
-  t.slots[t.stockFont].selections++;
-  return static_cast<HDC>(t.HandleOf(index));
+  return NewObject<HDC>(kDc, [&](Slot &s) {
+    Table &t = Objects();
+    s.dc.hwnd = hwnd;
+    s.dc.surface = surface;
+    s.dc.pen = t.stockPen;
+    s.dc.brush = t.stockBrush;
+    s.dc.font = t.stockFont;
+    t.slots[t.stockPen].selections++;
+    t.slots[t.stockBrush].selections++;
+    t.slots[t.stockFont].selections++;
+  });
 }
 
 void FreeDc(uint32_t index) {
@@ -207,8 +206,8 @@ void FreeDc(uint32_t index) {
 const PenData &SelectedPen(const DcData &dc) { return Objects().slots[dc.pen].pen; }
 COLORREF SelectedBrushColor(const DcData &dc) { return Objects().slots[dc.brush].brushColor; }
 // The face and height the text module draws a font in.
-gdi::FontKey KeyOf(const FontData &font) {
-  return {gdi::FaceOf(font.logical.lfFaceName), int(font.logical.lfHeight)};
+gdi::FontKey KeyOf(const LOGFONTA &font) {
+  return {gdi::FaceOf(font.lfFaceName), int(font.lfHeight)};
 }
 gdi::FontKey SelectedFont(const DcData &dc) { return KeyOf(Objects().slots[dc.font].font); }
 
@@ -327,48 +326,37 @@ HPEN CreatePen(int style, int width, COLORREF color) {
   // Only the styles the layer draws; others would silently draw wrong.
   if (style != PS_SOLID && style != PS_NULL)
     return Fail<HPEN>(ERROR_INVALID_PARAMETER, nullptr);
-  vqp::Table &t = Objects();
-  if (t.live >= vqp::kMaxObjects)
-    return Fail<HPEN>(ERROR_NOT_ENOUGH_MEMORY, nullptr);
-  const uint32_t index = t.NewSlot(vqp::kPen);
   // As in GDI, a negative width counts as its magnitude (0 and 1 both give one
   // pixel); INT_MIN has none and becomes one pixel.
-  t.slots[index].pen = {style, width == INT32_MIN ? 1 : (width < 0 ? -width : width), color};
-  return static_cast<HPEN>(t.HandleOf(index));
+  return vqp::NewObject<HPEN>(vqp::kPen, [&](vqp::Slot &s) {
+    s.pen = {style, width == INT32_MIN ? 1 : (width < 0 ? -width : width), color};
+  });
 }
 
 HBRUSH CreateSolidBrush(COLORREF color) {
-  vqp::Table &t = Objects();
-  if (t.live >= vqp::kMaxObjects)
-    return Fail<HBRUSH>(ERROR_NOT_ENOUGH_MEMORY, nullptr);
-  const uint32_t index = t.NewSlot(vqp::kBrush);
-  t.slots[index].brushColor = color;
-  return static_cast<HBRUSH>(t.HandleOf(index));
+  return vqp::NewObject<HBRUSH>(vqp::kBrush, [&](vqp::Slot &s) { s.brushColor = color; });
 }
 
 HFONT CreateFontA(int height, int, int, int, int weight, DWORD italic, DWORD underline,
                   DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision,
                   DWORD quality, DWORD pitchAndFamily, LPCSTR faceName) {
-  vqp::Table &t = Objects();
-  if (t.live >= vqp::kMaxObjects)
-    return Fail<HFONT>(ERROR_NOT_ENOUGH_MEMORY, nullptr);
-  const uint32_t index = t.NewSlot(vqp::kFont);
-  LOGFONTA &f = t.slots[index].font.logical;
-  // The heights a text can have on a screen; 0 asks for the default.
-  f.lfHeight =
-      height == 0 ? 16 : std::clamp(height, -vqp::gdi::kMaxFontHeight, vqp::gdi::kMaxFontHeight);
-  f.lfWeight = weight;
-  f.lfItalic = BYTE(italic != 0);
-  f.lfUnderline = BYTE(underline != 0);
-  f.lfStrikeOut = BYTE(strikeOut != 0);
-  f.lfCharSet = BYTE(charSet);
-  f.lfOutPrecision = BYTE(outPrecision);
-  f.lfClipPrecision = BYTE(clipPrecision);
-  f.lfQuality = BYTE(quality);
-  f.lfPitchAndFamily = BYTE(pitchAndFamily);
-  if (faceName)
-    std::strncpy(f.lfFaceName, faceName, LF_FACESIZE - 1);
-  return static_cast<HFONT>(t.HandleOf(index));
+  return vqp::NewObject<HFONT>(vqp::kFont, [&](vqp::Slot &s) {
+    // The heights a text can have on a screen; 0 asks for the default.
+    LOGFONTA &f = s.font;
+    f.lfHeight =
+        height == 0 ? 16 : std::clamp(height, -vqp::gdi::kMaxFontHeight, vqp::gdi::kMaxFontHeight);
+    f.lfWeight = weight;
+    f.lfItalic = BYTE(italic != 0);
+    f.lfUnderline = BYTE(underline != 0);
+    f.lfStrikeOut = BYTE(strikeOut != 0);
+    f.lfCharSet = BYTE(charSet);
+    f.lfOutPrecision = BYTE(outPrecision);
+    f.lfClipPrecision = BYTE(clipPrecision);
+    f.lfQuality = BYTE(quality);
+    f.lfPitchAndFamily = BYTE(pitchAndFamily);
+    if (faceName)
+      std::strncpy(f.lfFaceName, faceName, LF_FACESIZE - 1);
+  });
 }
 
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) {
@@ -417,13 +405,9 @@ HGDIOBJ GetCurrentObject(HDC hdc, UINT type) {
   DcData *dc = vqp::Dc(hdc);
   if (dc == nullptr)
     return nullptr;
-  if (type == OBJ_PEN)
-    return Objects().HandleOf(dc->pen);
-  if (type == OBJ_BRUSH)
-    return Objects().HandleOf(dc->brush);
-  if (type == OBJ_FONT)
-    return Objects().HandleOf(dc->font);
-  return Fail<HGDIOBJ>(ERROR_INVALID_PARAMETER, nullptr);
+  if (type != OBJ_PEN && type != OBJ_BRUSH && type != OBJ_FONT)
+    return Fail<HGDIOBJ>(ERROR_INVALID_PARAMETER, nullptr);
+  return Objects().HandleOf(type == OBJ_PEN ? dc->pen : type == OBJ_BRUSH ? dc->brush : dc->font);
 }
 
 int GetObjectA(HANDLE object, int size, LPVOID out) {
@@ -441,7 +425,7 @@ int GetObjectA(HANDLE object, int size, LPVOID out) {
     return bytes;
   };
   if (s->kind == vqp::kFont)
-    return give(s->font.logical);
+    return give(s->font);
   if (s->kind == vqp::kPen)
     return give(LOGPEN{UINT(s->pen.style), POINT{s->pen.width, 0}, s->pen.color});
   return give(LOGBRUSH{BS_SOLID, s->brushColor, 0});
@@ -511,12 +495,8 @@ int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
   DcData *dc = vqp::Dc(hdc);
   if (dc == nullptr)
     return ERROR;
-  vqp::PixelRect r{left, top, right, bottom};
-  if (dc->clipped)
-    r = {std::max(r.left, dc->clip.left), std::max(r.top, dc->clip.top),
-         std::min(r.right, dc->clip.right), std::min(r.bottom, dc->clip.bottom)};
+  dc->clip = vqp::Intersect({left, top, right, bottom}, vqp::ClipOf(*dc));
   dc->clipped = true;
-  dc->clip = r.Empty() ? vqp::PixelRect{} : r;
   return dc->clip.Empty() ? NULLREGION : SIMPLEREGION;
 }
 
@@ -538,37 +518,33 @@ int GetClipBox(HDC hdc, LPRECT rect) {
     return ERROR;
   if (rect == nullptr)
     return Fail(ERROR_INVALID_PARAMETER, ERROR);
-  const vqp::PixelRect clip = vqp::ClipOf(*dc);
-  const vqp::PixelRect box{std::max(clip.left, 0), std::max(clip.top, 0),
-                           std::min(clip.right, surface->width),
-                           std::min(clip.bottom, surface->height)};
-  if (box.Empty()) {
-    *rect = {0, 0, 0, 0};
-    return NULLREGION;
-  }
+  const vqp::PixelRect box =
+      vqp::Intersect(vqp::ClipOf(*dc), {0, 0, surface->width, surface->height});
   *rect = {box.left, box.top, box.right, box.bottom};
-  return SIMPLEREGION;
+  return box.Empty() ? NULLREGION : SIMPLEREGION;
 }
 
 // ---- drawing -------------------------------------------------------------------
 
-BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
+namespace {
+// Ellipse and Rectangle: a box drawn with the context's pen and brush.
+template <class Raster>
+BOOL Shape(HDC hdc, int left, int top, int right, int bottom, Raster raster) {
   vqp::Surface *surface;
-  DcData *dc = vqp::Dc(hdc, &surface);
+  const DcData *dc = vqp::Dc(hdc, &surface);
   if (dc == nullptr)
     return FALSE;
-  vqp::gdi::RasterEllipse(*surface, left, top, right, bottom, vqp::PaintOf(*dc), vqp::ClipOf(*dc));
+  raster(*surface, left, top, right, bottom, vqp::PaintOf(*dc), vqp::ClipOf(*dc));
   return TRUE;
+}
+} // namespace
+
+BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
+  return Shape(hdc, left, top, right, bottom, vqp::gdi::RasterEllipse);
 }
 
 BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
-  vqp::Surface *surface;
-  DcData *dc = vqp::Dc(hdc, &surface);
-  if (dc == nullptr)
-    return FALSE;
-  vqp::gdi::RasterRectangle(*surface, left, top, right, bottom, vqp::PaintOf(*dc),
-                            vqp::ClipOf(*dc));
-  return TRUE;
+  return Shape(hdc, left, top, right, bottom, vqp::gdi::RasterRectangle);
 }
 
 BOOL LineTo(HDC hdc, int x, int y) {
@@ -649,26 +625,14 @@ template <class Char> BOOL Out(HDC hdc, int x, int y, const Char *chars, int len
   const UINT align = dc->textAlign;
   int64_t left = (align & TA_UPDATECP) ? dc->position.x : x;
   int64_t top = (align & TA_UPDATECP) ? dc->position.y : y;
-  switch (align & TA_CENTER) {
-  case TA_CENTER:
+  if ((align & TA_CENTER) == TA_CENTER)
     left -= width / 2;
-    break;
-  case TA_RIGHT:
+  else if ((align & TA_CENTER) == TA_RIGHT)
     left -= width;
-    break;
-  default:
-    break;
-  }
-  switch (align & TA_BASELINE) {
-  case TA_BASELINE:
+  if ((align & TA_BASELINE) == TA_BASELINE)
     top -= vqp::gdi::TextAscent(font);
-    break;
-  case TA_BOTTOM:
+  else if ((align & TA_BASELINE) == TA_BOTTOM)
     top -= vqp::gdi::TextHeight(font);
-    break;
-  default:
-    break;
-  }
   vqp::gdi::DrawText(*surface, font, left, top, text, width, dc->textColor, dc->bkColor,
                      dc->bkMode == OPAQUE, vqp::ClipOf(*dc));
   if (align & TA_UPDATECP) {
