@@ -219,65 +219,28 @@ UINT VirtualKeyOf(const SDL_Keysym &key) {
     return static_cast<UINT>('0' + (k - SDLK_0));
   if (k >= SDLK_F1 && k <= SDLK_F12)
     return static_cast<UINT>(VK_F1 + (k - SDLK_F1));
-  switch (k) {
-  case SDLK_BACKSPACE:
-    return VK_BACK;
-  case SDLK_TAB:
-    return VK_TAB;
-  case SDLK_RETURN:
-  case SDLK_KP_ENTER:
-    return VK_RETURN;
-  case SDLK_PAUSE:
-    return VK_PAUSE;
-  case SDLK_ESCAPE:
-    return VK_ESCAPE;
-  case SDLK_SPACE:
-    return VK_SPACE;
-  case SDLK_PAGEUP:
-    return VK_PRIOR;
-  case SDLK_PAGEDOWN:
-    return VK_NEXT;
-  case SDLK_END:
-    return VK_END;
-  case SDLK_HOME:
-    return VK_HOME;
-  case SDLK_LEFT:
-    return VK_LEFT;
-  case SDLK_UP:
-    return VK_UP;
-  case SDLK_RIGHT:
-    return VK_RIGHT;
-  case SDLK_DOWN:
-    return VK_DOWN;
-  case SDLK_INSERT:
-    return VK_INSERT;
-  case SDLK_DELETE:
-    return VK_DELETE;
-  case SDLK_PERIOD:
-    return VK_OEM_PERIOD;
-  case SDLK_MINUS:
-    return VK_OEM_MINUS;
-  case SDLK_EQUALS:
-  case SDLK_PLUS:
-    return VK_OEM_PLUS;
-  case SDLK_KP_MINUS:
-    return VK_SUBTRACT;
-  case SDLK_KP_PLUS:
-    return VK_ADD;
-  case SDLK_KP_PERIOD:
-    return VK_DECIMAL;
-  case SDLK_LSHIFT:
-  case SDLK_RSHIFT:
-    return VK_SHIFT;
-  case SDLK_LCTRL:
-  case SDLK_RCTRL:
-    return VK_CONTROL;
-  case SDLK_LALT:
-  case SDLK_RALT:
-    return VK_MENU;
-  default:
-    return 0;
-  }
+  static constexpr struct {
+    SDL_Keycode sdl;
+    UINT key;
+  } kKeys[] = {{SDLK_BACKSPACE, VK_BACK},  {SDLK_TAB, VK_TAB},
+               {SDLK_RETURN, VK_RETURN},   {SDLK_KP_ENTER, VK_RETURN},
+               {SDLK_PAUSE, VK_PAUSE},     {SDLK_ESCAPE, VK_ESCAPE},
+               {SDLK_SPACE, VK_SPACE},     {SDLK_PAGEUP, VK_PRIOR},
+               {SDLK_PAGEDOWN, VK_NEXT},   {SDLK_END, VK_END},
+               {SDLK_HOME, VK_HOME},       {SDLK_LEFT, VK_LEFT},
+               {SDLK_UP, VK_UP},           {SDLK_RIGHT, VK_RIGHT},
+               {SDLK_DOWN, VK_DOWN},       {SDLK_INSERT, VK_INSERT},
+               {SDLK_DELETE, VK_DELETE},   {SDLK_PERIOD, VK_OEM_PERIOD},
+               {SDLK_MINUS, VK_OEM_MINUS}, {SDLK_EQUALS, VK_OEM_PLUS},
+               {SDLK_PLUS, VK_OEM_PLUS},   {SDLK_KP_MINUS, VK_SUBTRACT},
+               {SDLK_KP_PLUS, VK_ADD},     {SDLK_KP_PERIOD, VK_DECIMAL},
+               {SDLK_LSHIFT, VK_SHIFT},    {SDLK_RSHIFT, VK_SHIFT},
+               {SDLK_LCTRL, VK_CONTROL},   {SDLK_RCTRL, VK_CONTROL},
+               {SDLK_LALT, VK_MENU},       {SDLK_RALT, VK_MENU}};
+  for (const auto &entry : kKeys)
+    if (entry.sdl == k)
+      return entry.key;
+  return 0;
 }
 
 void Handle(const SDL_Event &e) {

@@ -34,6 +34,15 @@ Bounds BoundsOf(const Surface &s, const PixelRect &clip) {
           std::min<i64>(clip.right, s.width) - 1, std::min<i64>(clip.bottom, s.height) - 1};
 }
 
+// Cuts columns x0..x1 and rows y0..y1 (inclusive) to b; false when nothing is left.
+bool ClipTo(const Bounds &b, i64 &x0, i64 &y0, i64 &x1, i64 &y1) {
+  x0 = std::max(x0, b.x0);
+  x1 = std::min(x1, b.x1);
+  y0 = std::max(y0, b.y0);
+  y1 = std::min(y1, b.y1);
+  return x0 <= x1 && y0 <= y1;
+}
+
 // What a mix does to a run of pixels, as a type, so that a primitive's loops
 // choose it once rather than on every span: paint over, flip bits (XOR), the
 // general and-then-xor, or nothing.
@@ -113,11 +122,7 @@ public:
   // Columns x0..x1 of rows y0..y1 (inclusive) may have changed: the part
   // within the clip is marked for the screen.
   void Mark(i64 x0, i64 y0, i64 x1, i64 y1) {
-    x0 = std::max(x0, bounds_.x0);
-    x1 = std::min(x1, bounds_.x1);
-    y0 = std::max(y0, bounds_.y0);
-    y1 = std::min(y1, bounds_.y1);
-    if (x0 > x1 || y0 > y1)
+    if (!ClipTo(bounds_, x0, y0, x1, y1))
       return;
     left_ = std::min(left_, x0);
     right_ = std::max(right_, x1);
@@ -127,11 +132,7 @@ public:
 
   // Pixels x0..x1 of rows y0..y1 (all inclusive), clipped.
   void Box(i64 x0, i64 y0, i64 x1, i64 y1, const Mix &m) {
-    x0 = std::max(x0, bounds_.x0);
-    x1 = std::min(x1, bounds_.x1);
-    y0 = std::max(y0, bounds_.y0);
-    y1 = std::min(y1, bounds_.y1);
-    if (x0 > x1 || y0 > y1 || m.Nop())
+    if (!ClipTo(bounds_, x0, y0, x1, y1) || m.Nop())
       return;
     const size_t count = size_t(x1 - x0 + 1);
     uint32_t *row = pixels_ + size_t(y0) * stride_ + size_t(x0);
@@ -180,14 +181,7 @@ bool Hides(const Mix &m) { return (m.andMask & kRgb) == 0; }
 // Pixels x0..x1 of rows y0..y1 (inclusive) were painted over where the clip
 // lets them: the texts they cover go (see surface.h).
 void Hide(Surface &s, const PixelRect &clip, i64 x0, i64 y0, i64 x1, i64 y1) {
-  if (s.texts.empty())
-    return;
-  const Bounds b = BoundsOf(s, clip);
-  x0 = std::max(x0, b.x0);
-  x1 = std::min(x1, b.x1);
-  y0 = std::max(y0, b.y0);
-  y1 = std::min(y1, b.y1);
-  if (x0 <= x1 && y0 <= y1)
+  if (!s.texts.empty() && ClipTo(BoundsOf(s, clip), x0, y0, x1, y1))
     CoverTexts(s, PixelRect{int(x0), int(y0), int(x1) + 1, int(y1) + 1});
 }
 // A filled ellipse on the pixel grid, given by the pixels it spans: exactly
