@@ -105,13 +105,10 @@ bool CreateMainWindow() {
   WNDCLASSA windowClass = {};
   windowClass.style = CS_HREDRAW | CS_VREDRAW;
   windowClass.lpfnWndProc = WindowProc;
-  windowClass.cbClsExtra = 0;
-  windowClass.cbWndExtra = 0;
   windowClass.hInstance = GetModuleHandleA(nullptr);
   windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<intptr_t>(COLOR_BACKGROUND + 1));
-  windowClass.lpszMenuName = nullptr;
   windowClass.lpszClassName = WindowTitle;
   if (RegisterClassA(&windowClass) == 0)
     return SayFailure("cannot register the window class", ErrorText(GetLastError()));

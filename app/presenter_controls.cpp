@@ -18,63 +18,37 @@ void PlayTick() {
 
 // Back one stage (scenes/stage_table.h), counting the cycle left behind.
 bool GoBack() {
-  switch (StepBack(Settings.Cycle > 0)) {
-  case BackStep::None:
-    return false;
-  case BackStep::IntoCycleBefore:
+  const BackStep step = StepBack(Settings.Cycle > 0);
+  if (step == BackStep::IntoCycleBefore)
     Settings.Cycle = Settings.Cycle - 1;
-    break;
-  case BackStep::WithinCycle:
-    break;
-  }
-  return true;
+  return step != BackStep::None;
 }
 
 } // namespace
 
 PresenterAction ActionOfKey(WPARAM virtualKey) {
-  switch (virtualKey) {
-  case VK_NEXT:
-  case VK_RIGHT:
-  case VK_DOWN:
-  case VK_SPACE:
-  case VK_RETURN:
-  case 'N':
-    return PresenterAction::Next;
-  case VK_PRIOR:
-  case VK_LEFT:
-  case VK_UP:
-  case VK_BACK:
-  case 'P':
-    return PresenterAction::Back;
-  case VK_HOME:
-    return PresenterAction::StartAgain;
-  case 'K':
-  case VK_PAUSE:
-    return PresenterAction::Pause;
-  case 'B':
-  case VK_OEM_PERIOD:
-    return PresenterAction::Blank;
-  case VK_F11:
-  case 'F':
-    return PresenterAction::FullScreen;
-  case VK_ESCAPE:
-    return PresenterAction::LeaveFullScreen;
-  case VK_OEM_MINUS:
-  case VK_SUBTRACT:
-    return PresenterAction::Slower;
-  case VK_OEM_PLUS:
-  case VK_ADD:
-    return PresenterAction::Faster;
-  case 'S':
-    return PresenterAction::Step;
-  case 'T':
-    return PresenterAction::Theme;
-  case 'L':
-    return PresenterAction::Lesson;
-  default:
-    return PresenterAction::None;
-  }
+  using enum PresenterAction;
+  // Each action's keys (see the header), the rest of a row left 0.
+  static constexpr struct {
+    PresenterAction action;
+    WPARAM keys[6];
+  } kKeys[] = {{Next, {VK_NEXT, VK_RIGHT, VK_DOWN, VK_SPACE, VK_RETURN, 'N'}},
+               {Back, {VK_PRIOR, VK_LEFT, VK_UP, VK_BACK, 'P'}},
+               {StartAgain, {VK_HOME}},
+               {Pause, {'K', VK_PAUSE}},
+               {Blank, {'B', VK_OEM_PERIOD}},
+               {FullScreen, {VK_F11, 'F'}},
+               {LeaveFullScreen, {VK_ESCAPE}},
+               {Slower, {VK_OEM_MINUS, VK_SUBTRACT}},
+               {Faster, {VK_OEM_PLUS, VK_ADD}},
+               {Step, {'S'}},
+               {Theme, {'T'}},
+               {Lesson, {'L'}}};
+  for (const auto &entry : kKeys)
+    for (const WPARAM key : entry.keys)
+      if (key != 0 && key == virtualKey)
+        return entry.action;
+  return None;
 }
 
 bool PressKey(WPARAM virtualKey, LPARAM keyData) {
