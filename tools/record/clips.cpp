@@ -1,10 +1,6 @@
 #include "tools/record/clips.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <deque>
 #include <vector>
 
@@ -120,18 +116,9 @@ public:
   explicit FrameClips(const Options &o) : o_(o) {}
 
   bool Start(const std::string &name, int64_t, std::string &error) override {
-    if (o_.split && folders_.empty()) {
-      // The clips' folders are made inside --frames, which must be there.
-      struct stat st;
-      if (stat(o_.frames.c_str(), &st) != 0) {
-        error = "--frames '" + o_.frames + "': " + std::strerror(errno);
-        return false;
-      }
-      if (!S_ISDIR(st.st_mode)) {
-        error = "--frames '" + o_.frames + "': not a folder";
-        return false;
-      }
-    }
+    // The clips' folders are made inside --frames, which must be there.
+    if (o_.split && folders_.empty() && !IsFramesFolder(o_.frames, error))
+      return false;
     folders_.emplace_back();
     next_ = 0;
     return folders_.back().Open(name, FrameCount(o_), o_.split, error);

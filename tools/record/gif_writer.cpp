@@ -58,10 +58,8 @@ bool WriteGif(std::FILE *file, int width, int height, const FrameStore &frames,
   if (!gif)
     return failed("open");
   auto map = MakeColorMap(palette);
-  if (!map) {
-    error = "GIF: no memory for the colour table";
-    return false;
-  }
+  if (!map)
+    return (error = "GIF: no memory for the colour table", false);
   EGifSetGifVersion(gif.get(), true); // GIF89a, for the delays and the loop
   if (EGifPutScreenDesc(gif.get(), width, height, 8, 0, map.get()) == GIF_ERROR)
     return failed("screen");
@@ -77,10 +75,8 @@ bool WriteGif(std::FILE *file, int width, int height, const FrameStore &frames,
 
   auto toIndex = [&](uint32_t color) { return palette.indexOf.at(color); };
   for (size_t i = 0; i < frames.Count(); ++i) {
-    if (!keepGoing(i)) {
-      error = "interrupted; nothing written";
-      return false;
-    }
+    if (!keepGoing(i))
+      return (error = "interrupted; nothing written", false);
     // Each frame is drawn over the previous one, which stays as it is.
     GraphicsControlBlock gcb{};
     gcb.DisposalMode = DISPOSE_DO_NOT;

@@ -115,10 +115,8 @@ int Record(const Options &o, Progress &progress) {
 
 int main(int argc, char **argv) {
   const ParseResult parsed = ParseOptions(argc, argv);
-  if (!parsed.error.empty()) {
-    Complain(kBadInput, parsed.error + " (see --help)");
-    return kBadInput;
-  }
+  if (!parsed.error.empty())
+    return Complain(kBadInput, parsed.error + " (see --help)");
   Options o = parsed.options;
   if (o.help || o.version) {
     std::fputs(o.help ? record::HelpText() : VersionText(), stdout);

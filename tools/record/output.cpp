@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <set>
+#include <utility>
 
 #include "tools/record/png_writer.h"
 
@@ -16,6 +17,12 @@ namespace record {
 namespace {
 
 std::string Why() { return std::strerror(errno); }
+
+// Says in `error` what went wrong; false, for the caller to return.
+bool Failed(std::string &error, std::string what) {
+  error = std::move(what);
+  return false;
+}
 
 // Permissions a newly created file would get: mkstemp makes its files 0600.
 mode_t CreationMode() {
@@ -42,6 +49,13 @@ bool IsFrameName(const char *name) {
 
 } // namespace
 
+bool IsFramesFolder(const std::string &folder, std::string &error) {
+  struct stat st;
+  if (stat(folder.c_str(), &st) != 0)
+    return Failed(error, "--frames '" + folder + "': " + Why());
+  return S_ISDIR(st.st_mode) || Failed(error, "--frames '" + folder + "': not a folder");
+}
+
 PendingFile::~PendingFile() { Discard(); }
 
 void PendingFile::Discard() {
@@ -58,16 +72,12 @@ bool PendingFile::Open(const std::string &path, std::string &error) {
   const size_t slash = path.rfind('/');
   const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
   const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-  if (base.empty() || base == "." || base == ".." || IsFolder(path)) {
-    error = "--out '" + path + "': is a folder, not a file name";
-    return false;
-  }
+  if (base.empty() || base == "." || base == ".." || IsFolder(path))
+    return Failed(error, "--out '" + path + "': is a folder, not a file name");
   std::string pattern = folder + "." + base + ".XXXXXX";
   const int fd = mkstemp(pattern.data());
-  if (fd < 0) {
-    error = "cannot write in the folder '" + folder + "': " + Why();
-    return false;
-  }
+  if (fd < 0)
+    return Failed(error, "cannot write in the folder '" + folder + "': " + Why());
   temporary_ = pattern;
   file_ = fdopen(fd, "wb");
   if (!file_) {
@@ -86,14 +96,10 @@ bool PendingFile::Place(std::string &error) {
     error = "cannot write '" + path_ + "': " + Why();
   const int closed = std::fclose(file_);
   file_ = nullptr;
-  if (ok && closed != 0) {
-    error = "cannot write '" + path_ + "': " + Why();
-    ok = false;
-  }
-  if (ok && std::rename(temporary_.c_str(), path_.c_str()) != 0) {
-    error = "cannot make '" + path_ + "': " + Why();
-    ok = false;
-  }
+  if (ok && closed != 0)
+    ok = Failed(error, "cannot write '" + path_ + "': " + Why());
+  if (ok && std::rename(temporary_.c_str(), path_.c_str()) != 0)
+    ok = Failed(error, "cannot make '" + path_ + "': " + Why());
   if (ok)
     temporary_.clear();
   Discard();
@@ -123,26 +129,16 @@ bool PendingFrames::Open(const std::string &folder, size_t count, bool makeFolde
     folder_ += '/';
   struct stat st;
   if (makeFolder && stat(folder.c_str(), &st) != 0 && errno == ENOENT) {
-    if (mkdir(folder.c_str(), 0777) != 0) {
-      error = "cannot make the folder '" + folder + "': " + Why();
-      return false;
-    }
+    if (mkdir(folder.c_str(), 0777) != 0)
+      return Failed(error, "cannot make the folder '" + folder + "': " + Why());
     madeFolder_ = true;
   }
-  if (stat(folder.c_str(), &st) != 0) {
-    error = "--frames '" + folder + "': " + Why();
+  if (!IsFramesFolder(folder, error))
     return false;
-  }
-  if (!S_ISDIR(st.st_mode)) {
-    error = "--frames '" + folder + "': not a folder";
-    return false;
-  }
   digits_ = static_cast<int>(std::max<size_t>(5, std::to_string(count ? count - 1 : 0).size()));
   std::string pattern = folder_ + ".velqor-record-XXXXXX";
-  if (mkdtemp(pattern.data()) == nullptr) {
-    error = "cannot write in the folder '" + folder + "': " + Why();
-    return false;
-  }
+  if (mkdtemp(pattern.data()) == nullptr)
+    return Failed(error, "cannot write in the folder '" + folder + "': " + Why());
   temporary_ = pattern + "/";
   return true;
 }
@@ -151,21 +147,16 @@ bool PendingFrames::Write(size_t index, const uint32_t *pixels, int width, int h
                           std::string &error) {
   const std::string name = Name(index);
   const std::string path = temporary_ + name;
+  const auto cannot = [&] { return Failed(error, "cannot write '" + path + "': " + Why()); };
   std::FILE *file = std::fopen(path.c_str(), "wb");
-  if (!file) {
-    error = "cannot write '" + path + "': " + Why();
-    return false;
-  }
+  if (!file)
+    return cannot();
   written_.push_back(name);
   bool ok = WritePng(file, pixels, width, height, error);
-  if (ok && (std::fflush(file) != 0 || std::ferror(file))) {
-    error = "cannot write '" + path + "': " + Why();
-    ok = false;
-  }
-  if (std::fclose(file) != 0 && ok) {
-    error = "cannot write '" + path + "': " + Why();
-    ok = false;
-  }
+  if (ok && (std::fflush(file) != 0 || std::ferror(file)))
+    ok = cannot();
+  if (std::fclose(file) != 0 && ok)
+    ok = cannot();
   return ok;
 }
 

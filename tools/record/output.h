@@ -46,6 +46,9 @@ private:
   bool placed_ = false;
 };
 
+// Whether `folder` (of --frames) is there and a folder; if not, `error` says why.
+bool IsFramesFolder(const std::string &folder, std::string &error);
+
 class PendingFrames {
 public:
   PendingFrames() = default;

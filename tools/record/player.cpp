@@ -46,16 +46,12 @@ bool StartPlaying(Options &o, std::string &error) {
   StartOptions start = o.program;
   start.ClientWidth = o.width;
   start.ClientHeight = o.height;
-  if (!StartProgram(start)) {
-    error = "the program could not start (said above)";
-    return false;
-  }
+  if (!StartProgram(start))
+    return (error = "the program could not start (said above)", false);
   if (o.present)
     EnterFullScreen(ProgramWindow());
-  if (!DispatchReady()) {
-    error = kEnded;
-    return false;
-  }
+  if (!DispatchReady())
+    return (error = kEnded, false);
   if (o.stageAlone)
     o.ticks = std::min(kMaxTicks, TicksOfStageAlone(ShownName(AnimationState.Stage)));
   return true;
@@ -84,20 +80,16 @@ bool Play(const Options &o, const FrameHandler &onFrame, const TickHandler &onTi
     for (; click != o.clicks.end() && *click <= tick; ++click)
       QueueClick();
     vqp::HeadlessAdvanceClock(period); // the timer falls due once
-    if (!DispatchReady()) {
-      error = kEnded;
-      return false;
-    }
+    if (!DispatchReady())
+      return (error = kEnded, false);
     const int stage = stageNow();
     if (tick == frame.next) {
       frame = {frame.index + 1, tick, nextFrame(tick), stage, ShownName(AnimationState.Stage)};
       if (!onFrame(frame, FramePixels(), error))
         return false;
     }
-    if (!onTick(tick)) {
-      error = "interrupted; nothing written";
-      return false;
-    }
+    if (!onTick(tick))
+      return (error = "interrupted; nothing written", false);
   }
   return true;
 }
