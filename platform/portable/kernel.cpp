@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "win32_portable.h"
+#include "layer.h"
 
 namespace {
 thread_local DWORD lastError = ERROR_SUCCESS;
@@ -40,33 +40,25 @@ DWORD GetLastError(void) { return lastError; }
 void SetLastError(DWORD error) { lastError = error; }
 
 HMODULE GetModuleHandleA(LPCSTR moduleName) {
-  if (moduleName == nullptr)
-    return programModule;
   // There are no other modules to find.
-  SetLastError(ERROR_MOD_NOT_FOUND);
-  return nullptr;
+  return moduleName == nullptr ? programModule : vqp::Fail<HMODULE>(ERROR_MOD_NOT_FOUND, nullptr);
 }
 
 DWORD FormatMessageA(DWORD flags, const void *, DWORD messageId, DWORD, LPSTR buffer, DWORD size,
                      void *) {
-  if (!(flags & FORMAT_MESSAGE_FROM_SYSTEM) || buffer == nullptr || size == 0) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return 0;
-  }
+  if (!(flags & FORMAT_MESSAGE_FROM_SYSTEM) || buffer == nullptr || size == 0)
+    return vqp::Fail<DWORD>(ERROR_INVALID_PARAMETER, 0);
   for (const ErrorText &e : errorTexts) {
     if (e.code != messageId)
       continue;
     // Windows ends a system message with a line break.
     const size_t length = std::strlen(e.text) + 2;
-    if (length >= size) {
-      SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-      return 0;
-    }
+    if (length >= size)
+      return vqp::Fail<DWORD>(ERROR_NOT_ENOUGH_MEMORY, 0);
     std::snprintf(buffer, size, "%s\r\n", e.text);
     return static_cast<DWORD>(length);
   }
-  SetLastError(ERROR_MR_MID_NOT_FOUND); // no text for that code
-  return 0;
+  return vqp::Fail<DWORD>(ERROR_MR_MID_NOT_FOUND, 0); // no text for that code
 }
 
 void InitCommonControls(void) {}
@@ -101,10 +93,8 @@ char32_t NextUtf8(const unsigned char *in, int left, int &used) {
 int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR in, int inLength, LPWSTR out,
                         int outLength) {
   if (in == nullptr || inLength < -1 || outLength < 0 ||
-      (codePage != CP_UTF8 && codePage != CP_ACP)) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return 0;
-  }
+      (codePage != CP_UTF8 && codePage != CP_ACP))
+    return vqp::Fail(ERROR_INVALID_PARAMETER, 0);
   const int length = inLength == -1 ? int(std::strlen(in)) + 1 : inLength;
   std::u16string wide;
   const auto *bytes = reinterpret_cast<const unsigned char *>(in);
@@ -114,10 +104,8 @@ int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR in, int inLength, LPW
     if (codePage == CP_UTF8) {
       c = NextUtf8(bytes + i, length - i, used);
       if (c == 0xFFFD && (flags & MB_ERR_INVALID_CHARS) &&
-          !(used == 3 && bytes[i] == 0xEF && bytes[i + 1] == 0xBF && bytes[i + 2] == 0xBD)) {
-        SetLastError(ERROR_NO_UNICODE_TRANSLATION);
-        return 0;
-      }
+          !(used == 3 && bytes[i] == 0xEF && bytes[i + 1] == 0xBF && bytes[i + 2] == 0xBD))
+        return vqp::Fail(ERROR_NO_UNICODE_TRANSLATION, 0);
     } else if (c >= 0x80 && c < 0xA0) {
       static const char16_t high[32] = {
           0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
@@ -135,10 +123,8 @@ int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR in, int inLength, LPW
   }
   if (out == nullptr || outLength == 0)
     return int(wide.size());
-  if (int(wide.size()) > outLength) {
-    SetLastError(ERROR_INSUFFICIENT_BUFFER);
-    return 0;
-  }
+  if (int(wide.size()) > outLength)
+    return vqp::Fail(ERROR_INSUFFICIENT_BUFFER, 0);
   std::copy(wide.begin(), wide.end(), out);
   return int(wide.size());
 }

@@ -149,16 +149,13 @@ or missing encoder.
 
 // A whole number in [low, high], digits only.
 bool ParseCount(std::string_view text, int64_t low, int64_t high, int64_t &value) {
-  if (text.empty() || text.size() > 18)
+  uint64_t v = 0; // unsigned: no sign is taken
+  const char *end = text.data() + text.size();
+  const auto [stop, failure] = std::from_chars(text.data(), end, v);
+  if (text.size() > 18 || failure != std::errc{} || stop != end || int64_t(v) < low ||
+      int64_t(v) > high)
     return false;
-  for (char c : text)
-    if (c < '0' || c > '9')
-      return false;
-  int64_t v = 0;
-  std::from_chars(text.data(), text.data() + text.size(), v);
-  if (v < low || v > high)
-    return false;
-  value = v;
+  value = int64_t(v);
   return true;
 }
 
