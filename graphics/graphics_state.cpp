@@ -23,11 +23,11 @@ bool InitGraphics() {
   g.WindowDC = GetDC(g.MainWindow);
   if (!g.WindowDC)
     return false;
-  for (int32_t n = 0; n < ColorCount; ++n)
-    g.Palette[n] = g.Shown[n] = PaletteValues[n];
   g.PenWidth = DesignPenWidth;
-  for (int32_t n = 0; n < ColorCount; ++n)
+  for (int32_t n = 0; n < ColorCount; ++n) {
+    g.Palette[n] = g.Shown[n] = PaletteValues[n];
     g.Pens[n] = CreateLinePen(g.PenWidth, g.Palette[n]);
+  }
   for (int32_t n = 0; n < ColorCount; ++n)
     g.Brushes[n] = CreateSolidBrush(g.Palette[n]);
   g.BackgroundBrush = g.Brushes[Black];
