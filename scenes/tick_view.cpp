@@ -70,19 +70,17 @@ void DrawCurve(double e, double depth, int32_t nearColor, int32_t farColor, int 
   });
 }
 
+// The wall's, the floor's and the time axis's names, each beside its end.
 void DrawLabels() {
-  SetColor(LightGray);
-  const ViewPoint wallEnd = ProjectView(1, -2.0, 0.0, -WallDepth);
-  const PixelPoint wall = WorldToScreen(wallEnd.X - 0.05, wallEnd.Y);
-  DrawLabel(wall.X, wall.Y, Translated(ImaginaryLabel), "RC");
-  SetColor(LightGreen);
-  const ViewPoint floorEnd = ProjectView(1, -2.0, -FloorDepth, 1.0);
-  const PixelPoint floor = WorldToScreen(floorEnd.X - 0.05, floorEnd.Y);
-  DrawLabel(floor.X, floor.Y, Translated(RealLabel), "RC");
-  SetColor(LightBlue);
-  const ViewPoint axisEnd = ProjectView(1, 2.1, 0.0, 0.0);
-  const PixelPoint axis = WorldToScreen(axisEnd.X + 0.03, axisEnd.Y);
-  DrawLabel(axis.X, axis.Y, Translated(TimeLabel), "LC");
+  const auto label = [](int32_t color, ViewPoint end, double dx, const char *english,
+                        const char *code) {
+    SetColor(color);
+    const PixelPoint at = WorldToScreen(end.X + dx, end.Y);
+    DrawLabel(at.X, at.Y, Translated(english), code);
+  };
+  label(LightGray, ProjectView(1, -2.0, 0.0, -WallDepth), -0.05, ImaginaryLabel, "RC");
+  label(LightGreen, ProjectView(1, -2.0, -FloorDepth, 1.0), -0.05, RealLabel, "RC");
+  label(LightBlue, ProjectView(1, 2.1, 0.0, 0.0), 0.03, TimeLabel, "LC");
 }
 
 } // namespace
