@@ -27,6 +27,7 @@ LATENCY_TOOL=${4:-}
 title="VELQOR: NEGATIVE FREQUENCY"
 fail() {
   echo "smoke-native: FAILED: $*" >&2
+  [ ! -s "${errors:-}" ] || echo "smoke-native: the program's stderr: $(cat "$errors")" >&2
   exit 1
 }
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
@@ -38,18 +39,10 @@ errors=$(mktemp)
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true; rm -f "$errors"' EXIT
 
-t0=$(now_ms)
-win=""
-while [ -z "$win" ]; do
-  kill -0 "$pid" 2>/dev/null || fail "the program ended before its window appeared: $(cat "$errors")"
-  [ $(($(now_ms) - t0)) -lt 30000 ] || fail "no window titled \"$title\" after 30 s"
-  sleep 0.1
-  win=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1 || true)
-done
-echo "smoke-native: window \"$title\" up after $(($(now_ms) - t0)) ms"
-
 tag=smoke-native program_name=$(basename "$program")
 . "$(dirname "$0")/smoke-walk.sh"
+await_window "^$title\$" --onlyvisible
+walk_begin
 walk_stages
 walk_full_screen
 walk_full_screen_pull

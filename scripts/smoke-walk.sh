@@ -1,8 +1,8 @@
 # The stage walk of the smoke tests, sourced by smoke-windows.sh and
-# smoke-native.sh once the program's window is up: reads the client area off
-# screenshots of the X display, checks the first picture, steps through the
-# stages and checks each; then full screen on and off (walk_full_screen). The
-# caller sets pid (the program), win (its X window), out (a folder for
+# smoke-native.sh: waits for the program's window (await_window), reads the
+# client area off screenshots of the X display (walk_begin), checks the first
+# picture, steps through the stages and checks each; then full screen on and
+# off (walk_full_screen). The caller sets pid (the program), out (a folder for
 # screenshots), tag (for messages), program_name, and defines fail and now_ms;
 # DENSITY (default 1) is the screen's pixels per designed pixel, LATENCY_TOOL
 # (optional) tests/platform/x_key_latency, which times the switches. The
@@ -11,13 +11,33 @@
 
 walk_scripts=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
+# Waits up to 60 s for a window of the program (pid) named as the pattern $1
+# (xdotool search's options after it): win.
+await_window() {
+  local t0
+  t0=$(now_ms)
+  win=""
+  while [ -z "$win" ]; do
+    kill -0 "$pid" 2>/dev/null || fail "$program_name ended before its window appeared"
+    [ $(($(now_ms) - t0)) -lt 60000 ] || fail "no window named \"$1\" after 60 s"
+    sleep 0.2
+    win=$(xdotool search "${@:2}" --name "$1" 2>/dev/null | head -n 1 || true)
+  done
+  echo "$tag: window up after $(($(now_ms) - t0)) ms"
+}
+
 # Without a window manager the X window is the client area.
 geometry() {
   eval "$(xdotool getwindowgeometry --shell "$win")"
   W=$WIDTH H=$HEIGHT
 }
-geometry
-echo "$tag: client area ${W}x${H} at ($X, $Y)"
+# The window found: its client area, and the picture's rectangle all of it.
+walk_begin() {
+  geometry
+  echo "$tag: client area ${W}x${H} at ($X, $Y)"
+  picture_area whole
+  body_y=40 body_h=$((H - 40)) # below the caption band
+}
 
 # The picture's rectangle in the client area: PL, PT, PW, PH. All of it in the
 # normal window; in full screen the largest 1002:583 rectangle in its middle.
@@ -30,7 +50,6 @@ picture_area() {
       printf "PW=%d PH=%d PL=%d PT=%d", pw, ph, int((w - pw) / 2), int((h - ph) / 2) }')"
   fi
 }
-picture_area whole
 
 # World coordinates (x -2.1..2.1, y -1.25..1.25 over the picture) to pixels.
 px() { awk -v x="$1" -v w="$PW" -v l="$PL" 'BEGIN { printf "%d", l + (x + 2.1) / 4.2 * w + 0.5 }'; }
@@ -50,7 +69,6 @@ count() {
     -fill black +opaque "$1" -fill white -opaque "$1" -format '%[fx:round(mean*w*h)]' info:
 }
 RED="rgb(255,0,0)" WHITE="rgb(255,255,255)" YELLOW="rgb(255,255,0)" GREY="rgb(192,192,192)"
-body_y=40 body_h=$((H - 40)) # below the caption band
 
 # How many of the given points of the circle ("x y" in world units) show red
 # within 5 pixels.
@@ -356,17 +374,10 @@ walk_full_screen_pull() {
 # Starts the program anew (the command and its arguments, with `env` before
 # them for a locale) and waits for its window, whatever its title: pid, win.
 start_with() {
+  echo "$tag: $*"
   "$@" >/dev/null 2>&1 &
   pid=$!
-  local t0
-  t0=$(now_ms)
-  win=""
-  while [ -z "$win" ]; do
-    kill -0 "$pid" 2>/dev/null || fail "$program_name ended before its window appeared ($*)"
-    [ $(($(now_ms) - t0)) -lt 60000 ] || fail "no window after 60 s ($*)"
-    sleep 0.2
-    win=$(xdotool search --onlyvisible --name "^VELQOR: " 2>/dev/null | head -n 1 || true)
-  done
+  await_window "^VELQOR: " --onlyvisible
   sleep 1
   geometry
   picture_area whole

@@ -46,16 +46,8 @@ start() {
   wine "$exe" &
   pid=$!
   trap 'kill "$pid" 2>/dev/null || true' EXIT
-  local t0
-  t0=$(now_ms)
-  win=""
-  while [ -z "$win" ]; do
-    kill -0 "$pid" 2>/dev/null || fail "velqor.exe ended before its window appeared"
-    [ $(($(now_ms) - t0)) -lt 60000 ] || fail "no window titled \"$title\" after 60 s"
-    sleep 0.2
-    win=$(xdotool search --name "^$title\$" 2>/dev/null | head -n 1 || true)
-  done
-  echo "smoke-windows: window \"$title\" up after $(($(now_ms) - t0)) ms"
+  await_window "^$title\$"
+  walk_begin
 }
 
 # Closing: Wine's taskkill without /f posts WM_CLOSE to the process's top-level
@@ -76,10 +68,10 @@ close() {
 
 # The stages, stepped on by the PageDown key and by left clicks in turn, and
 # full screen.
-set_wine_dpi 96
-start
 tag=smoke-windows program_name=velqor.exe
 . "$(dirname "$0")/smoke-walk.sh"
+set_wine_dpi 96
+start
 walk_stages
 walk_full_screen
 walk_full_screen_pull
@@ -87,10 +79,8 @@ close
 
 # A dense screen: 144 DPI, 1.5 designed pixels to each.
 set_wine_dpi 144
-start
 tag="smoke-windows (144 DPI)" DENSITY=1.5
-geometry
-picture_area whole
+start
 walk_full_screen
 finish_pull "window ${W}x${H} at 144 DPI" 1.5
 close
@@ -98,7 +88,7 @@ set_wine_dpi 96
 
 # Starts with settings, as on the desktop; Russian asked for, and from Wine's
 # locale.
-DENSITY=1
+tag=smoke-windows DENSITY=1
 SMOKE_LANGUAGES=(ru ru=LC_ALL=ru_RU.UTF-8)
 walk_starts wine "$exe"
 echo "smoke-windows: passed; screenshots in $out/smoke-*.png"
