@@ -134,7 +134,9 @@ void EndEndlessWait() {
 
 // A window handle that is neither null nor a live window (the last error says so).
 bool BadWindow(HWND hwnd) {
-  return hwnd != nullptr && !LookupWindow(hwnd) && Fail(ERROR_INVALID_WINDOW_HANDLE, true);
+  if (hwnd == nullptr || LookupWindow(hwnd) != nullptr)
+    return false;
+  return Fail(ERROR_INVALID_WINDOW_HANDLE, true);
 }
 
 bool BadFilter(HWND filter) { return filter != kThreadOnly && BadWindow(filter); }

@@ -231,13 +231,13 @@ void PlaceWindow(HWND hwnd, int x, int y, int cx, int cy) {
   if (w == nullptr)
     return;
   const auto [cw, ch] = SetOuter(*w, x, y, cx, cy);
-  const Frame f = FrameOf(w->style);
   const bool fullScreen = CoversMonitor(*w);
   if (fullScreen == w->fullScreen) {
     ChangeClientSize(hwnd, cw, ch, true);
     return;
   }
   w->fullScreen = fullScreen;
+  const Frame f = FrameOf(w->style);
   const int left = Saturate(static_cast<long long>(x) + f.width / 2);
   const int top = Saturate(static_cast<long long>(y) + f.height - f.width / 2);
   BackendSetFullScreen(hwnd, fullScreen,
