@@ -81,7 +81,7 @@ web:
 	$(WEB_ENV) emcmake cmake --preset web
 	$(WEB_ENV) cmake --build --preset web -j $(JOBS)
 	rm -rf build-web && mkdir build-web
-	cp build-web-cmake/index.html build-web-cmake/velqor.js build-web-cmake/velqor-http.js \
+	cp build-web-cmake/index.html build-web-cmake/player.js build-web-cmake/velqor.js build-web-cmake/velqor-http.js \
 	   build-web-cmake/velqor-http.wasm build-web-cmake/manifest.webmanifest \
 	   build-web-cmake/sw.js build-web-cmake/icon.svg build-web-cmake/icon-192.png \
 	   build-web-cmake/icon-512.png build-web/

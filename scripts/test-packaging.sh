@@ -186,7 +186,7 @@ scripts/smoke-windows.sh "$scratch/windows/velqor.exe" >"$scratch/smoke.log" 2>&
 step "the zip's velqor.exe passes the Wine smoke test"
 
 # --- the web zip --------------------------------------------------------------
-same_list "web zip" "$(printf '%s\n' /LESSON.txt /LICENSE.txt /THIRD-PARTY-NOTICES.txt /index.html /velqor.js \
+same_list "web zip" "$(printf '%s\n' /LESSON.txt /LICENSE.txt /THIRD-PARTY-NOTICES.txt /index.html /player.js /velqor.js \
   /velqor-http.js /velqor-http.wasm /manifest.webmanifest /sw.js /icon.svg /icon-192.png \
   /icon-512.png /fonts/ /fonts/NotoSansCJK-Bold-sc.js /fonts/NotoSansCJK-Bold-jp.js \
   /fonts/NotoSansCJK-Bold-kr.js /texts/ $(ls po/*.po | sed 's|po/\(.*\)\.po|/texts/\1.js|'))" \

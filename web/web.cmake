@@ -7,7 +7,8 @@
 #   velqor-http.js     the loader of velqor-http.wasm, for a page served over
 #   velqor-http.wasm   http(s), where the page compiles the WebAssembly while it
 #                      downloads.
-# index.html picks one by the page's protocol. Beside them go the CJK faces,
+# index.html picks one by the page's protocol, and loads its player (player.js)
+# after the program's first picture. Beside them go the CJK faces,
 # which a page in Chinese, Japanese or Korean fetches (fonts/), and what makes
 # the page an installable app that opens offline: its manifest, its icons and
 # its service worker (sw.js, made last, from the files it keeps). The target
@@ -77,22 +78,23 @@ add_custom_command(
   DEPENDS ${webCatalogues} ${PROJECT_SOURCE_DIR}/po/catalogues.py
   COMMENT "The page's texts in each language"
   VERBATIM)
-set(VELQOR_WEB_FILES index.html velqor-http.js velqor-http.wasm manifest.webmanifest icon.svg
-    icon-192.png icon-512.png ${fonts} ${texts})
+set(VELQOR_WEB_FILES index.html player.js velqor-http.js velqor-http.wasm manifest.webmanifest
+    icon.svg icon-192.png icon-512.png ${fonts} ${texts})
 list(JOIN VELQOR_WEB_FILES " " files)
 include(${PROJECT_SOURCE_DIR}/cmake/icons.cmake)
 velqor_web_icons(velqor_web_icons ${VELQOR_WEB_SITE})
 add_custom_command(
   OUTPUT ${VELQOR_WEB_SITE}/sw.js
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${PROJECT_SOURCE_DIR}/web/index.html
-          ${PROJECT_SOURCE_DIR}/web/manifest.webmanifest ${VELQOR_WEB_SITE}
+          ${PROJECT_SOURCE_DIR}/web/player.js ${PROJECT_SOURCE_DIR}/web/manifest.webmanifest
+          ${VELQOR_WEB_SITE}
   COMMAND ${CMAKE_COMMAND} -DSITE=${VELQOR_WEB_SITE} -DVERSION=${PROJECT_VERSION}
           "-DFILES=${files}" -DTEMPLATE=${PROJECT_SOURCE_DIR}/web/sw.js
           -P ${PROJECT_SOURCE_DIR}/web/service_worker.cmake
   # Either script built again, or any of the page's sources changed, makes the
   # worker again.
   DEPENDS velqor_file velqor_http velqor_web_icons velqor_font ${fontScripts} ${textScripts}
-          ${PROJECT_SOURCE_DIR}/web/index.html
+          ${PROJECT_SOURCE_DIR}/web/index.html ${PROJECT_SOURCE_DIR}/web/player.js
           ${PROJECT_SOURCE_DIR}/web/manifest.webmanifest ${PROJECT_SOURCE_DIR}/web/sw.js
           ${PROJECT_SOURCE_DIR}/web/service_worker.cmake ${VELQOR_ICON_SVG}
   COMMENT "Writing the page's service worker"

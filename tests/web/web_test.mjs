@@ -295,12 +295,14 @@ const EMPTY_SCRIPT = 'document.getElementById("velqor").getContext("2d")' +
   '.putImageData(new ImageData(1002, 583), 0, 0);';
 
 // A new page that goes past the service worker, as at a first visit: once an
-// earlier load installed it, the worker would answer from its cache.
-async function firstVisit(context, url) {
+// earlier load installed it, the worker would answer from its cache. `before`
+// may route the page's requests first.
+async function firstVisit(context, url, before = async () => {}) {
   const page = await context.newPage();
   const cdp = await context.newCDPSession(page);
   await cdp.send('Network.enable');
   await cdp.send('Network.setBypassServiceWorker', { bypass: true });
+  await before(page);
   await page.goto(url);
   return page;
 }
@@ -547,9 +549,9 @@ async function run(context, server) {
   });
 
   console.log('web: opened from disk');
-  await check('file://, with bad parameters: velqor.js, the title and the first picture, a ' +
-              'warning naming each parameter once, no errors; the settings show what the ' +
-              'program took, and nothing of the address becomes markup', async () => {
+  await check('file://, with bad parameters: velqor.js then player.js, the title and the ' +
+              'first picture, a warning naming each parameter once, no errors; the settings ' +
+              'show what the program took, and nothing of the address becomes markup', async () => {
     const local = await context.newPage();
     const warnings = [], problems = [];
     local.on('console', (m) => {
@@ -560,7 +562,7 @@ async function run(context, server) {
     await go(local, pathToFileURL(join(site, 'index.html')).href +
                     '?speed=fast&x=1&lang=<img src=x onerror=vqInjected=1>');
     const loaded = await scriptFiles(local);
-    expect(loaded.length === 1 && loaded[0] === 'velqor.js', 'the script loaded', loaded);
+    expect(loaded.join() === 'velqor.js,player.js', 'the scripts loaded', loaded);
     await expectTitle(local);
     await expectFirstPicture(local);
     for (const named of ["speed 'fast'", "'x'", "lang '"])
@@ -570,6 +572,16 @@ async function run(context, server) {
                                       document.querySelector('img') === null), 'markup made');
     expect(problems.length === 0, 'errors', problems);
     await local.close();
+  });
+  await check('with player.js not to be had, the page still starts, without its bar, and a ' +
+              'click moves it on', async () => {
+    const bare = await firstVisit(context, server.url,
+                                  (p) => p.route('**/player.js', (route) => route.abort()));
+    await started(bare);
+    expect(await bare.evaluate(() => document.getElementById('controls') === null), 'a bar');
+    await clickCentre(bare);
+    await says(bare, CAPTION.tilt);
+    await bare.close();
   });
 
   await runDense(context, server);
@@ -905,8 +917,8 @@ async function checkSettingsOffline(context) {
              installabilityErrors);
       expect(m.names.length === 2 && m.names.includes('notes') &&
              m.names.some((n) => n.startsWith(`velqor-${VERSION}-`)), 'the caches', m.names);
-      const kept = ['index.html', 'velqor-http.js', 'velqor-http.wasm', 'manifest.webmanifest',
-                    ...f.icons.map((i) => i.src)];
+      const kept = ['index.html', 'player.js', 'velqor-http.js', 'velqor-http.wasm',
+                    'manifest.webmanifest', ...f.icons.map((i) => i.src)];
       expect(kept.every((n) => m.cached.includes(host.url + n)), 'cached', m.cached);
       // Everything a first visit downloaded, the worker's copies included: no
       // language's face or texts until that language is chosen.
