@@ -68,9 +68,9 @@ test-windows:
 pot:
 	scripts/catalogues.sh pot
 
-# The browser build: build-web/index.html; velqor-http.js and velqor-http.wasm,
-# which it loads over http(s), and velqor.js, one script with the WebAssembly
-# inside, which it loads from disk; the CJK faces (fonts/); made with Debian's
+# The browser build: build-web/index.html, the page with the program inside
+# (its WebAssembly as base64), and player.js, its controls; the CJK faces
+# (fonts/) and the page's texts in each language (texts/); made with Debian's
 # emscripten (whose tools need Debian's node modules when node comes from
 # elsewhere), with the web app manifest, the service worker and the icons that
 # make the page installable and offline.
@@ -81,8 +81,7 @@ web:
 	$(WEB_ENV) emcmake cmake --preset web
 	$(WEB_ENV) cmake --build --preset web -j $(JOBS)
 	rm -rf build-web && mkdir build-web
-	cp build-web-cmake/index.html build-web-cmake/player.js build-web-cmake/velqor.js build-web-cmake/velqor-http.js \
-	   build-web-cmake/velqor-http.wasm build-web-cmake/manifest.webmanifest \
+	cp build-web-cmake/index.html build-web-cmake/player.js build-web-cmake/manifest.webmanifest \
 	   build-web-cmake/sw.js build-web-cmake/icon.svg build-web-cmake/icon-192.png \
 	   build-web-cmake/icon-512.png build-web/
 	cp -r build-web-cmake/fonts build-web-cmake/texts build-web/

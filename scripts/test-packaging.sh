@@ -186,10 +186,10 @@ scripts/smoke-windows.sh "$scratch/windows/velqor.exe" >"$scratch/smoke.log" 2>&
 step "the zip's velqor.exe passes the Wine smoke test"
 
 # --- the web zip --------------------------------------------------------------
-same_list "web zip" "$(printf '%s\n' /LESSON.txt /LICENSE.txt /THIRD-PARTY-NOTICES.txt /index.html /player.js /velqor.js \
-  /velqor-http.js /velqor-http.wasm /manifest.webmanifest /sw.js /icon.svg /icon-192.png \
-  /icon-512.png /fonts/ /fonts/NotoSansCJK-Bold-sc.js /fonts/NotoSansCJK-Bold-jp.js \
-  /fonts/NotoSansCJK-Bold-kr.js /texts/ $(ls po/*.po | sed 's|po/\(.*\)\.po|/texts/\1.js|'))" \
+same_list "web zip" "$(printf '%s\n' /LESSON.txt /LICENSE.txt /THIRD-PARTY-NOTICES.txt /index.html \
+  /player.js /manifest.webmanifest /sw.js /icon.svg /icon-192.png /icon-512.png /fonts/ \
+  /fonts/NotoSansCJK-Bold-sc.js /fonts/NotoSansCJK-Bold-jp.js /fonts/NotoSansCJK-Bold-kr.js \
+  /texts/ $(ls po/*.po | sed 's|po/\(.*\)\.po|/texts/\1.js|'))" \
   "$(unzip -Z1 "$webzip" | sed 's|^|/|' | LC_ALL=C sort)"
 unzip -q "$webzip" -d "$scratch/web"
 scripts/test-web.sh "$scratch/web" >"$scratch/web.log" 2>&1 ||

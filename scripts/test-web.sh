@@ -13,8 +13,8 @@ cd "$(dirname "$0")/.."
 site=${given:-$PWD/build-web}
 
 scripts/install-deps.sh web
-if [ ! -f "$site/index.html" ] || [ ! -f "$site/velqor.js" ] || [ ! -f "$site/velqor-http.js" ]; then
-  echo "test-web: no index.html, velqor.js and velqor-http.js in $site; run make web first" >&2
+if ! grep -qs 'id="velqor-wasm"' "$site/index.html" || [ ! -f "$site/player.js" ]; then
+  echo "test-web: no index.html with the program inside and player.js in $site; run make web first" >&2
   exit 1
 fi
 

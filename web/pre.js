@@ -1,4 +1,4 @@
-// The start of both scripts (linked in with --pre-js).
+// The start of the program's script (linked in with --pre-js).
 //
 // The program's command line on a page: the page's own query, from which it
 // takes its settings (an empty one all the same, so that it knows it is a page).
@@ -7,8 +7,8 @@ Module['arguments'] = [location.search || '?'];
 // out); they go to the console as such.
 Module['printErr'] = function (text) { console.warn(text); };
 
-// The page loads the script without waiting for its own markup: the program
-// starts once the canvas is there.
+// The program starts once the page's markup is all there, wherever the page
+// puts its script.
 Module['preRun'] = [function () {
   if (document.readyState !== 'loading') return;
   addRunDependency('velqor-page');
@@ -26,26 +26,19 @@ function vqBytesOfBase64(base64) {
   return bytes;
 }
 
-// The WebAssembly. velqor-http.js: index.html began compiling velqor-http.wasm
-// as it downloads (Module.compiledWasm, a promise of the module); a page that
-// did not have it compiled here the same way. velqor.js: it is embedded as a
-// base64 data: URL, which the glue would fetch(); a browser fetches a data:
-// URL this large slowly, and decoding it here is quick.
+// The WebAssembly: in the page, as base64 in the data block #velqor-wasm
+// (web/page_program.py), compiled without a request, from a file as over
+// http(s). The block's text is not needed again and goes.
 Module['instantiateWasm'] = function (imports, receiveInstance) {
-  var url = wasmBinaryFile, compiled = Module['compiledWasm'];
-  if (!compiled && url.indexOf('data:') === 0) {
-    compiled = WebAssembly.compile(vqBytesOfBase64(url.slice(url.indexOf(',') + 1)));
-  } else if (!compiled) {
-    // As index.html does it: streaming where the browser can and the host
-    // says application/wasm, else once it has arrived.
-    compiled = (WebAssembly.compileStreaming ? WebAssembly.compileStreaming(fetch(url))
-                                             : Promise.reject()).catch(function () {
-      return fetch(url).then(function (r) { return r.arrayBuffer(); }).then(WebAssembly.compile);
-    });
-  }
-  // Instantiated at once when compiled: a module this small may be on the
-  // page's own thread, and the program starts a task sooner.
-  compiled.then(function (module) {
+  var block = document.getElementById('velqor-wasm');
+  Promise.resolve().then(function () {
+    if (!block) throw new Error('the page has no #velqor-wasm');
+    var bytes = vqBytesOfBase64(block.textContent);
+    block.remove();
+    return WebAssembly.compile(bytes);
+  }).then(function (module) {
+    // Instantiated at once: a module this small may be on the page's own
+    // thread, and the program starts a task sooner.
     receiveInstance(new WebAssembly.Instance(module, imports), module);
   }).catch(function (e) {
     abort('cannot start the WebAssembly: ' + e);
