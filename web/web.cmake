@@ -44,9 +44,9 @@ add_custom_command(
   VERBATIM)
 
 # The page's files, at the top of the build tree, all of which the service
-# worker keeps. Each CJK face goes as a script (fonts/<face>.js) that hands its bytes to the
-# page: a script loads from a file (file://) as over http, where a fetch of a
-# font file would not.
+# worker keeps. Each CJK face goes as a script (fonts/<face>.js) that hands its
+# bytes to the page: a script loads from a file (file://) as over http, where a
+# fetch of a font file would not.
 set(fonts "")
 set(fontScripts "")
 foreach(face IN LISTS VELQOR_CJK_FONTS)
