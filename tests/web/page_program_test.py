@@ -34,7 +34,8 @@ with tempfile.TemporaryDirectory() as scratch:
             os.remove(paths[3])
         run = subprocess.run([sys.executable, TOOL, *paths], capture_output=True, text=True)
         if not makes:
-            if run.returncode == 0 or os.path.exists(paths[3]) or 'page_program.py' not in run.stderr:
+            said = 'page_program.py' in run.stderr
+            if run.returncode == 0 or os.path.exists(paths[3]) or not said:
                 failures.append(f'{what}: made a page, or failed without saying why')
             continue
         with open(paths[3], encoding='utf-8') as f:

@@ -275,10 +275,11 @@ const pageDown = (page) => page.keyboard.press('PageDown');
 
 // What a visitor downloads, and how soon the picture is there. The program is
 // inside the page (index.html), which asks for nothing more before its first
-// picture, from a file as over http(s). Over ten fresh loads of each, taken in turn: the time from the start of
-// navigation to the program's first picture put on the canvas, and the same
-// for an empty page that puts a picture on a canvas from a script, the
-// browser's own share of that time on this machine now.
+// picture, from a file as over http(s). Over ten fresh loads of each, taken in
+// turn: the time from the start of navigation to the program's first picture
+// put on the canvas, and the same for an empty page that puts a picture on a
+// canvas from a script, the browser's own share of that time on this machine
+// now.
 const GZIPPED_MAX = 130 * 1024;
 const LOADS = 10;
 const FIRST_PICTURE_GOAL = 1.5;
