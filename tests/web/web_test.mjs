@@ -571,6 +571,14 @@ async function run(context, server) {
     expect(problems.length === 0, 'errors', problems);
     await local.close();
   });
+  await check('in a browser without Uint8Array.fromBase64 (before Safari 18.2 or Firefox 133) ' +
+              'the program comes out of the page\'s base64 all the same', async () => {
+    const older = await firstVisit(context, server.url,
+                                   (p) => p.addInitScript(() => { delete Uint8Array.fromBase64; }));
+    await started(older);
+    await expectFirstPicture(older);
+    await older.close();
+  });
   await check('with player.js not to be had, the page still starts, without its bar, and a ' +
               'click moves it on', async () => {
     const bare = await firstVisit(context, server.url,
