@@ -388,6 +388,15 @@ stop_it() {
   else
     kill "$pid" 2>/dev/null || true
   fi
+  # It ends within a second or two. Under Wine a killed program has been seen
+  # to hang in its ending, waiting on the wine server; after 10 s it is killed
+  # outright, so that the walk goes on instead of waiting for ever.
+  local tenths
+  for tenths in $(seq 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -9 "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
 }
 
