@@ -70,7 +70,7 @@ bool PrepareApplication(const StartOptions &options) {
   InitAnimationState();
   InitSettings(options);
   InitCommonControls();
-  if (!CreateMainWindow())
+  if (!CreateMainWindow(options.Page))
     return false;
   if ((options.ClientWidth > 0 || options.ClientHeight > 0) &&
       !SetClientSize(GraphicsState.MainWindow, options.ClientWidth, options.ClientHeight)) {
@@ -101,7 +101,7 @@ bool PrepareApplication(const StartOptions &options) {
   return true;
 }
 
-bool CreateMainWindow() {
+bool CreateMainWindow(bool page) {
   WNDCLASSA windowClass = {};
   windowClass.style = CS_HREDRAW | CS_VREDRAW;
   windowClass.lpfnWndProc = WindowProc;
@@ -123,7 +123,7 @@ bool CreateMainWindow() {
   // has the density's pixels for each designed one, rounded as Windows
   // scales sizes by DPI (halves away from zero).
   const double density = WindowDensity(window);
-  if (density != 1.0)
+  if (density != 1.0 && !page)
     SetClientSize(window, static_cast<int>(std::lround(DesignWidth * density)),
                   static_cast<int>(std::lround(DesignHeight * density)));
   ShowWindow(window, SW_SHOW);

@@ -21,8 +21,11 @@ int StartApplication(int argc = 0, const char *const *argv = nullptr);
 // in one line, when any of them could not be had.
 bool PrepareApplication(const StartOptions &options = {});
 // Registers the class, creates and shows the window and starts its timer.
-// False, said on stderr, when any step fails.
-bool CreateMainWindow();
+// False, said on stderr, when any step fails. A page's window (`page`) takes
+// the page's size once shown, so it is not first sized for the screen's
+// density, which on a phone would make and fill a framebuffer larger than the
+// page's only to drop it.
+bool CreateMainWindow(bool page = false);
 // Gives the window's client area this size, keeping its frame; false when the
 // system kept another size.
 bool SetClientSize(HWND window, int width, int height);
