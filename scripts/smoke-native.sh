@@ -49,10 +49,7 @@ walk_full_screen_pull
 
 t0=$(now_ms)
 "$closer" "$win"
-while kill -0 "$pid" 2>/dev/null && [ "$(cut -d' ' -f3 "/proc/$pid/stat" 2>/dev/null)" != Z ]; do
-  [ $(($(now_ms) - t0)) -lt 10000 ] || fail "still running 10 s after the close"
-  sleep 0.1
-done
+ends_within 10000 || fail "still running 10 s after the close"
 rc=0
 wait "$pid" || rc=$?
 [ "$rc" -eq 0 ] || fail "exit code $rc; stderr: $(cat "$errors")"

@@ -26,6 +26,17 @@ await_window() {
   echo "$tag: window up after $(($(now_ms) - t0)) ms"
 }
 
+# Whether the program (pid) ends within $1 ms; one that has ended but is not
+# yet waited for counts as ended.
+ends_within() {
+  local t0
+  t0=$(now_ms)
+  while kill -0 "$pid" 2>/dev/null && [ "$(cut -d' ' -f3 "/proc/$pid/stat" 2>/dev/null)" != Z ]; do
+    [ $(($(now_ms) - t0)) -lt "$1" ] || return 1
+    sleep 0.1
+  done
+}
+
 # Without a window manager the X window is the client area.
 geometry() {
   eval "$(xdotool getwindowgeometry --shell "$win")"
@@ -391,12 +402,7 @@ stop_it() {
   # It ends within a second or two. Under Wine a killed program has been seen
   # to hang in its ending, waiting on the wine server; after 10 s it is killed
   # outright, so that the walk goes on instead of waiting for ever.
-  local tenths
-  for tenths in $(seq 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -9 "$pid" 2>/dev/null || true
+  ends_within 10000 || kill -9 "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
 }
 

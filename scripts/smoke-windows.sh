@@ -56,10 +56,7 @@ close() {
   local t0 rc=0
   t0=$(now_ms)
   wine taskkill /im "$(basename "$exe")" >/dev/null
-  while kill -0 "$pid" 2>/dev/null; do
-    [ $(($(now_ms) - t0)) -lt 10000 ] || fail "velqor.exe still running 10 s after WM_CLOSE"
-    sleep 0.1
-  done
+  ends_within 10000 || fail "velqor.exe still running 10 s after WM_CLOSE"
   wait "$pid" || rc=$?
   trap - EXIT
   [ "$rc" -eq 0 ] || fail "velqor.exe ended with exit code $rc"
